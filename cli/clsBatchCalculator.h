@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class OutputFormat { Text, Json, Csv };
+
+// Runs auction texts through a fresh auction each and writes their figures: the work of
+// the command-line calculator, kept apart from its argument handling.
+class clsBatchCalculator {
+public:
+    explicit clsBatchCalculator(OutputFormat eFormat);
+    ~clsBatchCalculator();
+    clsBatchCalculator(const clsBatchCalculator&) = delete;
+    clsBatchCalculator& operator=(const clsBatchCalculator&) = delete;
+
+    // Calculates one auction text, named sInput in messages, and appends its output.
+    // False when the input had a problem (a missing section or a failed calculation).
+    bool Calculate(std::string_view sText, const std::string& sInput);
+    // An input that could not be read: reported, then calculated as a fresh auction.
+    bool Unreadable(const std::string& sInput, const std::string& sReason);
+
+    void WriteHeader();
+    // Output gathered so far; Flush writes it to standard output.
+    std::string& Output() { return m_sOutput; }
+    void Flush();
+
+private:
+    void WriteFigures(class clsCalculate& oAuction, const std::string& sInput);
+    void WriteError(const std::string& sInput, const std::string& sError);
+
+    OutputFormat m_eFormat;
+    std::string m_sOutput;
+    const std::string* m_pCurrentInput = nullptr;
+    bool m_bInputFailed = false;
+};

@@ -1,0 +1,206 @@
+#include "basNumbers.h"
+
+#include "clsError.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Rounds the digit string "digits" (no sign, no point) with "intLen" digits before the
+// point to "decimals" places, half away from zero. Returns the rounded digits and the
+// new integer length.
+void RoundDigits(std::string& sDigits, int& nIntLen, int nDecimals) {
+    const int nKeep = nIntLen + nDecimals;
+    if (nKeep < 0) {
+        sDigits = "0";
+        nIntLen = 1;
+        return;
+    }
+    if (static_cast<int>(sDigits.size()) <= nKeep) {
+        sDigits.append(static_cast<size_t>(nKeep) - sDigits.size(), '0');
+        return;
+    }
+    const bool bUp = sDigits[static_cast<size_t>(nKeep)] >= '5';
+    sDigits.resize(static_cast<size_t>(nKeep));
+    if (bUp) {
+        int i = nKeep - 1;
+        for (; i >= 0; --i) {
+            if (sDigits[static_cast<size_t>(i)] == '9') {
+                sDigits[static_cast<size_t>(i)] = '0';
+            } else {
+                ++sDigits[static_cast<size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) {
+            sDigits.insert(sDigits.begin(), '1');
+            ++nIntLen;
+        }
+    }
+}
+
+} // namespace
+
+bool ParseNumber(std::string_view sText, double& dValue) {
+    size_t i = 0;
+    const size_t n = sText.size();
+    while (i < n && (sText[i] == ' ' || sText[i] == '\t'))
+        ++i;
+    size_t nEnd = n;
+    while (nEnd > i && (sText[nEnd - 1] == ' ' || sText[nEnd - 1] == '\t' ||
+                        sText[nEnd - 1] == '\r' || sText[nEnd - 1] == '\n'))
+        --nEnd;
+    if (i >= nEnd || nEnd - i > 64) return false;
+    // Copy into a small buffer with "." as the point, checking the shape as we go.
+    char acBuf[72];
+    size_t k = 0;
+    size_t j = i;
+    if (sText[j] == '+' || sText[j] == '-') acBuf[k++] = sText[j++];
+    size_t nDigits = 0;
+    bool bPoint = false;
+    for (; j < nEnd; ++j) {
+        const char c = sText[j];
+        if (IsDigit(c)) {
+            ++nDigits;
+            acBuf[k++] = c;
+        } else if ((c == '.' || c == ',') && !bPoint) {
+            bPoint = true;
+            acBuf[k++] = '.';
+        } else {
+            break;
+        }
+    }
+    if (nDigits == 0) return false;
+    if (j < nEnd && (sText[j] == 'e' || sText[j] == 'E')) {
+        acBuf[k++] = 'e';
+        ++j;
+        if (j < nEnd && (sText[j] == '+' || sText[j] == '-')) acBuf[k++] = sText[j++];
+        size_t nExp = 0;
+        for (; j < nEnd && IsDigit(sText[j]); ++j, ++nExp)
+            acBuf[k++] = sText[j];
+        if (nExp == 0) return false;
+    }
+    if (j != nEnd) return false;
+    const char* pBegin = acBuf;
+    if (*pBegin == '+') ++pBegin;
+    double d = 0;
+    const auto [pEnd, ec] = std::from_chars(pBegin, acBuf + k, d);
+    if (ec != std::errc() || pEnd != acBuf + k || !std::isfinite(d)) return false;
+    dValue = d;
+    return true;
+}
+
+bool ParseWhole(std::string_view sText, int64_t& lValue) {
+    double d = 0;
+    if (!ParseNumber(sText, d)) return false;
+    d = std::nearbyint(d); // the default rounding mode rounds halves to even
+    if (d < -9.2e18 || d > 9.2e18) return false;
+    lValue = static_cast<int64_t>(d);
+    return true;
+}
+
+bool ParseSingle(std::string_view sText, float& fValue) {
+    double d = 0;
+    if (!ParseNumber(sText, d)) return false;
+    if (std::fabs(d) > std::numeric_limits<float>::max()) return false;
+    fValue = static_cast<float>(d);
+    return true;
+}
+
+std::string FormatGeneral(float fValue) {
+    if (fValue == 0 || !std::isfinite(fValue)) return "0";
+    char acBuf[32];
+    const auto [pEnd, ec] =
+        std::to_chars(acBuf, acBuf + sizeof acBuf, fValue, std::chars_format::general, 7);
+    if (ec != std::errc()) return "0";
+    // to_chars writes "1.234568e+07"; the auction text uses "1.234568E+07".
+    std::string s(acBuf, pEnd);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    return s;
+}
+
+std::string FormatPicture(float fValue, std::string_view sPicture) {
+    // Shape of the picture: digits forced before the point, grouping, places after it.
+    const size_t nPoint = sPicture.find('.');
+    const std::string_view sInt = sPicture.substr(0, nPoint);
+    const std::string_view sFrac =
+        nPoint == std::string_view::npos ? std::string_view() : sPicture.substr(nPoint + 1);
+    int nMinInt = 0;
+    bool bGroup = false;
+    for (char c : sInt) {
+        if (c == '0')
+            ++nMinInt;
+        else if (c == ',')
+            bGroup = true;
+    }
+    int nMinFrac = 0;
+    int nMaxFrac = 0;
+    for (char c : sFrac) {
+        if (c == '0') {
+            ++nMaxFrac;
+            nMinFrac = nMaxFrac;
+        } else if (c == '#') {
+            ++nMaxFrac;
+        }
+    }
+
+    if (!std::isfinite(fValue)) fValue = 0;
+    // Shortest decimal form of the float, as scientific digits and exponent.
+    char acBuf[32];
+    const auto [pEnd, ec] = std::to_chars(acBuf, acBuf + sizeof acBuf, std::fabs(fValue),
+                                          std::chars_format::scientific);
+    std::string_view sSci(acBuf, ec == std::errc() ? static_cast<size_t>(pEnd - acBuf) : 0);
+    const size_t nE = sSci.find('e');
+    std::string sDigits;
+    int nExp = 0;
+    if (nE != std::string_view::npos) {
+        for (char c : sSci.substr(0, nE))
+            if (IsDigit(c)) sDigits += c;
+        std::from_chars(sSci.data() + nE + 1 + (sSci[nE + 1] == '+' ? 1 : 0),
+                        sSci.data() + sSci.size(), nExp);
+    } else {
+        sDigits = "0";
+    }
+    int nIntLen = nExp + 1;
+    if (nIntLen < 0) {
+        sDigits.insert(0, static_cast<size_t>(-nIntLen), '0');
+        nIntLen = 0;
+    }
+    RoundDigits(sDigits, nIntLen, nMaxFrac);
+
+    std::string sIntPart = sDigits.substr(0, static_cast<size_t>(nIntLen));
+    std::string sFracPart = sDigits.substr(static_cast<size_t>(nIntLen));
+    while (sIntPart.size() > 1 && sIntPart[0] == '0')
+        sIntPart.erase(0, 1);
+    if (sIntPart == "0") sIntPart.clear();
+    while (static_cast<int>(sIntPart.size()) < nMinInt)
+        sIntPart.insert(sIntPart.begin(), '0');
+    while (static_cast<int>(sFracPart.size()) > nMinFrac && !sFracPart.empty() &&
+           sFracPart.back() == '0')
+        sFracPart.pop_back();
+    if (bGroup) {
+        for (int i = static_cast<int>(sIntPart.size()) - 3; i > 0; i -= 3)
+            sIntPart.insert(static_cast<size_t>(i), 1, ',');
+    }
+    const bool bZero = sIntPart.find_first_not_of("0,") == std::string::npos &&
+                       sFracPart.find_first_not_of('0') == std::string::npos;
+    std::string sResult;
+    if (fValue < 0 && !bZero) sResult += '-';
+    sResult += sIntPart;
+    if (!sFracPart.empty()) sResult += '.' + sFracPart;
+    if (sResult.empty() || sResult == "-") sResult += '0';
+    return sResult;
+}
+
+float ToSingle(double dValue) {
+    if (!(std::fabs(dValue) <= double(std::numeric_limits<float>::max())))
+        throw clsError(ErrNumber::Overflow, "", clsError::DefaultDescription(ErrNumber::Overflow));
+    return static_cast<float>(dValue);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Number text conversions used by the price file and the auction text. They never
+// depend on the user's locale: numbers are written with "." and read with "." or ",".
+
+// Reads a decimal number: optional blanks, sign, digits with one "." or "," and an
+// optional exponent ("12.5", " 12,5", "-1E-05"). False for anything else.
+bool ParseNumber(std::string_view sText, double& dValue);
+
+// Reads a whole number; a fraction is rounded half to even ("2.5" -> 2, "3.5" -> 4).
+bool ParseWhole(std::string_view sText, int64_t& lValue);
+
+// Reads a single-precision amount; false when the number is out of its range.
+bool ParseSingle(std::string_view sText, float& fValue);
+
+// General form of an amount with at most 7 significant digits:
+// 12 -> "12", 0.5 -> "0.5", 12345678 -> "1.234568E+07", 0.00001 -> "1E-05".
+std::string FormatGeneral(float fValue);
+
+// An amount as shown by a number picture such as "0.00" or "#,##0.00", rounded half away
+// from zero on the amount's shortest decimal form: (2.1875, "0.00") -> "2.19".
+std::string FormatPicture(float fValue, std::string_view sPicture);
+
+// Stores a result as a single-precision amount; raises an overflow error when it does
+// not fit (or is not a number), as every fee calculation must.
+float ToSingle(double dValue);

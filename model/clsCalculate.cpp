@@ -1,0 +1,84 @@
+#include "clsCalculate.h"
+
+#include "basCommon.h"
+#include "basNumbers.h"
+#include "clsError.h"
+
+void clsCalculate::SetDirty(bool bDirty) {
+    m_oAuctionType.m_bDirty = bDirty;
+    m_oOutlay.m_bDirty = bDirty;
+    m_oPayPal.m_bDirty = bDirty;
+    m_oPostage.m_bDirty = bDirty;
+    m_oSellingFeatures.m_bDirty = bDirty;
+}
+
+bool clsCalculate::IsDirty() const {
+    return m_oAuctionType.m_bDirty || m_oOutlay.m_bDirty || m_oPayPal.m_bDirty ||
+           m_oPostage.m_bDirty || m_oSellingFeatures.m_bDirty;
+}
+
+void clsCalculate::DoCalc() {
+    m_fSellCost = m_oOutlay.DoCalc();
+    m_fListingCost = m_oAuctionType.DoCalcListingFee(m_oOutlay);
+    m_fReserveCost = m_oAuctionType.DoCalcReserveFee(m_oOutlay);
+    m_fFinalValueFee = m_oAuctionType.DoCalcFinalValueFee(m_oOutlay);
+    if (m_oOutlay.m_lQuantity < 1) m_fFinalValueFee = 0;
+    m_fSellCost = ToSingle(double(m_fSellCost) + m_oAuctionType.DoCalc(m_oOutlay));
+    m_fSellCost =
+        ToSingle(double(m_fSellCost) + m_oSellingFeatures.DoCalc(&m_oAuctionType, &m_oOutlay));
+    m_fPostageCost = m_oPostage.DoCalc(&m_oOutlay);
+    m_fPostageProfit = m_oPostage.DoCalcProfit();
+    // What the buyers pay in all: PayPal takes its fee on the whole of it.
+    const float fIncome = ToSingle(double(m_oOutlay.m_lQuantity) * m_oOutlay.m_fEstimatedEndPrice +
+                                   m_fPostageCost + m_fPostageProfit);
+    m_fPayPayCost = m_oPayPal.DoCalc(fIncome, &m_oOutlay);
+    m_fSellCost = ToSingle(double(m_fSellCost) + m_fPayPayCost);
+    m_fProfit = ToSingle(double(fIncome) - (double(m_fSellCost) + m_fPostageCost));
+}
+
+void clsCalculate::Serialize(std::string& sData, bool bSave) {
+    try {
+        m_oAuctionType.Serialize(sData, bSave);
+        m_oOutlay.Serialize(sData, bSave);
+        m_oSellingFeatures.Serialize(sData, bSave);
+        m_oPayPal.Serialize(sData, bSave);
+        m_oPostage.Serialize(sData, bSave);
+    } catch (const clsError& oError) {
+        ShowMessage(oError.Description(), MsgBox::OKOnly, "");
+    }
+}
+
+void clsCalculate::Copy(clsCalculate& oSourceAuction) {
+    std::string sText;
+    oSourceAuction.Serialize(sText, true);
+    Serialize(sText, false);
+}
+
+void clsCalculate::Clear() {
+    // Each component is cleared even when another fails.
+    auto Guard = [](auto&& fnClear) {
+        try {
+            fnClear();
+        } catch (...) {
+        }
+    };
+    Guard([&] { m_oAuctionType.Clear(); });
+    Guard([&] { m_oOutlay.Clear(); });
+    Guard([&] { m_oSellingFeatures.Clear(); });
+    Guard([&] { m_oPayPal.Clear(); });
+    Guard([&] { m_oPostage.Clear(); });
+}
+
+clsCalculate& GetWorkingDoc() {
+    static clsCalculate oWorkingDoc;
+    static const bool bNamed = (oWorkingDoc.m_sName = "Working Doc", true);
+    (void)bNamed;
+    return oWorkingDoc;
+}
+
+clsCalculate& GetDefaultAuction() {
+    static clsCalculate oDefaultAuction;
+    static const bool bNamed = (oDefaultAuction.m_sName = "Default Auction", true);
+    (void)bNamed;
+    return oDefaultAuction;
+}

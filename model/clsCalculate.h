@@ -1,0 +1,49 @@
+#pragma once
+
+#include "clsAuctionType.h"
+#include "clsOutlay.h"
+#include "clsPayPal.h"
+#include "clsPostage.h"
+#include "clsSellingFeatures.h"
+
+#include <string>
+
+// One auction as a whole: owns its five fee components, runs them in a fixed order to
+// produce the figures the selling costs show, and saves, loads, copies and resets them.
+class clsCalculate {
+public:
+    clsCalculate() = default;
+    clsCalculate(const clsCalculate&) = delete; // components hold pointers into their auction
+    clsCalculate& operator=(const clsCalculate&) = delete;
+
+    std::string m_sName;
+    float m_fProfit = 0;
+    float m_fSellCost = 0; // outlay, kind-of-sale, upgrade and PayPal fees; postage apart
+    float m_fPostageCost = 0;
+    float m_fPostageProfit = 0;
+    float m_fFinalValueFee = 0; // as shown: 0 when fewer than one item
+    float m_fListingCost = 0;
+    float m_fReserveCost = 0;
+    float m_fPayPayCost = 0;
+    clsAuctionType m_oAuctionType;
+    clsOutlay m_oOutlay;
+    clsPayPal m_oPayPal;
+    clsSellingFeatures m_oSellingFeatures;
+    clsPostage m_oPostage;
+
+    void SetDirty(bool bDirty);
+    bool IsDirty() const;
+    // Recalculates the eight figures. A failing step raises its error; figures assigned
+    // before it keep their new values.
+    void DoCalc();
+    // Saves (appends) or loads the auction text. A load failure is shown to the user and
+    // ends the load; the components read before it keep their new values.
+    void Serialize(std::string& sData, bool bSave);
+    void Copy(clsCalculate& oSourceAuction);
+    void Clear();
+};
+
+// The auction the panels edit, saved to and loaded from files ("Working Doc").
+clsCalculate& GetWorkingDoc();
+// The auction new auctions are copied from ("Default Auction").
+clsCalculate& GetDefaultAuction();

@@ -1,0 +1,166 @@
+#include "clsPostage.h"
+
+#include "basCommon.h"
+#include "basNumbers.h"
+#include "clsAuctionSection.h"
+#include "clsOutlay.h"
+#include "clsPrices.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr std::string_view kMarker = "[POSTAGE]";
+
+float Price(std::string_view sName) {
+    float fValue = 0;
+    GetPrices().GetPrice(sName, fValue);
+    return fValue;
+}
+
+} // namespace
+
+clsPostage::clsPostage() {
+    Serialize(m_sDefaults, true);
+}
+
+float clsPostage::ApplySendIndividually(float fAmount) const {
+    if (m_oOutlay && m_oOutlay->m_lQuantity > 1 && m_bSendInduvidually)
+        return ToSingle(double(fAmount) * m_oOutlay->m_lQuantity);
+    return fAmount;
+}
+
+float clsPostage::DoCalc(const clsOutlay* oOutlay) {
+    m_oOutlay = oOutlay;
+    if (!m_bUse) return 0;
+    float fCost = DoCalcOnInsurance(m_eInsurance);
+    fCost = ToSingle(double(fCost) + DoCalcOnRecordedDelivery());
+    fCost = ToSingle(double(fCost) + DoCalcOnProofOfDelivery());
+    fCost = ToSingle(double(fCost) + DoCalcOnWeight(m_eClass));
+    return ApplySendIndividually(fCost);
+}
+
+bool clsPostage::GetRangeFee(const char* sRange, float& fFee) const {
+    clsPriceRange oRange;
+    if (!GetPrices().HitTestRanges(sRange, m_fWeight, oRange, ShopDuration::None)) return false;
+    fFee = oRange.m_fValue;
+    return true;
+}
+
+bool clsPostage::GetFirstClassFee(float& fFee) const {
+    if (GetRangeFee("FirstClass", fFee)) return true;
+    // Above the last band, each step of weight (or part of one) costs the step price.
+    const clsPrices& oPrices = GetPrices();
+    clsPriceRange oLast;
+    if (!oPrices.GetRange("FirstClass", 1, oLast, ShopDuration::None) || oLast.m_nCount < 1)
+        return false;
+    oPrices.GetRange("FirstClass", oLast.m_nCount, oLast, ShopDuration::None);
+    if (!(m_fWeight > oLast.m_fEnd)) return false;
+    const float fStep = Price("FirstClassOverWeightStep");
+    // Without a positive step there is no over-weight price: the service is unavailable.
+    if (!(fStep > 0)) return false;
+    double dSteps = (double(m_fWeight) - oLast.m_fEnd) / fStep;
+    // Weights are typed in decimals that binary floats cannot hold exactly: a weight one
+    // step above the band must count one step, not two.
+    if (std::fabs(dSteps - std::round(dSteps)) < 1e-4) dSteps = std::round(dSteps);
+    dSteps = std::ceil(dSteps);
+    fFee = ToSingle(Price("FirstClassOverWeightStepValue") * dSteps + oLast.m_fValue);
+    return true;
+}
+
+bool clsPostage::GetClassFee(PostageClass eClass, float& fFee) const {
+    switch (eClass) {
+    case PostageClass::FirstClass:
+        return GetFirstClassFee(fFee);
+    case PostageClass::SecondClass:
+        return GetRangeFee("SecondClass", fFee);
+    case PostageClass::Parcel:
+        return GetRangeFee("Parcel", fFee);
+    default:
+        return false;
+    }
+}
+
+float clsPostage::DoCalcOnWeight(PostageClass eClass) const {
+    if (eClass == PostageClass::Manual) return m_fManualFee;
+    float fFee = 0;
+    return GetClassFee(eClass, fFee) ? fFee : 0.0f;
+}
+
+float clsPostage::DoCalcOnInsurance(InsuranceBand eBand) const {
+    static constexpr std::string_view asNames[] = {"InsuranceBandValue1", "InsuranceBandValue2",
+                                                   "InsuranceBandValue3", "InsuranceBandValue4"};
+    if (!CanHaveInsurance(eBand)) return 0;
+    return Price(asNames[static_cast<int32_t>(eBand)]);
+}
+
+float clsPostage::DoCalcOnRecordedDelivery() const {
+    return CanHaveRecordedDelivery() && m_bRecorded ? Price("RecordedSignedFor") : 0.0f;
+}
+
+float clsPostage::DoCalcOnProofOfDelivery() const {
+    return CanHaveProofOfDelivery() && m_bDeliveryProof ? Price("ProofOfDelivery") : 0.0f;
+}
+
+float clsPostage::DoCalcProfit() const {
+    return ApplySendIndividually(m_bMakeProfit ? m_fProfit : 0);
+}
+
+bool clsPostage::CanHaveRecordedDelivery() const {
+    return m_eClass == PostageClass::FirstClass || m_eClass == PostageClass::SecondClass;
+}
+
+bool clsPostage::CanHaveProofOfDelivery() const {
+    return CanHaveRecordedDelivery() && m_bRecorded;
+}
+
+bool clsPostage::CanHaveInsurance(InsuranceBand eBand) const {
+    if (eBand == InsuranceBand::Band1) return true;
+    return (eBand == InsuranceBand::Band2 || eBand == InsuranceBand::Band3 ||
+            eBand == InsuranceBand::Band4) &&
+           m_eClass == PostageClass::Parcel;
+}
+
+bool clsPostage::CanHaveClass(PostageClass eClass) const {
+    if (eClass == PostageClass::Manual) return true;
+    float fFee = 0;
+    return GetRegion() != RegionUS && GetClassFee(eClass, fFee);
+}
+
+PostageClass clsPostage::GetNextClass(PostageClass eClass) {
+    const int32_t lNext = static_cast<int32_t>(eClass) + 1;
+    return lNext > 3 ? PostageClass::SecondClass : static_cast<PostageClass>(lNext);
+}
+
+InsuranceBand clsPostage::GetNextInsurance(InsuranceBand eBand) {
+    const int32_t lNext = static_cast<int32_t>(eBand) + 1;
+    return lNext > 3 ? InsuranceBand::Band1 : static_cast<InsuranceBand>(lNext);
+}
+
+void clsPostage::Serialize(std::string& sData, bool bSave) {
+    using S = clsAuctionSection;
+    if (bSave) {
+        S::Append(sData, kMarker,
+                  {S::FlagText(m_bUse), S::SingleText(m_fWeight), S::WholeText(int32_t(m_eClass)),
+                   S::SingleText(m_fManualFee), S::WholeText(int32_t(m_eInsurance)),
+                   S::FlagText(m_bRecorded), S::FlagText(m_bDeliveryProof),
+                   S::FlagText(m_bMakeProfit), S::SingleText(m_fProfit),
+                   S::FlagText(m_bSendInduvidually)});
+        return;
+    }
+    const S oSection(sData, kMarker, true);
+    oSection.ReadFlag(0, m_bUse);
+    oSection.ReadSingle(1, m_fWeight);
+    oSection.ReadEnum(2, m_eClass, INT16_MIN, INT16_MAX);
+    oSection.ReadSingle(3, m_fManualFee);
+    oSection.ReadEnum(4, m_eInsurance, INT16_MIN, INT16_MAX);
+    oSection.ReadFlag(5, m_bRecorded);
+    oSection.ReadFlag(6, m_bDeliveryProof);
+    oSection.ReadFlag(7, m_bMakeProfit);
+    oSection.ReadSingle(8, m_fProfit);
+    oSection.ReadFlag(9, m_bSendInduvidually);
+}
+
+void clsPostage::Clear() {
+    Serialize(m_sDefaults, false);
+}

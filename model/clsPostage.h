@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class clsOutlay;
+
+enum class PostageClass : int32_t { FirstClass = 0, SecondClass = 1, Parcel = 2, Manual = 3 };
+enum class InsuranceBand : int32_t { Band1 = 0, Band2 = 1, Band3 = 2, Band4 = 3 };
+
+// What sending the goods costs (the service's price by weight plus its extras, or a
+// price typed in) and the mark-up the seller adds on top.
+class clsPostage {
+public:
+    clsPostage();
+
+    bool m_bUse = false;
+    float m_fWeight = 0; // in the unit of the price file's weight bands
+    PostageClass m_eClass = PostageClass::FirstClass;
+    float m_fManualFee = 0;
+    InsuranceBand m_eInsurance = InsuranceBand::Band1;
+    bool m_bRecorded = false;
+    bool m_bDeliveryProof = false;
+    bool m_bMakeProfit = false;
+    float m_fProfit = 0; // mark-up per parcel
+    bool m_bDirty = false;
+    bool m_bSendInduvidually = false; // each item sent on its own
+
+    // Postage cost: service, insurance and extras, per item when sent individually.
+    float DoCalc(const clsOutlay* oOutlay);
+    // Service price for the weight; 0 when none is found. Manual gives m_fManualFee.
+    float DoCalcOnWeight(PostageClass eClass) const;
+    float DoCalcOnInsurance(InsuranceBand eBand) const;
+    float DoCalcOnRecordedDelivery() const;
+    float DoCalcOnProofOfDelivery() const;
+    // The mark-up charged, even when postage itself is not.
+    float DoCalcProfit() const;
+
+    bool CanHaveRecordedDelivery() const;
+    bool CanHaveProofOfDelivery() const;
+    bool CanHaveInsurance(InsuranceBand eBand) const;
+    // A service is offered when it has a price for the weight (UK only); Manual always.
+    bool CanHaveClass(PostageClass eClass) const;
+    // The service to try next: 3 -> 1 (Second class), so Manual is reached at the latest.
+    static PostageClass GetNextClass(PostageClass eClass);
+    static InsuranceBand GetNextInsurance(InsuranceBand eBand);
+
+    void Serialize(std::string& sData, bool bSave);
+    void Clear();
+
+private:
+    bool GetFirstClassFee(float& fFee) const;
+    bool GetRangeFee(const char* sRange, float& fFee) const;
+    bool GetClassFee(PostageClass eClass, float& fFee) const;
+    float ApplySendIndividually(float fAmount) const;
+
+    const clsOutlay* m_oOutlay = nullptr;
+    std::string m_sDefaults;
+};

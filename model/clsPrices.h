@@ -1,0 +1,76 @@
+#pragma once
+
+#include "clsPriceRange.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+// The price table: named values read once from the site's price file. Names compare
+// without regard to letter case; every numeric question carries a shop duration whose
+// suffix is appended to the name before the look-up.
+class clsPrices {
+public:
+    // Reads the price file (five attempts to open it, 100 ms apart). On any failure a
+    // clsError is raised and the table keeps what it held before: never half a file.
+    void LoadPriceFile(const std::string& sPath);
+    // Reads price file text; raises a clsError for a repeated name, leaving the table as it was.
+    void LoadPriceText(std::string_view sText);
+
+    // The raw text of a name, unchanged by any suffix. Missing: "" and false.
+    bool GetData(std::string_view sName, std::string& sData) const;
+    // The number of a name + the duration's suffix. Missing: fValue untouched, false.
+    // Present but not a number: fValue = 0, false.
+    bool GetPrice(std::string_view sName, float& fValue,
+                  ShopDuration eShop = ShopDuration::None) const;
+    // Band nRangeNumber of a range. False when the range has no count line; raises a
+    // type mismatch when the count is not a number. Missing band lines read as 0.
+    bool GetRange(std::string_view sRangeName, int16_t nRangeNumber, clsPriceRange& oRange,
+                  ShopDuration eShop) const;
+    // The first band holding the value (bounds inclusive, end -1 open upwards). No band:
+    // m_nIndex 0 and false. A missing or non-numeric count raises a type mismatch.
+    bool HitTestRanges(std::string_view sRangeName, float fHitTestValue,
+                       clsPriceRange& oResultantRange, ShopDuration eShop) const;
+
+    size_t Count() const { return m_oPrices.size(); }
+
+    // "30", "90", "GTC", "", "60", "120"; any other value gives "".
+    static std::string_view ShopSuffix(ShopDuration eShop);
+
+private:
+    struct Entry {
+        std::string sText;
+        float fValue = 0;
+        bool bNumeric = false;
+    };
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const noexcept;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+    using PriceMap = std::unordered_map<std::string, Entry, NameHash, NameEqual>;
+
+    static void AddPrice(PriceMap& oPrices, std::string_view sName, std::string_view sValue);
+    const Entry* Find(std::string_view sName) const;
+    // Count line of a range; raises a type mismatch when it is not a number.
+    bool ReadCount(std::string_view sBase, int16_t& nCount) const;
+    void ReadBand(std::string_view sBase, int16_t nBand, clsPriceRange& oRange) const;
+
+    PriceMap m_oPrices;
+};
+
+// The shared price table, loaded from GetPriceFilePath on the first request. When the
+// file cannot be read the user is told, the application is closed and the error raised.
+clsPrices& GetPrices();
+// Replaces the shared price table (the command-line calculator and tests).
+void SetPrices(std::unique_ptr<clsPrices> oPrices);
+
+// An amount as money text with the price file's symbol and format: 12.5 -> "£12.50".
+std::string FormatCurrency(float fAmount);
+// 10 to the number of decimals of "CurrencyFormat": "0.00" -> 100; 1 when it is missing.
+int32_t GetCurrencyScale();

@@ -1,0 +1,238 @@
+#include "TestSupport.h"
+
+#include "basCommon.h"
+#include "basMain.h"
+#include "clsError.h"
+#include "clsPrices.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+clsPrices Load(std::string_view sText) {
+    clsPrices o;
+    o.LoadPriceText(sText);
+    return o;
+}
+
+TEST(PriceFile, EntriesAreLinesOfExactlyTwoFields) {
+    const clsPrices o = Load("Name,,2.5\r\nSkipped,2.5,x\r\nNo comma 2.5\r\nAlone,\r\n"
+                             "\r\n; a remark without commas\r\n Spaced ,1\r\nText,Hello World\r\n");
+    float f = 0;
+    EXPECT_TRUE(o.GetPrice("Name", f));
+    EXPECT_FLOAT_EQ(f, 2.5f);
+    EXPECT_FALSE(o.GetPrice("Skipped", f));
+    EXPECT_FALSE(o.GetPrice("Alone", f));
+    std::string s;
+    EXPECT_TRUE(o.GetData(" Spaced ", s)); // nothing is trimmed
+    EXPECT_FALSE(o.GetData("Spaced", s));
+    EXPECT_EQ(s, "");
+    EXPECT_TRUE(o.GetData("text", s)); // names ignore letter case
+    EXPECT_EQ(s, "Hello World");
+    EXPECT_EQ(o.Count(), 3u);
+}
+
+TEST(PriceFile, RepeatedNameFailsTheWholeLoadAndKeepsTheOldTable) {
+    clsPrices o = Load("Keep,1\n");
+    EXPECT_THROW(o.LoadPriceText("Bold,1\nbold,2\n"), clsError);
+    float f = 0;
+    EXPECT_TRUE(o.GetPrice("Keep", f));
+    EXPECT_FALSE(o.GetPrice("Bold", f));
+}
+
+TEST(PriceFile, NumbersReadWithPointOrCommaAndLineEndsOfAnyKind) {
+    const clsPrices o = Load("\xEF\xBB\xBF"
+                             "A,1.5\nB,\"2\"\rC,-0.25\r\nD,1E3\nE,abc\nF,1 000\n");
+    float f = 0;
+    EXPECT_TRUE(o.GetPrice("A", f));
+    EXPECT_FLOAT_EQ(f, 1.5f);
+    EXPECT_TRUE(o.GetPrice("C", f));
+    EXPECT_FLOAT_EQ(f, -0.25f);
+    EXPECT_TRUE(o.GetPrice("D", f));
+    EXPECT_FLOAT_EQ(f, 1000.f);
+    f = 7;
+    EXPECT_FALSE(o.GetPrice("E", f)); // present but not a number: 0
+    EXPECT_EQ(f, 0.f);
+    EXPECT_FALSE(o.GetPrice("F", f));
+}
+
+TEST(PriceFile, MissingNameLeavesTheCallersValue) {
+    const clsPrices o = Load("FeatureBold30,0.25\nFeatureBold,0.75\nFeatureBoldGTC,0.3\n");
+    float f = 7;
+    EXPECT_FALSE(o.GetPrice("Missing", f));
+    EXPECT_EQ(f, 7.f);
+    EXPECT_TRUE(o.GetPrice("FeatureBold", f, ShopDuration::Days30));
+    EXPECT_FLOAT_EQ(f, 0.25f);
+    EXPECT_TRUE(o.GetPrice("FeatureBold", f, ShopDuration::None));
+    EXPECT_FLOAT_EQ(f, 0.75f);
+    EXPECT_TRUE(o.GetPrice("FeatureBold", f, ShopDuration::GoodTilCancelled));
+    EXPECT_FLOAT_EQ(f, 0.3f);
+    EXPECT_TRUE(o.GetPrice("FeatureBold", f, static_cast<ShopDuration>(42))); // no suffix
+    EXPECT_FLOAT_EQ(f, 0.75f);
+    EXPECT_EQ(clsPrices::ShopSuffix(ShopDuration::Days60), "60");
+    EXPECT_EQ(clsPrices::ShopSuffix(ShopDuration::Days120), "120");
+    EXPECT_EQ(clsPrices::ShopSuffix(ShopDuration::Days90), "90");
+}
+
+constexpr const char* kBands = "RRanges,3\n"
+                               "RRangeStart1,0\nRRangeEnd1,0.99\nRRangeValue1,10\n"
+                               "RRangeStart2,1\nRRangeEnd2,4.99\nRRangeValue2,20\n"
+                               "RRangeStart3,5\nRRangeEnd3,-1\nRRangeValue3,30\n"
+                               "PRanges,1\nPRangeStart1,0.01\nPRangeEnd1,1\nPRangeValue1,5\n"
+                               "ZeroRanges,0\nTextRanges,many\n"
+                               "GapRanges,2\nGapRangeStart1,0\nGapRangeEnd1,1\nGapRangeValue1,1\n"
+                               "GapRangeStart2,2\nGapRangeEnd2,3\nGapRangeValue2,2\n"
+                               "Shop30Ranges,1\nShop30RangeStart1,0\nShop30RangeEnd1,-1\n"
+                               "Shop30RangeValue1,9\nHalfRanges,2.5\n";
+
+TEST(PriceRanges, HitTestFindsTheFirstBandHoldingTheValue) {
+    const clsPrices o = Load(kBands);
+    clsPriceRange r;
+    EXPECT_TRUE(o.HitTestRanges("R", 0.99f, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nIndex, 1);
+    EXPECT_TRUE(o.HitTestRanges("R", 1.f, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nIndex, 2);
+    EXPECT_TRUE(o.HitTestRanges("R", 1000.f, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nIndex, 3);
+    EXPECT_EQ(r.m_fValue, 30.f);
+    EXPECT_EQ(r.m_nCount, 3);
+
+    EXPECT_FALSE(o.HitTestRanges("R", -1.f, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nIndex, 0);
+    EXPECT_EQ(r.m_fValue, 30.f); // the record still holds the last band read
+    EXPECT_EQ(r.m_fEnd, -1.f);
+
+    EXPECT_FALSE(o.HitTestRanges("P", 0.f, r, ShopDuration::None)); // starts at 0.01
+    EXPECT_FALSE(o.HitTestRanges("Gap", 1.5f, r, ShopDuration::None));
+    EXPECT_TRUE(o.HitTestRanges("Gap", 3.f, r, ShopDuration::None));
+    EXPECT_TRUE(o.HitTestRanges("Shop", 5.f, r, ShopDuration::Days30));
+    EXPECT_EQ(r.m_fValue, 9.f);
+}
+
+TEST(PriceRanges, EmptyMissingAndBrokenRanges) {
+    const clsPrices o = Load(kBands);
+    clsPriceRange r;
+    r.m_fStart = 1;
+    r.m_fEnd = 2;
+    r.m_fValue = 3;
+    EXPECT_FALSE(o.HitTestRanges("Zero", 1.f, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nCount, 0);
+    EXPECT_EQ(r.m_fStart, 1.f); // untouched
+    EXPECT_EQ(r.m_fValue, 3.f);
+
+    EXPECT_THROW(o.HitTestRanges("Missing", 1.f, r, ShopDuration::None), clsError);
+    try {
+        o.HitTestRanges("Text", 1.f, r, ShopDuration::None);
+        FAIL();
+    } catch (const clsError& e) {
+        EXPECT_EQ(e.Number(), ErrNumber::TypeMismatch);
+    }
+
+    clsPriceRange oUntouched;
+    oUntouched.m_fValue = 4;
+    EXPECT_FALSE(o.GetRange("Missing", 1, oUntouched, ShopDuration::None));
+    EXPECT_EQ(oUntouched.m_fValue, 4.f);
+    EXPECT_THROW(o.GetRange("Text", 1, r, ShopDuration::None), clsError);
+
+    EXPECT_TRUE(o.GetRange("R", 7, r, ShopDuration::None)); // missing band lines read as 0
+    EXPECT_EQ(r.m_nIndex, 7);
+    EXPECT_EQ(r.m_fStart, 0.f);
+    EXPECT_EQ(r.m_fValue, 0.f);
+
+    EXPECT_TRUE(o.GetRange("Half", 1, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nCount, 2); // halves round to even
+}
+
+TEST(PriceTable, CurrencyTextAndScale) {
+    {
+        ScopedPrices o("Nothing,1\n");
+        EXPECT_EQ(FormatCurrency(0), "£0.00");
+        EXPECT_EQ(FormatCurrency(12.5f), "£12.50");
+        EXPECT_EQ(GetCurrencyScale(), 1);
+    }
+    {
+        ScopedPrices o("CurrencySymbol,$\nCurrencyFormat,0.00\n");
+        EXPECT_EQ(FormatCurrency(2.1875f), "$2.19");
+        EXPECT_EQ(FormatCurrency(0.285f), "$0.29");
+        EXPECT_EQ(FormatCurrency(1234.5f), "$1234.50");
+        EXPECT_EQ(FormatCurrency(-3.5f), "$-3.50");
+        EXPECT_EQ(FormatCurrency(-0.001f), "$0.00");
+        EXPECT_EQ(FormatCurrency(0.995f), "$1.00");
+        EXPECT_EQ(GetCurrencyScale(), 100);
+    }
+    {
+        // A format cannot hold a comma: the line would have three fields.
+        ScopedPrices o("CurrencySymbol,EUR \nCurrencyFormat,0.000\n");
+        EXPECT_EQ(FormatCurrency(1234.5f), "EUR 1234.500");
+        EXPECT_EQ(GetCurrencyScale(), 1000);
+    }
+}
+
+class PriceFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oFolder = std::filesystem::temp_directory_path() /
+                    ("gavelry-prices-" + std::to_string(::getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(m_oFolder);
+        SetProgramFolder(m_oFolder.string());
+        SetPrices(nullptr);
+    }
+    void TearDown() override {
+        SetPauseEventHandler(nullptr);
+        SetCloseApplicationHandler(nullptr);
+        SetPrices(nullptr);
+        SetProgramFolder("");
+        std::filesystem::remove_all(m_oFolder);
+    }
+    std::filesystem::path m_oFolder;
+};
+
+TEST_F(PriceFileOnDisk, FileThatAppearsWithinFourAttemptsStillLoads) {
+    int nPauses = 0;
+    const auto oPath = m_oFolder / GetPriceFilePath(true);
+    SetPauseEventHandler([&] {
+        if (++nPauses == 1) {
+            std::ofstream(oPath, std::ios::binary) << "Bold,0.75\r\n";
+        }
+    });
+    EXPECT_FLOAT_EQ(
+        [] {
+            float f = 0;
+            GetPrices().GetPrice("Bold", f);
+            return f;
+        }(),
+        0.75f);
+    EXPECT_TRUE(ShownMessages().empty());
+}
+
+TEST_F(PriceFileOnDisk, MissingFileIsToldOnceAndClosesTheProgram) {
+    int nCloses = 0;
+    SetCloseApplicationHandler([&] { ++nCloses; });
+    const auto tStart = std::chrono::steady_clock::now();
+    EXPECT_THROW(GetPrices(), clsError);
+    const auto nMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::steady_clock::now() - tStart)
+                         .count();
+    EXPECT_GE(nMs, 390); // four pauses of 100 ms between five attempts
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0],
+              "Error opening file " + GetPriceFilePath(false) + "\r\n\r\nGavelry UK must close.");
+    EXPECT_EQ(nCloses, 1);
+    EXPECT_THROW(GetPrices(), clsError);
+    EXPECT_EQ(ShownMessages().size(), 1u);
+}
+
+TEST_F(PriceFileOnDisk, DuplicateInFileEndsTheRun) {
+    std::ofstream(m_oFolder / GetPriceFilePath(true), std::ios::binary) << "Bold,1\r\nBOLD,2\r\n";
+    EXPECT_THROW(GetPrices(), clsError);
+    EXPECT_EQ(ShownMessages().size(), 1u);
+}
+
+} // namespace
