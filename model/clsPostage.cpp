@@ -41,8 +41,11 @@ float clsPostage::DoCalc(const clsOutlay* oOutlay) {
 }
 
 bool clsPostage::GetRangeFee(const char* sRange, float& fFee) const {
+    // A price file without the service (the US file has none) offers no price for it.
     clsPriceRange oRange;
-    if (!GetPrices().HitTestRanges(sRange, m_fWeight, oRange, ShopDuration::None)) return false;
+    if (!GetPrices().GetRange(sRange, 1, oRange, ShopDuration::None) ||
+        !GetPrices().HitTestRanges(sRange, m_fWeight, oRange, ShopDuration::None))
+        return false;
     fFee = oRange.m_fValue;
     return true;
 }
