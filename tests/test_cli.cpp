@@ -1,0 +1,220 @@
+// gavelry-calc end to end: the program as a user runs it, on the shipped price files.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CalcRun {
+    int nExit = -1;
+    std::string sOut;
+    std::string sErr;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oFolder = fs::temp_directory_path() /
+                    ("gavelry-cli-" + std::to_string(::getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_oFolder);
+    }
+    void TearDown() override { fs::remove_all(m_oFolder); }
+
+    std::string Write(const std::string& sName, const std::string& sText) {
+        const fs::path oPath = m_oFolder / sName;
+        std::ofstream(oPath, std::ios::binary) << sText;
+        return oPath.string();
+    }
+
+    static std::string Slurp(const fs::path& oPath) {
+        std::ifstream o(oPath, std::ios::binary);
+        std::stringstream s;
+        s << o.rdbuf();
+        return s.str();
+    }
+
+    // Runs the calculator with the arguments (already quoted) and the given standard input.
+    CalcRun Calc(const std::string& sArgs, const std::string& sInput = "") {
+        const std::string sIn = Write("stdin.txt", sInput);
+        const fs::path oErr = m_oFolder / "stderr.txt";
+        const std::string sCommand = std::string("'") + GAVELRY_CALC + "' " + sArgs + " < '" +
+                                     sIn + "' 2> '" + oErr.string() + "'";
+        CalcRun oRun;
+        FILE* pPipe = ::popen(sCommand.c_str(), "r");
+        if (!pPipe)
+            return oRun;
+        char acBuf[4096];
+        size_t n = 0;
+        while ((n = std::fread(acBuf, 1, sizeof acBuf, pPipe)) > 0)
+            oRun.sOut.append(acBuf, n);
+        const int nStatus = ::pclose(pPipe);
+        oRun.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+        oRun.sErr = Slurp(oErr);
+        return oRun;
+    }
+
+    static std::string Example(const std::string& sName) {
+        return std::string("'") + GAVELRY_SOURCE_DIR + "/data/examples/" + sName + "'";
+    }
+
+    fs::path m_oFolder;
+};
+
+constexpr const char* kDefault =
+    "[TYPE]000|False|False|3|0|0|0|False|[TYPE][OUTLAY]0|0|0|0|1|False[OUTLAY][FEATURES]0|0["
+    "FEATURES][PAYPAL]False|0|1|False[PAYPAL][POSTAGE]False|0|0|0|0|False|False|False|0|False["
+    "POSTAGE]";
+
+std::string Sale(float fPrice) {
+    std::string s = kDefault;
+    const std::string sOutlay = "[OUTLAY]0|0|0|0|1|False[OUTLAY]";
+    const std::string sPrice = std::to_string(fPrice);
+    s.replace(s.find(sOutlay), sOutlay.size(),
+              "[OUTLAY]0|" + sPrice + "|0|" + sPrice + "|1|False[OUTLAY]");
+    return s;
+}
+
+TEST_F(Cli, TextShowsTheSellingCostsCaptions) {
+    const CalcRun o = Calc(Example("single-item-reserve.gva"));
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    for (const char* s : {"Insertion Fee       £1.50", "Reserve Fee         £1.50",
+                          "Final Value Fee     £6.30", "Total Listing Fee   £2.40",
+                          "Selling Cost        £54.62", "Postage & Packing   £2.66",
+                          "Postage Mark-up     £1.50", "PayPal Fee          £4.42",
+                          "Profit              £66.88 (122%)"})
+        EXPECT_NE(o.sOut.find(s), std::string::npos) << s << "\n" << o.sOut;
+    EXPECT_EQ(o.sErr, "");
+}
+
+TEST_F(Cli, JsonLinesAndCsvCarryFullPrecision) {
+    CalcRun o = Calc("--format json " + Example("single-item-reserve.gva") + " " +
+                 Example("uk-motor.gva"));
+    EXPECT_EQ(o.nExit, 0);
+    EXPECT_EQ(o.sOut,
+              "{\"insertionFee\":1.5,\"reserveFee\":1.5,\"finalValueFee\":6.3,\"totalListingFee\":"
+              "2.4,\"sellingCost\":54.620003,\"postage\":2.66,\"postageProfit\":1.5,\"payPalFee\":"
+              "4.42,\"profit\":66.88,\"profitPercent\":122}\n"
+              "{\"insertionFee\":8,\"reserveFee\":3,\"finalValueFee\":68.75,\"totalListingFee\":8."
+              "15,\"sellingCost\":3879.9,\"postage\":0,\"postageProfit\":0,\"payPalFee\":0,"
+              "\"profit\":1620.1001,\"profitPercent\":41}\n");
+
+    o = Calc("--format CSV " + Example("uk-motor.gva"));
+    EXPECT_EQ(o.sOut, "insertionFee,reserveFee,finalValueFee,totalListingFee,sellingCost,postage,"
+                      "postageProfit,payPalFee,profit,profitPercent,error\n"
+                      "8,3,68.75,8.15,3879.9,0,0,0,1620.1001,41,\n");
+}
+
+TEST_F(Cli, PublishedUsFiguresWithTheShippedUsFile) {
+    const CalcRun o = Calc("--region us --format text -", Sale(25) + "\n" + Sale(1000) + "\n");
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    // No reserve: the first reserve band starts at 0.01.
+    EXPECT_NE(o.sOut.find("line 1\n  Insertion Fee       $1.00\n  Reserve Fee         $0.00\n"
+                          "  Final Value Fee     $2.19\n"),
+              std::string::npos)
+        << o.sOut;
+    EXPECT_NE(o.sOut.find("line 2\n  Insertion Fee       $4.00\n  Reserve Fee         $0.00\n"
+                          "  Final Value Fee     $36.31\n"),
+              std::string::npos)
+        << o.sOut;
+}
+
+TEST_F(Cli, UkBuyItNowItemAt199) {
+    std::string s = Sale(1.99f);
+    s.replace(s.find("[TYPE]000|False"), 15, "[TYPE]000|True");
+    const CalcRun o = Calc("--format json -", s);
+    EXPECT_NE(o.sOut.find("\"insertionFee\":0.15,"), std::string::npos) << o.sOut;
+}
+
+TEST_F(Cli, EachLineIsAFreshAuction) {
+    // The second line has no [FEATURES]: it must not inherit the first line's upgrades.
+    std::string sWithBold = Sale(10);
+    sWithBold.replace(sWithBold.find("[FEATURES]0|0"), 13, "[FEATURES]16|0");
+    std::string sWithout = Sale(10);
+    sWithout.erase(sWithout.find("[FEATURES]"), std::string("[FEATURES]0|0[FEATURES]").size());
+    const CalcRun o = Calc("--format csv -", sWithBold + "\n\n   \n" + sWithout + "\n");
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    std::istringstream oLines(o.sOut);
+    std::string sHeader, sFirst, sSecond;
+    std::getline(oLines, sHeader);
+    std::getline(oLines, sFirst);
+    std::getline(oLines, sSecond);
+    EXPECT_EQ(sFirst.substr(0, 21), "0.35,0,0.75,1.1,1.85,");
+    EXPECT_EQ(sSecond.substr(0, 21), "0.35,0,0.75,0.35,1.1,");
+}
+
+TEST_F(Cli, ProblemsNameTheInputAndSetTheExitStatus) {
+    std::string sNoOutlay = kDefault;
+    sNoOutlay.erase(sNoOutlay.find("[OUTLAY]"), std::string("[OUTLAY]0|0|0|0|1|False[OUTLAY]").size());
+    const std::string sBroken = Write("broken.gva", sNoOutlay + "\r\n");
+    CalcRun o = Calc("--format json '" + sBroken + "' '" + (m_oFolder / "missing.gva").string() + "'");
+    EXPECT_EQ(o.nExit, 1);
+    EXPECT_NE(o.sErr.find(sBroken + ": Failure loading section [OUTLAY]"), std::string::npos)
+        << o.sErr;
+    EXPECT_NE(o.sErr.find("missing.gva: cannot open the file"), std::string::npos) << o.sErr;
+    // Figures as loaded are still printed for both.
+    EXPECT_EQ(std::count(o.sOut.begin(), o.sOut.end(), '\n'), 2);
+
+    o = Calc("--format json -", std::string(kDefault) + "\nnot an auction\n");
+    EXPECT_EQ(o.nExit, 1);
+    EXPECT_NE(o.sErr.find("line 2: Failure loading section [OUTLAY]"), std::string::npos);
+}
+
+TEST_F(Cli, FailedCalculationPrintsTheErrorInstead) {
+    const std::string sPrices = Write("prices.dat", "CurrencySymbol,£\r\nFeatureBold,1\r\n");
+    CalcRun o = Calc("--format json --prices '" + sPrices + "' -", std::string(kDefault) + "\n");
+    EXPECT_EQ(o.nExit, 1);
+    EXPECT_EQ(o.sOut, "{\"error\":\"Type mismatch\"}\n");
+    o = Calc("--format csv --prices '" + sPrices + "' -", std::string(kDefault) + "\n");
+    EXPECT_EQ(o.sOut.substr(o.sOut.find('\n') + 1), ",,,,,,,,,,Type mismatch\n");
+    o = Calc("--prices '" + sPrices + "' -", std::string(kDefault) + "\n");
+    EXPECT_EQ(o.sOut, "line 1\n  Error: Type mismatch\n");
+}
+
+TEST_F(Cli, UsageAndPriceFileErrors) {
+    EXPECT_EQ(Calc("--format xml -").nExit, 2);
+    EXPECT_EQ(Calc("--region FR -").nExit, 2);
+    EXPECT_EQ(Calc("--bogus").nExit, 2);
+    EXPECT_EQ(Calc("").nExit, 2);
+    const CalcRun oHelp = Calc("--help");
+    EXPECT_EQ(oHelp.nExit, 0);
+    EXPECT_NE(oHelp.sOut.find("--format"), std::string::npos);
+
+    const std::string sMissing = (m_oFolder / "none.dat").string();
+    CalcRun o = Calc("--prices '" + sMissing + "' -", std::string(kDefault) + "\n");
+    EXPECT_EQ(o.nExit, 3);
+    EXPECT_NE(o.sErr.find("Error opening file " + sMissing), std::string::npos);
+    EXPECT_NE(o.sErr.find("Gavelry UK must close."), std::string::npos);
+    EXPECT_EQ(o.sOut, "");
+
+    const std::string sDuplicate = Write("dup.dat", "Bold,1\r\nBOLD,2\r\n");
+    EXPECT_EQ(Calc("--prices '" + sDuplicate + "' -", "x\n").nExit, 3);
+}
+
+TEST_F(Cli, DebugSwitchIsNotAnInput) {
+    const fs::path oLog = fs::path(GAVELRY_CALC).parent_path() / "GvDebug.log";
+    const CalcRun o = Calc("debug=true --format json " + Example("uk-motor.gva"));
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    EXPECT_EQ(std::count(o.sOut.begin(), o.sOut.end(), '\n'), 1);
+    fs::remove(oLog);
+}
+
+TEST_F(Cli, ManyLinesInOneRun) {
+    std::string sInput;
+    for (int i = 0; i < 2000; ++i)
+        sInput += Sale(float(i % 500) + 0.99f) + "\n";
+    const CalcRun o = Calc("--format json -", sInput);
+    EXPECT_EQ(o.nExit, 0);
+    EXPECT_EQ(std::count(o.sOut.begin(), o.sOut.end(), '\n'), 2000);
+}
+
+} // namespace
