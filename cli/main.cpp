@@ -20,7 +20,7 @@
 #include <vector>
 
 #ifdef GAVELRY_HAVE_APP
-#include "basPriceUpdate.h"
+#include "basStartup.h"
 #endif
 
 namespace {
@@ -121,9 +121,11 @@ int main(int argc, char** argv) {
 
 #ifdef GAVELRY_HAVE_APP
     if (bUpdatePrices) {
-        const clsPriceUpdateResult oResult = PerformDownloads();
+        // Skipping a second attempt on the same day is the update doing its job.
+        const clsDownloadResult oResult = PerformDownloads();
         std::cout << oResult.Describe() << '\n';
-        return oResult.Completed() ? 0 : kExitInputProblem;
+        return oResult.Completed() || oResult.m_eOutcome == DownloadSkipped ? 0
+                                                                            : kExitInputProblem;
     }
 #endif
     (void)bUpdatePrices;

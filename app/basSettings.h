@@ -1,0 +1,44 @@
+#pragma once
+
+#include "clsRegistryAccess.h"
+
+#include <cstdint>
+#include <string>
+
+// The shared settings store, its application key set to "Software\Tessary\" + GetAppName.
+clsRegistryAccess& GetRegistry();
+
+// Folder the auction file dialogs open in: the stored "LastFolder", by default the user's
+// documents folder + "My Auctions". Cached after the first call.
+std::string GetLastFolder();
+// Caches the folder and stores it as "LastFolder".
+void SetLastFolder(const std::string& sFolder);
+// Forgets the cached folder, so that the next GetLastFolder reads the store again.
+void ResetLastFolder();
+
+// Label colours as 0x00BBGGRR values. A stored text that is not a number raises a
+// type-mismatch error.
+int32_t GetSubtotalColour();
+int32_t GetTotalColour();
+
+// A window's placement in twips; WindowState 0 normal, 1 minimised, 2 maximised.
+struct clsFormPlacement {
+    int32_t m_lTop = 0;
+    int32_t m_lLeft = 0;
+    int32_t m_lHeight = 0;
+    int32_t m_lWidth = 0;
+    int32_t m_lWindowState = 0;
+};
+
+// Stores the placement under "Forms\" + the window name without its "frm" prefix.
+void SaveFormPlacement(const std::string& sFormName, const clsFormPlacement& oPlacement);
+// Overwrites in oPlacement each value stored as a number; the others keep the design values.
+void LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacement);
+
+// "frmMain" -> "Main"; names without the lower-case prefix are returned unchanged.
+std::string StripFormPrefix(const std::string& sName);
+
+// Each 16-bit character code of the (UTF-8) text as four upper-case hex digits: "A" -> "0041".
+std::string HexEncode(const std::string& sText);
+// The reverse of HexEncode; text that is not hexadecimal raises a type-mismatch error.
+std::string HexDecode(const std::string& sText);

@@ -1,0 +1,93 @@
+#include "basStartup.h"
+
+#include "basMain.h"
+#include "basNumbers.h"
+#include "basSettings.h"
+#include "basUpdate.h"
+#include "clsError.h"
+#include "clsHttp.h"
+
+#include <limits>
+
+std::string DefaultAboutText() {
+    return "Gavelry works out what selling an item on eBay costs: listing and final value "
+           "fees, PayPal, postage and the profit left.\\nPrices come from the price file "
+           "beside the program, kept up to date from the maker's server at start-up.";
+}
+
+void SetSystemDefaults() {
+    clsRegistryAccess& oReg = GetRegistry();
+    std::string sSnap;
+    oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "SnapToGrid", sSnap, "120", true);
+    int64_t lSnap = 0;
+    g_lSnapToGrid = 120;
+    if (ParseWhole(sSnap, lSnap) && lSnap >= std::numeric_limits<int32_t>::min() &&
+        lSnap <= std::numeric_limits<int32_t>::max())
+        g_lSnapToGrid = static_cast<int32_t>(lSnap);
+    oReg.GetRegSetting(HKEY_LOCAL_MACHINE, "Config", "About", g_sAboutText, DefaultAboutText());
+}
+
+std::string clsDownloadResult::Describe() const {
+    switch (m_eOutcome) {
+    case DownloadSkipped:
+        return "skipped today";
+    case DownloadUpToDate:
+        return "up to date";
+    case DownloadDone:
+        return "downloaded " + std::to_string(m_lBytes) + " bytes";
+    case DownloadOffline:
+        return "failed: no network connection";
+    case DownloadUnreachable:
+    case DownloadFailed:
+    default:
+        return "failed: " + (m_sReason.empty() ? std::string("unknown reason") : m_sReason);
+    }
+}
+
+clsDownloadResult PerformDownloads() {
+    clsDownloadResult oResult;
+    clsHttp oHttp;
+    try {
+        if (!oHttp.OpenConnection(GetWebSite() + "index.asp")) {
+            oResult.m_eOutcome = DownloadOffline;
+            return oResult;
+        }
+    } catch (const clsError& e) {
+        oResult.m_eOutcome = DownloadUnreachable;
+        oResult.m_sReason =
+            e.Description() +
+            (oHttp.LastError().empty() ? std::string() : " (" + oHttp.LastError() + ")");
+        oHttp.CloseConnection();
+        return oResult;
+    } catch (const std::exception& e) {
+        oResult.m_eOutcome = DownloadUnreachable;
+        oResult.m_sReason = e.what();
+        oHttp.CloseConnection();
+        return oResult;
+    }
+    clsUpdateReport oReport;
+    try {
+        UpdatePriceFile(oHttp, &oReport);
+    } catch (const std::exception& e) {
+        oReport.m_eOutcome = UpdateFailed;
+        oReport.m_sReason = e.what();
+    }
+    oHttp.CloseConnection();
+    switch (oReport.m_eOutcome) {
+    case UpdateSkipped:
+        oResult.m_eOutcome = DownloadSkipped;
+        break;
+    case UpdateUpToDate:
+        oResult.m_eOutcome = DownloadUpToDate;
+        break;
+    case UpdateDownloaded:
+        oResult.m_eOutcome = DownloadDone;
+        break;
+    default:
+        oResult.m_eOutcome = DownloadFailed;
+        break;
+    }
+    oResult.m_lBytes = oReport.m_lBytes;
+    oResult.m_sReason = oReport.m_sReason;
+    return oResult;
+}
