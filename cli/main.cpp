@@ -124,8 +124,7 @@ int main(int argc, char** argv) {
         // Skipping a second attempt on the same day is the update doing its job.
         const clsDownloadResult oResult = PerformDownloads();
         std::cout << oResult.Describe() << '\n';
-        return oResult.Completed() || oResult.m_eOutcome == DownloadSkipped ? 0
-                                                                            : kExitInputProblem;
+        return oResult.Completed() || oResult.m_eOutcome == DownloadSkipped ? 0 : kExitInputProblem;
     }
 #endif
     (void)bUpdatePrices;

@@ -1,0 +1,77 @@
+// gavelry-calc --update-prices, run as a separate program against loopback servers.
+#include "TestSupport.h"
+
+#include "basCommon.h"
+#include "basSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+class CliUpdateTest : public clsAppTest {
+protected:
+    void SetUp() override {
+        clsAppTest::SetUp();
+        for (const char* sName :
+             {"http_proxy", "HTTP_PROXY", "ftp_proxy", "FTP_PROXY", "all_proxy", "ALL_PROXY"})
+            qunsetenv(sName);
+        // The calculator updates the price file beside itself: give it a folder of its own.
+        QDir().mkpath(QString::fromStdString(Path("calc")));
+        QDir().mkpath(QString::fromStdString(Path("remote")));
+        QDir().mkpath(QString::fromStdString(Path("web")));
+        m_sCalc = Path("calc/gavelry-calc");
+        ASSERT_TRUE(QFile::copy(GAVELRY_CALC, QString::fromStdString(m_sCalc)));
+        m_sLocal = Path("calc/UpdateUK_v0102.dat");
+        m_sRemote = Path("remote/UpdateUK_v0102.dat");
+    }
+
+    // Runs the calculator with the arguments; standard output and the exit code.
+    std::pair<std::string, int> Calc(const QStringList& asArgs) {
+        QProcess oProcess;
+        oProcess.start(QString::fromStdString(m_sCalc), asArgs);
+        EXPECT_TRUE(oProcess.waitForFinished(30000));
+        return {oProcess.readAllStandardOutput().toStdString(), oProcess.exitCode()};
+    }
+
+    std::string m_sCalc, m_sLocal, m_sRemote;
+};
+
+TEST_F(CliUpdateTest, DownloadsOnceThenFindsTheFileUpToDate) {
+    WriteFile(Path("web/index.asp"), "<html>up</html>");
+    WriteFile(m_sRemote, SomeBytes(5000, 'c'));
+    WriteFile(m_sLocal, "Old,1\r\n");
+    clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
+    clsTestServer oFtp({"ftp", "--root", QString::fromStdString(Path("remote"))});
+    ASSERT_GT(oWeb.Port(), 0);
+    ASSERT_GT(oFtp.Port(), 0);
+    ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "WebSite",
+                                            "http://" + oWeb.Address()));
+    ASSERT_TRUE(
+        GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "PriceServer", oFtp.Address()));
+
+    auto [sOut, nExit] = Calc({"--update-prices", "debug=true"});
+    EXPECT_EQ(sOut, "downloaded 5000 bytes\n");
+    EXPECT_EQ(nExit, 0);
+    EXPECT_EQ(ReadFile(m_sLocal), ReadFile(m_sRemote));
+    EXPECT_NE(ReadFile(Path("calc/GvDebug.log")).find("Open internet connection 1"),
+              std::string::npos);
+
+    std::tie(sOut, nExit) = Calc({"--update-prices"});
+    EXPECT_EQ(sOut, "up to date\n");
+    EXPECT_EQ(nExit, 0);
+    EXPECT_EQ(oFtp.Count("RETR"), 1);
+}
+
+TEST_F(CliUpdateTest, UnreachableSiteFails) {
+    ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "WebSite",
+                                            "http://127.0.0.1:9/"));
+    WriteFile(m_sLocal, "Old,1\r\n");
+    const auto [sOut, nExit] = Calc({"--update-prices"});
+    EXPECT_EQ(sOut.rfind("failed: ", 0), 0u) << sOut;
+    EXPECT_EQ(nExit, 1);
+    EXPECT_EQ(ReadFile(m_sLocal), "Old,1\r\n");
+}
+
+} // namespace
