@@ -552,27 +552,23 @@ void clsHttp::CloseFtpSession() {
     m_lSizedBytes = -1;
 }
 
-void clsHttp::CloseHttpSession() {
-    LogDebug("Closing Http Session 1");
-    if (m_hHttp) {
-        LogDebug("Closing Http Session 2");
-        curl_easy_cleanup(m_hHttp);
-        LogDebug("Closing Http Session 3");
-        m_hHttp = nullptr;
+namespace {
+// Releases one handle with the four numbered log lines of its session kind.
+void CloseSession(CURL*& hSession, const std::string& sWhat) {
+    LogDebug("Closing " + sWhat + " 1");
+    if (hSession) {
+        LogDebug("Closing " + sWhat + " 2");
+        curl_easy_cleanup(hSession);
+        LogDebug("Closing " + sWhat + " 3");
+        hSession = nullptr;
     }
-    LogDebug("Closing Http Session 4 - okay (no fail point)");
+    LogDebug("Closing " + sWhat + " 4 - okay (no fail point)");
 }
+} // namespace
 
-void clsHttp::CloseInternetSession() {
-    LogDebug("Closing Internet Session 1");
-    if (m_hInternet) {
-        LogDebug("Closing Internet Session 2");
-        curl_easy_cleanup(m_hInternet);
-        LogDebug("Closing Internet Session 3");
-        m_hInternet = nullptr;
-    }
-    LogDebug("Closing Internet Session 4 - okay (no fail point)");
-}
+void clsHttp::CloseHttpSession() { CloseSession(m_hHttp, "Http Session"); }
+
+void clsHttp::CloseInternetSession() { CloseSession(m_hInternet, "Internet Session"); }
 
 bool clsHttp::CloseConnection() {
     CloseFtpSession();

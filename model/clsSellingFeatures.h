@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 class clsAuctionType;
 class clsOutlay;
@@ -78,6 +80,10 @@ public:
     void LoadFeaturePrices();
     void Serialize(std::string& sData, bool bSave);
     void Clear();
+
+    // The scalar upgrade price pieces ("HomePage", "Plus" ... "CarAd") in loading order;
+    // with a prefix and shop suffix they name the prices a price file must hold.
+    static std::span<const std::string_view> PricePieces();
 
 private:
     float HomePageFee() const;

@@ -12,27 +12,6 @@
 namespace {
 
 const std::vector<std::string> kShopSuffixes = {"30", "90", "GTC", "60", "120"};
-const std::vector<std::string> kPieces = {"HomePage",
-                                          "HomePageMulti",
-                                          "Plus",
-                                          "Highlight",
-                                          "ItemSubtitle",
-                                          "Bold",
-                                          "Gallery",
-                                          "FeaturedGallery",
-                                          "ScheduledListings",
-                                          "ListIn2Categories",
-                                          "ListingDesigner",
-                                          "SlideShow",
-                                          "SupersizePictures",
-                                          "ExtraImage",
-                                          "FeaturedInSearch",
-                                          "10DayDuration",
-                                          "GiftServices",
-                                          "PreviewPicture",
-                                          "Border",
-                                          "ListingItem",
-                                          "CarAd"};
 
 void ExpectScalar(const std::string& sName) {
     float f = 0;
@@ -59,8 +38,8 @@ void ExpectFeatures(const std::string& sPrefix, bool bWithShops) {
     std::vector<std::string> asSuffixes = {""};
     if (bWithShops) asSuffixes.insert(asSuffixes.end(), kShopSuffixes.begin(), kShopSuffixes.end());
     for (const std::string& sSuffix : asSuffixes) {
-        for (const std::string& sPiece : kPieces)
-            ExpectScalar(sPrefix + sPiece + sSuffix);
+        for (const std::string_view sPiece : clsSellingFeatures::PricePieces())
+            ExpectScalar(sPrefix + std::string(sPiece) + sSuffix);
         ExpectRange(sPrefix + "PicturePack" + sSuffix);
     }
     ExpectRange(sPrefix + "BuyItNow");
