@@ -16,7 +16,6 @@
 #include <iterator>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #ifdef GAVELRY_HAVE_APP
@@ -34,15 +33,21 @@ std::string Upper(std::string s) {
     return s;
 }
 
-std::string ReadStream(std::istream& oStream) {
-    std::ostringstream oText;
-    oText << oStream.rdbuf();
-    return oText.str();
+// The whole stream; false on a read error (a folder given as a file, a failing disk).
+bool ReadStream(std::istream& oStream, std::string& sText) {
+    char acBuffer[65536];
+    while (oStream.read(acBuffer, sizeof acBuffer) || oStream.gcount() > 0)
+        sText.append(acBuffer, size_t(oStream.gcount()));
+    return !oStream.bad();
 }
 
 // Each non-blank line of standard input is one auction, named by its line number.
 bool RunLines(clsBatchCalculator& oCalculator) {
-    const std::string sText = ReadStream(std::cin);
+    std::string sText;
+    if (!ReadStream(std::cin, sText)) {
+        std::cerr << "standard input: cannot read it\n";
+        return false;
+    }
     bool bAllFine = true;
     size_t nLine = 0;
     size_t nPos = 0;
@@ -64,14 +69,16 @@ bool RunLines(clsBatchCalculator& oCalculator) {
 bool RunFile(clsBatchCalculator& oCalculator, const std::string& sPath) {
     std::ifstream oFile(sPath, std::ios::binary);
     if (!oFile) return oCalculator.Unreadable(sPath, "cannot open the file");
-    const std::string sText = ReadStream(oFile);
-    if (oFile.bad()) return oCalculator.Unreadable(sPath, "cannot read the file");
+    std::string sText;
+    if (!ReadStream(oFile, sText)) return oCalculator.Unreadable(sPath, "cannot read the file");
     return oCalculator.Calculate(sText, sPath);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Batches of many thousand lines: the C stdio synchronisation costs a fifth of the run.
+    std::ios::sync_with_stdio(false);
     // "DEBUG=TRUE" anywhere on the command line, in any case, switches the log on; it is
     // not an input file.
     std::string sCommandLine;

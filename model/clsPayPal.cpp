@@ -6,6 +6,7 @@
 #include "clsOutlay.h"
 #include "clsPrices.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -26,10 +27,25 @@ std::string clsPayPal::GetBusinessRateBandAttribute(BandAttribute eAttribute,
                                                     int32_t& eBand) const {
     if (eBand == 0) eBand = m_eBusinessRate;
     std::string sData;
-    GetPrices().GetData("BusinessRateBand" + std::to_string(eBand) +
-                            (eAttribute == BandAttribute::Name ? "Name" : "Value"),
-                        sData);
+    GetPrices().GetData(BandName(eBand, eAttribute), sData);
     return sData;
+}
+
+std::string_view clsPayPal::BandName(int32_t eBand, BandAttribute eAttribute) {
+    // The names of the five bands are built once: every calculation asks for one.
+    static const auto aasNames = [] {
+        std::array<std::array<std::string, 2>, 6> aas;
+        for (size_t n = 0; n < aas.size(); ++n) {
+            aas[n][0] = "BusinessRateBand" + std::to_string(n) + "Name";
+            aas[n][1] = "BusinessRateBand" + std::to_string(n) + "Value";
+        }
+        return aas;
+    }();
+    static std::string sOther;
+    const size_t nAttribute = eAttribute == BandAttribute::Name ? 0 : 1;
+    if (eBand >= 0 && size_t(eBand) < aasNames.size()) return aasNames[size_t(eBand)][nAttribute];
+    sOther = "BusinessRateBand" + std::to_string(eBand) + (nAttribute ? "Value" : "Name");
+    return sOther;
 }
 
 float clsPayPal::RoundCurrency(const std::string& sAmount) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class clsOutlay;
 
@@ -45,6 +46,8 @@ public:
 
 private:
     float ApplyPayIndividually(float fAmount) const;
+    // "BusinessRateBand" + band + "Name" or "Value".
+    static std::string_view BandName(int32_t eBand, BandAttribute eAttribute);
 
     const clsOutlay* m_oOutlay = nullptr;
     float m_fLastSellingValue = 0;

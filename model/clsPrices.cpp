@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -19,7 +18,8 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-// Builds a price name on the stack: looking a price up must not allocate.
+// Builds a price name on the stack, in lower case as the table keeps its names: looking a
+// price up must not allocate.
 class NameBuilder {
 public:
     explicit NameBuilder(std::string_view sStart) { Add(sStart); }
@@ -27,10 +27,11 @@ public:
         if (m_bHeap || m_nLength + s.size() > sizeof m_acBuffer) {
             if (!m_bHeap) m_sHeap.assign(m_acBuffer, m_nLength);
             m_bHeap = true;
-            m_sHeap += s;
+            for (char c : s)
+                m_sHeap += Lower(c);
         } else {
-            std::memcpy(m_acBuffer + m_nLength, s.data(), s.size());
-            m_nLength += s.size();
+            for (char c : s)
+                m_acBuffer[m_nLength++] = Lower(c);
         }
         return *this;
     }
@@ -50,6 +51,8 @@ private:
     std::string m_sHeap;
 };
 
+constexpr std::string_view kRanges = "ranges";
+
 std::unique_ptr<clsPrices> g_oPrices;
 bool g_bPricesFailed = false; // the user has been told once already
 
@@ -57,23 +60,14 @@ std::string LoadFailureMessage(const std::string& sPath) {
     return "Error opening file " + sPath + "\r\n\r\n" + GetAppName() + " must close.";
 }
 
+// A range's band count: halves round to even; raises when it does not fit 16 bits.
+int16_t CountOf(float fValue) {
+    const double dCount = std::nearbyint(double(fValue));
+    if (dCount < -32768 || dCount > 32767) clsError::Raise(ErrNumber::Overflow, "clsPrices");
+    return static_cast<int16_t>(dCount);
+}
+
 } // namespace
-
-size_t clsPrices::NameHash::operator()(std::string_view s) const noexcept {
-    size_t h = 1469598103934665603ull;
-    for (char c : s) {
-        h ^= static_cast<unsigned char>(Lower(c));
-        h *= 1099511628211ull;
-    }
-    return h;
-}
-
-bool clsPrices::NameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 std::string_view clsPrices::ShopSuffix(ShopDuration eShop) {
     switch (eShop) {
@@ -100,9 +94,31 @@ void clsPrices::AddPrice(PriceMap& oPrices, std::string_view sName, std::string_
         oEntry.fValue = static_cast<float>(dValue);
         oEntry.bNumeric = true;
     }
-    if (!oPrices.emplace(std::string(sName), std::move(oEntry)).second)
+    if (!oPrices.emplace(std::string(NameBuilder(sName).View()), std::move(oEntry)).second)
         throw clsError(457, "clsPrices",
                        "This key is already associated with an element of this collection");
+}
+
+void clsPrices::ReadBands(PriceMap& oPrices) {
+    auto Number = [&oPrices](std::string_view sName) {
+        const auto it = oPrices.find(sName);
+        return it != oPrices.end() && it->second.bNumeric ? it->second.fValue : 0.0f;
+    };
+    for (auto& [sName, oEntry] : oPrices) {
+        if (!oEntry.bNumeric || sName.size() < kRanges.size() ||
+            sName.compare(sName.size() - kRanges.size(), kRanges.size(), kRanges) != 0)
+            continue;
+        const double dCount = std::nearbyint(double(oEntry.fValue));
+        if (dCount < 1 || dCount > 32767) continue;
+        const std::string_view sBase(sName.data(), sName.size() - kRanges.size());
+        oEntry.aBands.resize(size_t(dCount));
+        for (int n = 1; n <= int(dCount); ++n) {
+            Band& oBand = oEntry.aBands[size_t(n - 1)];
+            oBand.fStart = Number(NameBuilder(sBase).Add("RangeStart").Add(n).View());
+            oBand.fEnd = Number(NameBuilder(sBase).Add("RangeEnd").Add(n).View());
+            oBand.fValue = Number(NameBuilder(sBase).Add("RangeValue").Add(n).View());
+        }
+    }
 }
 
 void clsPrices::LoadPriceText(std::string_view sText) {
@@ -119,6 +135,7 @@ void clsPrices::LoadPriceText(std::string_view sText) {
             AddPrice(oPrices, oTokeniser.Element(0), oTokeniser.Element(1));
         nPos = nEnd + 1;
     }
+    ReadBands(oPrices);
     m_oPrices = std::move(oPrices);
 }
 
@@ -127,12 +144,15 @@ void clsPrices::LoadPriceFile(const std::string& sPath) {
     for (;;) {
         std::ifstream oFile(sPath, std::ios::binary);
         if (oFile) {
-            std::ostringstream oText;
-            oText << oFile.rdbuf();
+            std::string sText;
+            char acBuffer[16384];
+            while (oFile.read(acBuffer, sizeof acBuffer) || oFile.gcount() > 0)
+                sText.append(acBuffer, size_t(oFile.gcount()));
+            // A read error (a folder given as the file, a failing disk) is not an empty file.
             if (oFile.bad())
                 throw clsError(ErrNumber::PathFileAccess, "clsPrices",
                                clsError::DefaultDescription(ErrNumber::PathFileAccess));
-            LoadPriceText(oText.view());
+            LoadPriceText(sText);
             return;
         }
         const int nErrno = errno;
@@ -146,13 +166,13 @@ void clsPrices::LoadPriceFile(const std::string& sPath) {
     }
 }
 
-const clsPrices::Entry* clsPrices::Find(std::string_view sName) const {
-    const auto it = m_oPrices.find(sName);
+const clsPrices::Entry* clsPrices::Find(std::string_view sLowerName) const {
+    const auto it = m_oPrices.find(sLowerName);
     return it == m_oPrices.end() ? nullptr : &it->second;
 }
 
 bool clsPrices::GetData(std::string_view sName, std::string& sData) const {
-    const Entry* pEntry = Find(sName);
+    const Entry* pEntry = Find(NameBuilder(sName).View());
     sData = pEntry ? pEntry->sText : std::string();
     return pEntry != nullptr;
 }
@@ -164,21 +184,28 @@ bool clsPrices::GetPrice(std::string_view sName, float& fValue, ShopDuration eSh
     return pEntry->bNumeric;
 }
 
-bool clsPrices::ReadCount(std::string_view sBase, int16_t& nCount) const {
-    const Entry* pEntry = Find(NameBuilder(sBase).Add("Ranges").View());
-    if (!pEntry) return false;
+const clsPrices::Entry* clsPrices::FindCount(std::string_view sLowerBase, int16_t& nCount) const {
+    const Entry* pEntry = Find(NameBuilder(sLowerBase).Add(kRanges).View());
+    if (!pEntry) return nullptr;
     if (!pEntry->bNumeric) clsError::Raise(ErrNumber::TypeMismatch, "clsPrices");
-    const double dCount = std::nearbyint(double(pEntry->fValue)); // halves to even
-    if (dCount < -32768 || dCount > 32767) clsError::Raise(ErrNumber::Overflow, "clsPrices");
-    nCount = static_cast<int16_t>(dCount);
-    return true;
+    nCount = CountOf(pEntry->fValue);
+    return pEntry;
 }
 
-void clsPrices::ReadBand(std::string_view sBase, int16_t nBand, clsPriceRange& oRange) const {
+void clsPrices::ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nBand,
+                         clsPriceRange& oRange) const {
+    if (nBand >= 1 && size_t(nBand) <= oCount.aBands.size()) {
+        const Band& oBand = oCount.aBands[size_t(nBand - 1)];
+        oRange.m_fStart = oBand.fStart;
+        oRange.m_fEnd = oBand.fEnd;
+        oRange.m_fValue = oBand.fValue;
+        return;
+    }
+    // A band beyond the count: its lines are read as they stand (missing ones as 0).
     float fStart = 0, fEnd = 0, fValue = 0;
-    GetPrice(NameBuilder(sBase).Add("RangeStart").Add(nBand).View(), fStart);
-    GetPrice(NameBuilder(sBase).Add("RangeEnd").Add(nBand).View(), fEnd);
-    GetPrice(NameBuilder(sBase).Add("RangeValue").Add(nBand).View(), fValue);
+    GetPrice(NameBuilder(sLowerBase).Add("RangeStart").Add(nBand).View(), fStart);
+    GetPrice(NameBuilder(sLowerBase).Add("RangeEnd").Add(nBand).View(), fEnd);
+    GetPrice(NameBuilder(sLowerBase).Add("RangeValue").Add(nBand).View(), fValue);
     oRange.m_fStart = fStart;
     oRange.m_fEnd = fEnd;
     oRange.m_fValue = fValue;
@@ -188,10 +215,11 @@ bool clsPrices::GetRange(std::string_view sRangeName, int16_t nRangeNumber, clsP
                          ShopDuration eShop) const {
     const NameBuilder oBase = NameBuilder(sRangeName).Add(ShopSuffix(eShop));
     int16_t nCount = 0;
-    if (!ReadCount(oBase.View(), nCount)) return false;
+    const Entry* pCount = FindCount(oBase.View(), nCount);
+    if (!pCount) return false;
     oRange.m_nCount = nCount;
     oRange.m_nIndex = nRangeNumber;
-    ReadBand(oBase.View(), nRangeNumber, oRange);
+    ReadBand(oBase.View(), *pCount, nRangeNumber, oRange);
     return true;
 }
 
@@ -199,11 +227,12 @@ bool clsPrices::HitTestRanges(std::string_view sRangeName, float fHitTestValue,
                               clsPriceRange& oResultantRange, ShopDuration eShop) const {
     const NameBuilder oBase = NameBuilder(sRangeName).Add(ShopSuffix(eShop));
     int16_t nCount = 0;
-    if (!ReadCount(oBase.View(), nCount)) clsError::Raise(ErrNumber::TypeMismatch, "clsPrices");
+    const Entry* pCount = FindCount(oBase.View(), nCount);
+    if (!pCount) clsError::Raise(ErrNumber::TypeMismatch, "clsPrices");
     oResultantRange.m_nCount = nCount;
     for (int16_t n = 1; n <= nCount && n > 0; ++n) {
         oResultantRange.m_nIndex = n;
-        ReadBand(oBase.View(), n, oResultantRange);
+        ReadBand(oBase.View(), *pCount, n, oResultantRange);
         if ((oResultantRange.m_fStart <= fHitTestValue &&
              fHitTestValue <= oResultantRange.m_fEnd) ||
             (oResultantRange.m_fEnd == -1.0f && fHitTestValue >= oResultantRange.m_fStart))

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // The price table: named values read once from the site's price file. Names compare
 // without regard to letter case; every numeric question carries a shop duration whose
@@ -40,26 +41,35 @@ public:
     static std::string_view ShopSuffix(ShopDuration eShop);
 
 private:
+    struct Band {
+        float fStart = 0;
+        float fEnd = 0;
+        float fValue = 0;
+    };
     struct Entry {
         std::string sText;
         float fValue = 0;
         bool bNumeric = false;
+        // For a range's count line: its bands, read once when the file is loaded, since
+        // every calculation walks several ranges band by band.
+        std::vector<Band> aBands;
     };
+    // Names are stored in lower case, so plain hashing gives case-blind look-ups; the
+    // hash takes a string_view so that looking a name up copies nothing.
     struct NameHash {
         using is_transparent = void;
-        size_t operator()(std::string_view s) const noexcept;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
-    struct NameEqual {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const noexcept;
-    };
-    using PriceMap = std::unordered_map<std::string, Entry, NameHash, NameEqual>;
+    using PriceMap = std::unordered_map<std::string, Entry, NameHash, std::equal_to<>>;
 
     static void AddPrice(PriceMap& oPrices, std::string_view sName, std::string_view sValue);
-    const Entry* Find(std::string_view sName) const;
-    // Count line of a range; raises a type mismatch when it is not a number.
-    bool ReadCount(std::string_view sBase, int16_t& nCount) const;
-    void ReadBand(std::string_view sBase, int16_t nBand, clsPriceRange& oRange) const;
+    static void ReadBands(PriceMap& oPrices);
+    const Entry* Find(std::string_view sLowerName) const;
+    // The count line of a range (null when missing); raises a type mismatch when it is
+    // not a number and an overflow when it does not fit 16 bits.
+    const Entry* FindCount(std::string_view sLowerBase, int16_t& nCount) const;
+    void ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nBand,
+                  clsPriceRange& oRange) const;
 
     PriceMap m_oPrices;
 };

@@ -64,7 +64,9 @@ clsSellingFeatures::clsSellingFeatures() {
     Serialize(m_sDefaults, true);
 }
 
-std::span<const std::string_view> clsSellingFeatures::PricePieces() { return kPieces; }
+std::span<const std::string_view> clsSellingFeatures::PricePieces() {
+    return kPieces;
+}
 
 void clsSellingFeatures::RemoveFeature(int32_t lFeatureID) {
     if (HasFeature(lFeatureID)) m_lFeatures ^= lFeatureID;

@@ -13,8 +13,12 @@ clsTokeniser::clsTokeniser() {
 }
 
 void clsTokeniser::ResetArray() {
+    // Slots at and beyond the count are always empty: only the tokens need clearing, and
+    // the storage is kept for the next split.
+    for (int32_t i = 0; i < m_lCount && size_t(i) < m_asTokens.size(); ++i)
+        m_asTokens[size_t(i)].clear();
     m_lCount = 0;
-    m_asTokens.assign(kInitialSlots, std::string());
+    m_asTokens.resize(kInitialSlots);
 }
 
 void clsTokeniser::TrimArray() {

@@ -47,12 +47,11 @@ protected:
     CalcRun Calc(const std::string& sArgs, const std::string& sInput = "") {
         const std::string sIn = Write("stdin.txt", sInput);
         const fs::path oErr = m_oFolder / "stderr.txt";
-        const std::string sCommand = std::string("'") + GAVELRY_CALC + "' " + sArgs + " < '" +
-                                     sIn + "' 2> '" + oErr.string() + "'";
+        const std::string sCommand = std::string("'") + GAVELRY_CALC + "' " + sArgs + " < '" + sIn +
+                                     "' 2> '" + oErr.string() + "'";
         CalcRun oRun;
         FILE* pPipe = ::popen(sCommand.c_str(), "r");
-        if (!pPipe)
-            return oRun;
+        if (!pPipe) return oRun;
         char acBuf[4096];
         size_t n = 0;
         while ((n = std::fread(acBuf, 1, sizeof acBuf, pPipe)) > 0)
@@ -87,18 +86,18 @@ std::string Sale(float fPrice) {
 TEST_F(Cli, TextShowsTheSellingCostsCaptions) {
     const CalcRun o = Calc(Example("single-item-reserve.gva"));
     EXPECT_EQ(o.nExit, 0) << o.sErr;
-    for (const char* s : {"Insertion Fee       £1.50", "Reserve Fee         £1.50",
-                          "Final Value Fee     £6.30", "Total Listing Fee   £2.40",
-                          "Selling Cost        £54.62", "Postage & Packing   £2.66",
-                          "Postage Mark-up     £1.50", "PayPal Fee          £4.42",
-                          "Profit              £66.88 (122%)"})
+    for (const char* s :
+         {"Insertion Fee       £1.50", "Reserve Fee         £1.50", "Final Value Fee     £6.30",
+          "Total Listing Fee   £2.40", "Selling Cost        £54.62", "Postage & Packing   £2.66",
+          "Postage Mark-up     £1.50", "PayPal Fee          £4.42",
+          "Profit              £66.88 (122%)"})
         EXPECT_NE(o.sOut.find(s), std::string::npos) << s << "\n" << o.sOut;
     EXPECT_EQ(o.sErr, "");
 }
 
 TEST_F(Cli, JsonLinesAndCsvCarryFullPrecision) {
-    CalcRun o = Calc("--format json " + Example("single-item-reserve.gva") + " " +
-                 Example("uk-motor.gva"));
+    CalcRun o =
+        Calc("--format json " + Example("single-item-reserve.gva") + " " + Example("uk-motor.gva"));
     EXPECT_EQ(o.nExit, 0);
     EXPECT_EQ(o.sOut,
               "{\"insertionFee\":1.5,\"reserveFee\":1.5,\"finalValueFee\":6.3,\"totalListingFee\":"
@@ -154,15 +153,22 @@ TEST_F(Cli, EachLineIsAFreshAuction) {
 
 TEST_F(Cli, ProblemsNameTheInputAndSetTheExitStatus) {
     std::string sNoOutlay = kDefault;
-    sNoOutlay.erase(sNoOutlay.find("[OUTLAY]"), std::string("[OUTLAY]0|0|0|0|1|False[OUTLAY]").size());
+    sNoOutlay.erase(sNoOutlay.find("[OUTLAY]"),
+                    std::string("[OUTLAY]0|0|0|0|1|False[OUTLAY]").size());
     const std::string sBroken = Write("broken.gva", sNoOutlay + "\r\n");
-    CalcRun o = Calc("--format json '" + sBroken + "' '" + (m_oFolder / "missing.gva").string() + "'");
+    CalcRun o =
+        Calc("--format json '" + sBroken + "' '" + (m_oFolder / "missing.gva").string() + "'");
     EXPECT_EQ(o.nExit, 1);
     EXPECT_NE(o.sErr.find(sBroken + ": Failure loading section [OUTLAY]"), std::string::npos)
         << o.sErr;
     EXPECT_NE(o.sErr.find("missing.gva: cannot open the file"), std::string::npos) << o.sErr;
     // Figures as loaded are still printed for both.
     EXPECT_EQ(std::count(o.sOut.begin(), o.sOut.end(), '\n'), 2);
+    // A folder is not an auction file: a read error, not a missing section.
+    o = Calc("--format json '" + m_oFolder.string() + "'");
+    EXPECT_EQ(o.nExit, 1);
+    EXPECT_NE(o.sErr.find(m_oFolder.string() + ": cannot read the file"), std::string::npos)
+        << o.sErr;
 
     o = Calc("--format json -", std::string(kDefault) + "\nnot an auction\n");
     EXPECT_EQ(o.nExit, 1);
@@ -196,6 +202,7 @@ TEST_F(Cli, UsageAndPriceFileErrors) {
     EXPECT_NE(o.sErr.find("Gavelry UK must close."), std::string::npos);
     EXPECT_EQ(o.sOut, "");
 
+    EXPECT_EQ(Calc("--prices '" + m_oFolder.string() + "' -", "x\n").nExit, 3);
     const std::string sDuplicate = Write("dup.dat", "Bold,1\r\nBOLD,2\r\n");
     EXPECT_EQ(Calc("--prices '" + sDuplicate + "' -", "x\n").nExit, 3);
 }

@@ -560,9 +560,10 @@ std::string CheckPriceLoad(std::string_view sText, clsRandom& oRandom) {
             if (!sBroken.empty()) return sBroken;
         }
     }
-    // The fee model on a table that lacks most names, or holds odd ones. Long band walks
-    // would only make the run slow.
-    if (!bSmallRanges) return {};
+    // The fee model on a table that lacks most names, or holds odd ones, now and then:
+    // most such tables fail at the first range asked for. Long band walks would only make
+    // the run slow.
+    if (!bSmallRanges || !oRandom.OneIn(4)) return {};
     SetRegion(oRandom.OneIn(3) ? RegionUS : RegionUK);
     SetPrices(std::move(oPrices));
     OnlyModelErrors([] { FormatCurrency(-12.345f); }, sBroken, "FormatCurrency");
@@ -773,7 +774,7 @@ TEST(FuzzAuctionText, LoadedAuctionsSaveStablyAndCalculate) {
         }
         sInput = oRandom.OneIn(50) ? oMutator.RandomText()
                                    : oMutator.Mutate(oRandom.Pick(asSeeds), asSeeds);
-        return CheckAuctionText(sInput, oReloaded, i % 4 == 0);
+        return CheckAuctionText(sInput, oReloaded, i % 8 == 0);
     });
 }
 

@@ -229,6 +229,13 @@ TEST_F(PriceFileOnDisk, MissingFileIsToldOnceAndClosesTheProgram) {
     EXPECT_EQ(ShownMessages().size(), 1u);
 }
 
+TEST_F(PriceFileOnDisk, ReadErrorIsAFailureAndKeepsTheTable) {
+    clsPrices o;
+    o.LoadPriceText("Keep,1\r\n");
+    EXPECT_THROW(o.LoadPriceFile(m_oFolder.string()), clsError); // a folder, not a file
+    EXPECT_EQ(o.Count(), 1u);
+}
+
 TEST_F(PriceFileOnDisk, DuplicateInFileEndsTheRun) {
     std::ofstream(m_oFolder / GetPriceFilePath(true), std::ios::binary) << "Bold,1\r\nBOLD,2\r\n";
     EXPECT_THROW(GetPrices(), clsError);
