@@ -1,0 +1,77 @@
+#include "UiTest.h"
+
+#include "basCommon.h"
+#include "basSettings.h"
+#include "clsPrices.h"
+#include "ctlNumericText.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+std::vector<std::string>& ShownMessages() {
+    static std::vector<std::string> asMessages;
+    return asMessages;
+}
+
+void clsUiTest::SetUp() {
+    ASSERT_TRUE(m_oConfigDir.isValid());
+    qputenv("GAVELRY_CONFIG_DIR", QFile::encodeName(m_oConfigDir.filePath("config")));
+    ShownMessages().clear();
+    UsePrices(RegionUK);
+    ctlNumericText::SetBeepHandler([this] { ++m_lBeeps; });
+}
+
+void clsUiTest::TearDown() {
+    ctlNumericText::SetBeepHandler({});
+    // Widgets deleted by the test may still have events queued.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetPrices(nullptr);
+    SetRegion(RegionUK);
+    qunsetenv("GAVELRY_CONFIG_DIR");
+}
+
+void clsUiTest::UsePrices(int32_t eRegion) {
+    SetRegion(eRegion);
+    auto oPrices = std::make_unique<clsPrices>();
+    oPrices->LoadPriceFile(std::string(GAVELRY_SOURCE_DIR) + (eRegion == RegionUS
+                                                                  ? "/data/UpdateUS_v0102.dat"
+                                                                  : "/data/UpdateUK_v0102.dat"));
+    SetPrices(std::move(oPrices));
+}
+
+void clsUiTest::ShowWindow(QWidget* oWindow) {
+    oWindow->show();
+    QApplication::setActiveWindow(oWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(oWindow));
+}
+
+void clsUiTest::Click(QWidget* oCtrl) {
+    ASSERT_TRUE(oCtrl->isVisible()) << oCtrl->objectName().toStdString();
+    QTest::mouseClick(oCtrl, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(8, oCtrl->height() / 2)); // on the indicator and caption start
+}
+
+void clsUiTest::TypeInto(ctlNumericText* oField, const QString& sText) {
+    oField->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(oField->hasFocus()) << oField->objectName().toStdString();
+    QTest::keyClick(oField, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(oField, Qt::Key_Backspace);
+    QTest::keyClicks(oField, sText);
+    QTest::keyClick(oField, Qt::Key_Tab);
+}
+
+std::string clsUiTest::UserSetting(const std::string& sSection, const std::string& sName) {
+    std::string s;
+    GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sSection, sName, s, "<absent>");
+    return s;
+}
+
+void clsUiTest::SetUserSetting(const std::string& sSection, const std::string& sName,
+                               const std::string& sValue) {
+    GetRegistry().SetRegSetting(HKEY_CURRENT_USER, sSection, sName, sValue);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& sText, std::ostream* oOut) {
+    *oOut << '"' << sText.toStdString() << '"';
+}
+
+class QWidget;
+class ctlNumericText;
+
+// The base of every widget test. Each test gets its own settings folder (GAVELRY_CONFIG_DIR)
+// and the shipped UK price table; message boxes and modal dialogs fail the test instead of
+// waiting for a user (see main.cpp).
+class clsUiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Loads the shipped price file of a region and makes that region the edition's.
+    static void UsePrices(int32_t eRegion);
+    // Shows a top-level panel and makes its window active, so that it takes the focus.
+    static void ShowWindow(QWidget* oWindow);
+    // Clicks a control in its middle, as the user does.
+    static void Click(QWidget* oCtrl);
+    // Focuses a field, replaces its text by typing, and leaves it with Tab.
+    static void TypeInto(ctlNumericText* oField, const QString& sText);
+    // The text a user setting of the store holds, "<absent>" when none.
+    static std::string UserSetting(const std::string& sSection, const std::string& sName);
+    static void SetUserSetting(const std::string& sSection, const std::string& sName,
+                               const std::string& sValue);
+
+    // Beeps heard during the test.
+    int m_lBeeps = 0;
+
+private:
+    QTemporaryDir m_oConfigDir;
+};
+
+// Messages shown (ShowMessage) during the current test; any one fails it.
+std::vector<std::string>& ShownMessages();

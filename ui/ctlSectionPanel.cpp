@@ -1,0 +1,394 @@
+#include "ctlSectionPanel.h"
+
+#include "basControls.h"
+#include "ctlNumericText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kOptionValue = "OptionValue";
+const char* const kOutOfRegion = "OutOfRegion";
+const char* const kDesignBottom = "DesignBottom";
+constexpr int32_t kHeaderHeight = 345;
+
+} // namespace
+
+ctlSectionPanel::ctlSectionPanel(QWidget* oParent, clsPanelLayout oLayout)
+    : QWidget(oParent), m_oLayout(std::move(oLayout)) {
+    // Light on dark: the background is the system's text colour.
+    QPalette oPalette = palette();
+    const QPalette oSystem = QApplication::palette();
+    oPalette.setColor(QPalette::Window, oSystem.color(QPalette::WindowText));
+    oPalette.setColor(QPalette::WindowText, oSystem.color(QPalette::Window));
+    setPalette(oPalette);
+    setAutoFillBackground(true);
+    // The rows are 255 twips (17 pixels) high: captions are set small to fit them.
+    QFont oFont = font();
+    oFont.setPointSizeF(8);
+    setFont(oFont);
+    SetControlGeometry(this, 0, 0, m_oLayout.m_lShowLeft - 10, 0);
+
+    if (m_oLayout.m_bSection) {
+        m_imgHeader = new QLabel(QString::fromStdString(m_oLayout.m_sSectionKey), this);
+        m_imgHeader->setObjectName(QStringLiteral("imgHeader"));
+        m_imgHeader->setProperty("Kind", QStringLiteral("Image"));
+        m_imgHeader->setAccessibleName(tr("Move %1").arg(m_imgHeader->text()));
+        m_imgHeader->setAccessibleDescription(QStringLiteral("imgHeader"));
+        m_imgHeader->setAutoFillBackground(true);
+        m_imgHeader->setBackgroundRole(QPalette::Highlight);
+        m_imgHeader->setForegroundRole(QPalette::HighlightedText);
+        m_imgHeader->setCursor(Qt::SizeAllCursor);
+        m_imgHeader->installEventFilter(this);
+        SetControlGeometry(m_imgHeader, 0, 0, ControlWidth(this), kHeaderHeight);
+        m_imgHeader->hide();
+        m_aoControls.push_back(m_imgHeader);
+    }
+}
+
+void ctlSectionPanel::AddRows(std::initializer_list<clsControlRow> aoRows) {
+    for (const clsControlRow& oRow : aoRows) {
+        const QString sKind = QString::fromLatin1(oRow.m_sKind);
+        QWidget* oParent =
+            oRow.m_sContainer ? Control(QString::fromLatin1(oRow.m_sContainer)) : this;
+        if (!oParent) oParent = this;
+        const QString sCaption = QString::fromUtf8(oRow.m_sCaption);
+        QWidget* oCtrl = nullptr;
+        if (sKind == QLatin1String("Label")) {
+            oCtrl = new QLabel(sCaption, oParent);
+        } else if (sKind == QLatin1String("CheckBox") || sKind == QLatin1String("Show")) {
+            oCtrl = new QCheckBox(sKind == QLatin1String("Show") ? tr("Show") : sCaption, oParent);
+        } else if (sKind == QLatin1String("OptionButton")) {
+            oCtrl = new QRadioButton(sCaption, oParent);
+            oCtrl->setProperty(kOptionValue, oRow.m_lValue);
+        } else if (sKind == QLatin1String("ctlNumericText")) {
+            oCtrl = new ctlNumericText(oParent);
+            // Fields keep the system's own colours (dark text on a light box), set role by
+            // role so that the panel's inverted colours are not inherited.
+            const QPalette oSystem = QApplication::palette();
+            QPalette oPalette = oSystem;
+            for (int g = 0; g < QPalette::NColorGroups; ++g)
+                for (int r = 0; r < QPalette::NColorRoles; ++r)
+                    oPalette.setColor(
+                        QPalette::ColorGroup(g), QPalette::ColorRole(r),
+                        oSystem.color(QPalette::ColorGroup(g), QPalette::ColorRole(r)));
+            oCtrl->setPalette(oPalette);
+        } else {
+            auto* oFrame = new QFrame(oParent);
+            oFrame->setFrameShape(QFrame::NoFrame);
+            oCtrl = oFrame;
+        }
+        AddControl(oCtrl, oRow);
+    }
+}
+
+void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow) {
+    const QString sName = QString::fromLatin1(oRow.m_sName);
+    const QString sKind = QString::fromLatin1(oRow.m_sKind);
+    oCtrl->setObjectName(sName);
+    oCtrl->setAccessibleDescription(sName);
+    SetControlTag(oCtrl, QString::fromLatin1(oRow.m_sTag));
+    m_aoControls.push_back(oCtrl);
+
+    if (sKind == QLatin1String("Show")) {
+        auto* oBox = static_cast<QCheckBox*>(oCtrl);
+        // The Show box stands in the Show column, level with the first control it governs.
+        int32_t lTop = oRow.m_lTop;
+        QString sOption = QString::fromLatin1(oRow.m_sTag);
+        for (QWidget* o : m_aoControls) {
+            if (o == oCtrl || IsShowBox(o) || !o->objectName().contains(ControlTag(oCtrl)))
+                continue;
+            lTop = ControlTop(o);
+            if (auto* oButton = qobject_cast<QAbstractButton*>(o))
+                sOption = StripAmpersand(oButton->text());
+            else if (auto* oLabel = qobject_cast<QLabel*>(o))
+                sOption = StripAmpersand(oLabel->text()).trimmed();
+            break;
+        }
+        oBox->setAccessibleName(tr("Show %1").arg(sOption));
+        SetControlGeometry(oBox, m_oLayout.m_lShowLeft, lTop, m_oLayout.m_lShowWidth, 255);
+        oBox->hide();
+        connect(oBox, &QCheckBox::clicked, this, [this] { OnShowBoxClick(); });
+        return;
+    }
+
+    SetControlGeometry(oCtrl, oRow.m_lLeft, oRow.m_lTop, oRow.m_lWidth, oRow.m_lHeight);
+    oCtrl->setProperty(kDesignBottom, oRow.m_lTop + oRow.m_lHeight);
+    if (auto* oButton = qobject_cast<QAbstractButton*>(oCtrl)) {
+        oButton->setAccessibleName(StripAmpersand(oButton->text()));
+        connect(oButton, &QAbstractButton::clicked, this, [this, oCtrl] {
+            if (!m_bApplying) OnClick(oCtrl);
+        });
+    } else if (auto* oField = qobject_cast<ctlNumericText*>(oCtrl)) {
+        // A field is named by the label on its left in the same row.
+        for (auto it = m_aoControls.rbegin() + 1; it != m_aoControls.rend(); ++it) {
+            auto* oLabel = qobject_cast<QLabel*>(*it);
+            if (oLabel && ControlTop(oLabel) == oRow.m_lTop &&
+                oLabel->parentWidget() == oField->parentWidget()) {
+                oLabel->setBuddy(oField);
+                oField->setAccessibleName(StripAmpersand(oLabel->text()));
+                break;
+            }
+        }
+        connect(oField, &ctlNumericText::Change, this, [this, oCtrl] {
+            if (!m_bApplying) OnClick(oCtrl);
+        });
+    }
+}
+
+void ctlSectionPanel::AddPanelControl(ctlSectionPanel* oPanel, const char* sName, int32_t lLeft,
+                                      int32_t lTop) {
+    oPanel->setObjectName(QString::fromLatin1(sName));
+    oPanel->setAccessibleDescription(oPanel->objectName());
+    oPanel->setAutoFillBackground(false);
+    m_aoControls.push_back(oPanel);
+    SetControlGeometry(oPanel, lLeft, lTop, ControlWidth(oPanel), oPanel->DesignHeight());
+    oPanel->setProperty(kDesignBottom, lTop + oPanel->DesignHeight());
+    connect(oPanel, &ctlSectionPanel::Changed, this, [this, oPanel] {
+        if (!m_bApplying) OnClick(oPanel);
+    });
+}
+
+QWidget* ctlSectionPanel::Control(const QString& sName) const {
+    for (QWidget* o : m_aoControls)
+        if (o->objectName() == sName) return o;
+    return nullptr;
+}
+
+QCheckBox* ctlSectionPanel::CheckBox(const QString& sName) const {
+    return ControlAs<QCheckBox>(sName);
+}
+
+ctlNumericText* ctlSectionPanel::Numeric(const QString& sName) const {
+    return ControlAs<ctlNumericText>(sName);
+}
+
+void ctlSectionPanel::OnClick(QWidget*) {
+    WriteBack();
+}
+
+void ctlSectionPanel::SetOptions(int32_t lValue) {
+    for (QWidget* o : m_aoControls) {
+        auto* oOption = qobject_cast<QRadioButton*>(o);
+        if (!oOption) continue;
+        const bool bOn = oOption->property(kOptionValue).toInt() == lValue;
+        if (oOption->isChecked() == bOn) continue;
+        // An exclusive option cannot be switched off on its own.
+        oOption->setAutoExclusive(false);
+        oOption->setChecked(bOn);
+        oOption->setAutoExclusive(true);
+    }
+}
+
+bool ctlSectionPanel::SelectedOption(int32_t& lValue) const {
+    for (QWidget* o : m_aoControls) {
+        auto* oOption = qobject_cast<QRadioButton*>(o);
+        if (oOption && oOption->isChecked()) {
+            lValue = oOption->property(kOptionValue).toInt();
+            return true;
+        }
+    }
+    return false;
+}
+
+void ctlSectionPanel::SetCaption(const QString& sName, const QString& sCaption) {
+    QWidget* oCtrl = Control(sName);
+    if (auto* oLabel = qobject_cast<QLabel*>(oCtrl)) {
+        oLabel->setText(sCaption);
+        if (oLabel->buddy()) oLabel->buddy()->setAccessibleName(StripAmpersand(sCaption));
+    } else if (auto* oButton = qobject_cast<QAbstractButton*>(oCtrl)) {
+        oButton->setText(sCaption);
+        oButton->setAccessibleName(StripAmpersand(sCaption));
+    }
+}
+
+void ctlSectionPanel::Enable(const QString& sName, bool bEnabled, bool bIncludeFrame) {
+    SetControlEnabled(bEnabled, Control(sName), bIncludeFrame);
+}
+
+std::vector<QCheckBox*> ctlSectionPanel::ShowBoxes() const {
+    std::vector<QCheckBox*> aoBoxes;
+    for (QWidget* o : m_aoControls)
+        if (IsShowBox(o)) aoBoxes.push_back(static_cast<QCheckBox*>(o));
+    return aoBoxes;
+}
+
+bool ctlSectionPanel::IsLayoutControl(const QWidget* oCtrl) const {
+    return !IsHeaderImage(oCtrl) && !IsShowBox(oCtrl);
+}
+
+void ctlSectionPanel::Display() {
+    for (QWidget* o : m_aoControls)
+        ColourControl(o);
+
+    m_oVisibleList = LoadVisibleList(SectionKey());
+    if (m_oVisibleList.Count() == 0) {
+        // A new installation shows every option.
+        for (QCheckBox* oBox : ShowBoxes())
+            m_oVisibleList.AddToArray(ControlTag(oBox).toStdString());
+        SaveVisibleList(SectionKey(), m_oVisibleList);
+    }
+
+    if (!m_oLocator.AddingComplete()) {
+        // A control that no Show box governs cannot be hidden by the list.
+        m_asFixedTags.clear();
+        const auto aoBoxes = ShowBoxes();
+        for (QWidget* o : m_aoControls) {
+            if (!IsLayoutControl(o)) continue;
+            const bool bGoverned = std::any_of(aoBoxes.begin(), aoBoxes.end(), [&](QCheckBox* b) {
+                return o->objectName().contains(ControlTag(b));
+            });
+            if (!bGoverned) m_asFixedTags.push_back(o->objectName());
+        }
+    }
+    m_oLocator.Reset();
+    m_oLocator.Section(SectionKey());
+    for (QWidget* o : m_aoControls) {
+        if (!IsLayoutControl(o)) continue;
+        // An option panel takes part with its design height, whatever it shows now.
+        if (auto* oPanel = qobject_cast<ctlSectionPanel*>(o))
+            m_oLocator.AddControl(o->objectName(), ControlTop(o), oPanel->DesignHeight());
+        else
+            m_oLocator.AddControl(o);
+    }
+    m_oLocator.FixedTags(m_asFixedTags);
+    m_oLocator.AddingComplete(true);
+
+    m_bShowBoxFlag = true;
+    for (QCheckBox* oBox : ShowBoxes())
+        SetShowBoxFromList(oBox, m_oVisibleList);
+    m_bShowBoxFlag = false;
+}
+
+clsTokeniser ctlSectionPanel::EffectiveList() const {
+    clsTokeniser oList = m_oVisibleList;
+    for (const QString& s : m_asFixedTags)
+        oList.AddToArray(s.toStdString());
+    return oList;
+}
+
+void ctlSectionPanel::OnShowBoxClick() {
+    if (m_bShowBoxFlag) return;
+    clsTokeniser oList;
+    for (QCheckBox* oBox : ShowBoxes())
+        if (oBox->isChecked()) oList.AddToArray(ControlTag(oBox).toStdString());
+    SaveVisibleList(SectionKey(), oList);
+    m_oVisibleList = LoadVisibleList(SectionKey());
+    // Nothing moves until configuration mode is left.
+    m_oLocator.UpdateVisibility();
+}
+
+int32_t ctlSectionPanel::DesignHeight() const {
+    int32_t lHeight = 0;
+    for (QWidget* o : m_aoControls)
+        if (IsLayoutControl(o) && o->parentWidget() == this)
+            lHeight = std::max(lHeight, o->property(kDesignBottom).toInt());
+    return lHeight;
+}
+
+void ctlSectionPanel::ShowConfig(bool bShow) {
+    // A panel arranged before it was ever shown registers its controls first.
+    if (!m_oLocator.AddingComplete()) Display();
+    m_bShowConfig = bShow;
+    for (QWidget* o : m_aoControls)
+        if (auto* oPanel = qobject_cast<ctlSectionPanel*>(o)) oPanel->ShowConfig(bShow);
+
+    if (m_imgHeader) m_imgHeader->hide();
+    const int32_t lWidth =
+        bShow ? m_oLayout.m_lShowLeft + m_oLayout.m_lShowWidth + 10 : m_oLayout.m_lShowLeft - 10;
+    const clsTokeniser oList = EffectiveList();
+    for (QWidget* o : m_aoControls)
+        if (IsLayoutControl(o)) ApplyControlVisibility(o, oList, bShow);
+    Arrange();
+    PlaceShowBoxes();
+    SetControlWidth(this, lWidth);
+}
+
+void ctlSectionPanel::PlaceShowBoxes() {
+    for (QCheckBox* oBox : ShowBoxes()) {
+        oBox->setEnabled(m_bShowConfig);
+        // Out of configuration mode the Show column is cut off; hidden, the boxes are also
+        // out of the way of the keyboard and of screen readers.
+        if (!m_bShowConfig || oBox->property(kOutOfRegion).toBool()) {
+            oBox->hide();
+            continue;
+        }
+        oBox->show();
+        const QString sTag = ControlTag(oBox);
+        for (QWidget* o : m_aoControls) {
+            if (o == oBox || IsShowBox(o) || IsOwnControl(o) || !o->objectName().contains(sTag) ||
+                ContainerKind(o) != ContainerKind(oBox))
+                continue;
+            SetControlTop(oBox, ControlTop(o));
+            oBox->setVisible(!o->isHidden());
+            // Its option belongs to the other region: the box stays hidden from now on.
+            if (o->isHidden()) oBox->setProperty(kOutOfRegion, true);
+            break;
+        }
+    }
+}
+
+void ctlSectionPanel::Arrange() {
+    for (QWidget* o : m_aoControls)
+        if (IsLayoutControl(o)) m_oLocator.UpdateHeight(o);
+    m_oLocator.UpdateVisibility();
+    m_oLocator.BuildList(!m_bShowConfig);
+
+    int32_t lHeight = 0;
+    QString sName;
+    for (int32_t i = 0; m_oLocator.GetExcludedControl(i, sName); ++i)
+        if (QWidget* o = Control(sName)) o->hide();
+    int32_t lTop = 0;
+    for (int32_t i = 0; m_oLocator.GetIncludedControl(i, sName, lTop); ++i) {
+        QWidget* o = Control(sName);
+        if (!o) continue;
+        o->show();
+        SetControlTop(o, lTop);
+        lHeight = lTop + ControlHeight(o);
+    }
+    SetControlHeight(this, lHeight);
+}
+
+void ctlSectionPanel::GotFocus() {
+    if (m_imgHeader && m_bShowConfig) m_imgHeader->show();
+}
+
+void ctlSectionPanel::LostFocus() {
+    if (m_imgHeader) m_imgHeader->hide();
+}
+
+void ctlSectionPanel::showEvent(QShowEvent* oEvent) {
+    QWidget::showEvent(oEvent);
+    if (!oEvent->spontaneous()) Display();
+}
+
+void ctlSectionPanel::resizeEvent(QResizeEvent* oEvent) {
+    QWidget::resizeEvent(oEvent);
+    if (m_imgHeader) SetControlWidth(m_imgHeader, ControlWidth(this));
+}
+
+bool ctlSectionPanel::eventFilter(QObject* oWatched, QEvent* oEvent) {
+    if (oWatched != m_imgHeader) return QWidget::eventFilter(oWatched, oEvent);
+    const auto eType = oEvent->type();
+    if (eType != QEvent::MouseButtonPress && eType != QEvent::MouseMove &&
+        eType != QEvent::MouseButtonRelease)
+        return false;
+    const QPointF oPos = static_cast<QMouseEvent*>(oEvent)->position() * 15.0;
+    const bool bDragging = ControlTag(m_imgHeader) == QLatin1String("1");
+    if (eType == QEvent::MouseButtonPress) {
+        SetControlTag(m_imgHeader, QStringLiteral("1"));
+        m_fDragX = float(oPos.x());
+        m_fDragY = float(oPos.y());
+    } else if (bDragging) {
+        emit Moved(float(oPos.x()) - m_fDragX, float(oPos.y()) - m_fDragY);
+        if (eType == QEvent::MouseButtonRelease) SetControlTag(m_imgHeader, QStringLiteral("0"));
+    }
+    return true;
+}
