@@ -17,6 +17,8 @@ namespace {
 const char* const kOptionValue = "OptionValue";
 const char* const kOutOfRegion = "OutOfRegion";
 const char* const kDesignBottom = "DesignBottom";
+// A control whose name holds no Show-box tag may name the tag that governs it instead.
+const char* const kShowTag = "ShowTag";
 constexpr int32_t kHeaderHeight = 345;
 
 } // namespace
@@ -245,7 +247,8 @@ void ctlSectionPanel::Display() {
             const bool bGoverned = std::any_of(aoBoxes.begin(), aoBoxes.end(), [&](QCheckBox* b) {
                 return o->objectName().contains(ControlTag(b));
             });
-            if (!bGoverned) m_asFixedTags.push_back(o->objectName());
+            if (!bGoverned && o->property(kShowTag).toString().isEmpty())
+                m_asFixedTags.push_back(o->objectName());
         }
     }
     m_oLocator.Reset();
@@ -267,9 +270,19 @@ void ctlSectionPanel::Display() {
     m_bShowBoxFlag = false;
 }
 
+std::vector<QString> ctlSectionPanel::ListedNames() const {
+    std::vector<QString> asNames = m_asFixedTags;
+    for (QWidget* o : m_aoControls) {
+        const QString sTag = o->property(kShowTag).toString();
+        if (!sTag.isEmpty() && m_oVisibleList.Exists(sTag.toStdString(), false))
+            asNames.push_back(o->objectName());
+    }
+    return asNames;
+}
+
 clsTokeniser ctlSectionPanel::EffectiveList() const {
     clsTokeniser oList = m_oVisibleList;
-    for (const QString& s : m_asFixedTags)
+    for (const QString& s : ListedNames())
         oList.AddToArray(s.toStdString());
     return oList;
 }
@@ -338,6 +351,7 @@ void ctlSectionPanel::PlaceShowBoxes() {
 void ctlSectionPanel::Arrange() {
     for (QWidget* o : m_aoControls)
         if (IsLayoutControl(o)) m_oLocator.UpdateHeight(o);
+    m_oLocator.FixedTags(ListedNames());
     m_oLocator.UpdateVisibility();
     m_oLocator.BuildList(!m_bShowConfig);
 

@@ -44,7 +44,8 @@ struct clsPanelLayout {
 // controls built from rows, inverted colours, Show boxes and configuration mode, the
 // stored visible list, the re-flow of rows by the control locator, and the write-back of
 // user edits into the model followed by Changed. A panel declares its rows in its
-// constructor and implements its own Apply method and WriteBack.
+// constructor and implements its own Apply method and WriteBack. A control whose name holds
+// no Show-box tag can be governed by one through its "ShowTag" property.
 class ctlSectionPanel : public QWidget {
     Q_OBJECT
 
@@ -114,6 +115,8 @@ private:
     void PlaceShowBoxes();
     // The stored list plus the controls that no Show box governs.
     clsTokeniser EffectiveList() const;
+    // Names always listed, and those whose "ShowTag" property names a listed tag.
+    std::vector<QString> ListedNames() const;
     std::vector<QCheckBox*> ShowBoxes() const;
     bool IsLayoutControl(const QWidget* oCtrl) const;
 
