@@ -1,0 +1,108 @@
+// Speed of one edit in the calculator, from the field to every label refreshed: the
+// panel's write-back, the whole calculation, the selling costs and the re-apply of all five
+// section panels. Run with QT_QPA_PLATFORM=offscreen; the median is the figure to watch.
+
+#include "basCommon.h"
+#include "clsCalculate.h"
+#include "clsPrices.h"
+#include "clsSellingFeatures.h"
+#include "ctlCalculator.h"
+#include "ctlNumericText.h"
+#include "ctlOutlay.h"
+#include "ctlSellingFeatures.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Settings in a folder of their own and the shipped UK prices, before any panel asks.
+struct clsEnvironment {
+    clsEnvironment() {
+        qputenv("GAVELRY_CONFIG_DIR", QFile::encodeName(m_oConfigDir.filePath("config")));
+        SetRegion(RegionUK);
+        auto oPrices = std::make_unique<clsPrices>();
+        oPrices->LoadPriceFile(GAVELRY_DATA_DIR "/UpdateUK_v0102.dat");
+        SetPrices(std::move(oPrices));
+    }
+    ~clsEnvironment() { qunsetenv("GAVELRY_CONFIG_DIR"); }
+
+    QTemporaryDir m_oConfigDir;
+};
+
+// A shown calculator on a realistic auction.
+class clsBench {
+public:
+    clsBench() {
+        clsCalculate& oDoc = GetWorkingDoc();
+        oDoc.m_oOutlay.m_fOutlay = 40;
+        oDoc.m_oOutlay.m_fStartingPrice = 0.99f;
+        oDoc.m_oOutlay.m_fEstimatedEndPrice = 100;
+        oDoc.m_oOutlay.m_lQuantity = 3;
+        oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Bold, true);
+        oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Gallery, true);
+        oDoc.m_oPayPal.m_bUsePayPal = true;
+        oDoc.m_oPostage.m_bUse = true;
+        oDoc.m_oPostage.m_fWeight = 0.5f;
+        oDoc.m_oPostage.m_bRecorded = true;
+        m_ctlCalculator.resize(820, 760);
+        m_ctlCalculator.show();
+        QApplication::setActiveWindow(&m_ctlCalculator);
+        // Focus changes take part in an edit only in an active window.
+        if (!QTest::qWaitForWindowActive(&m_ctlCalculator)) std::abort();
+    }
+
+    clsEnvironment m_oEnvironment;
+    ctlCalculator m_ctlCalculator;
+};
+
+clsBench& Bench() {
+    static clsBench oBench;
+    return oBench;
+}
+
+// A new price committed in a field, as when the user leaves it.
+void BM_EditField(benchmark::State& oState) {
+    auto* txtEstimatedEndPrice =
+        Bench().m_ctlCalculator.Outlay()->ControlAs<ctlNumericText>("txtEstimatedEndPrice");
+    float fPrice = 100;
+    for (auto _ : oState) {
+        fPrice = fPrice == 100 ? 101 : 100;
+        txtEstimatedEndPrice->Value(fPrice);
+        emit txtEstimatedEndPrice->Change();
+    }
+    if (GetWorkingDoc().m_oOutlay.m_fEstimatedEndPrice != fPrice)
+        oState.SkipWithError("the edit did not reach the auction");
+}
+BENCHMARK(BM_EditField)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// A listing upgrade ticked or unticked with the mouse.
+void BM_ClickUpgrade(benchmark::State& oState) {
+    QWidget* chkHighlight = Bench().m_ctlCalculator.SellingFeatures()->Control("chkHighlight");
+    for (auto _ : oState)
+        QTest::mouseClick(chkHighlight, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(8, chkHighlight->height() / 2));
+}
+BENCHMARK(BM_ClickUpgrade)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication oApp(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

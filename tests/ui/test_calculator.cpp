@@ -1,0 +1,310 @@
+#include "UiTest.h"
+
+#include "basControls.h"
+#include "basMain.h"
+#include "clsCalculate.h"
+#include "clsPrices.h"
+#include "clsSellingCostFigures.h"
+#include "ctlAuctionType.h"
+#include "ctlCalculator.h"
+#include "ctlNumericText.h"
+#include "ctlOutlay.h"
+#include "ctlSellingCosts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+const char* const kKeys[] = {"Outlay", "SellingFeatures", "AuctionType", "PayPal", "Postage"};
+
+// Design places (Left, Top) of the section panels.
+const std::map<std::string, QPoint> kDesign = {{"Outlay", {240, 1560}},
+                                               {"PayPal", {5760, 1560}},
+                                               {"AuctionType", {9600, 1560}},
+                                               {"SellingFeatures", {120, 3600}},
+                                               {"Postage", {4440, 5640}}};
+
+QPoint Place(const QWidget* o) {
+    return QPoint(ControlLeft(o), ControlTop(o));
+}
+
+class CalculatorTest : public clsUiTest {
+protected:
+    void SetUp() override {
+        clsUiTest::SetUp();
+        m_lSnap = g_lSnapToGrid;
+        g_lSnapToGrid = 120;
+        Doc().Clear();
+        Doc().SetDirty(false);
+    }
+    void TearDown() override {
+        m_ctlCalculator.reset();
+        g_lSnapToGrid = m_lSnap;
+        Doc().Clear();
+        Doc().SetDirty(false);
+        clsUiTest::TearDown();
+    }
+    static clsCalculate& Doc() { return GetWorkingDoc(); }
+    // Starts the calculator as the main window does: shown at the size it needs.
+    void Start() {
+        m_ctlCalculator = std::make_unique<ctlCalculator>();
+        int32_t X = 0, Y = 0;
+        m_ctlCalculator->CalcMinSize(X, Y);
+        m_ctlCalculator->resize(TwipsToPixels(X + 240), TwipsToPixels(Y + 240));
+        ShowWindow(m_ctlCalculator.get());
+    }
+    ctlSectionPanel* Panel(const std::string& sKey) const { return m_ctlCalculator->Section(sKey); }
+    // Drags a panel's header by the pointer, in twips, as the user does: the pointer stays
+    // where it is put while the panel jumps under it.
+    static void DragHeader(ctlSectionPanel* oPanel, float fX, float fY) {
+        QWidget* imgHeader = oPanel->Control("imgHeader");
+        ASSERT_TRUE(imgHeader->isVisible());
+        const QPointF oStart = imgHeader->mapToGlobal(QPointF(30, 5));
+        const QPointF oEnd = oStart + QPointF(fX / 15.0, fY / 15.0);
+        auto Send = [imgHeader](QEvent::Type eType, QPointF oGlobal, Qt::MouseButton eButton,
+                                Qt::MouseButtons eButtons) {
+            QMouseEvent oEvent(eType, imgHeader->mapFromGlobal(oGlobal), oGlobal, eButton, eButtons,
+                               Qt::NoModifier);
+            QApplication::sendEvent(imgHeader, &oEvent);
+        };
+        Send(QEvent::MouseButtonPress, oStart, Qt::LeftButton, Qt::LeftButton);
+        Send(QEvent::MouseMove, (oStart + oEnd) / 2, Qt::NoButton, Qt::LeftButton);
+        Send(QEvent::MouseMove, oEnd, Qt::NoButton, Qt::LeftButton);
+        Send(QEvent::MouseButtonRelease, oEnd, Qt::LeftButton, Qt::NoButton);
+    }
+    // Configuration mode with the panel in hand: a click on one of its captions shows its
+    // header.
+    void Grip(ctlSectionPanel* oPanel) {
+        m_ctlCalculator->ConfigMode(true);
+        for (QWidget* o : oPanel->Controls()) {
+            if (!qobject_cast<QLabel*>(o) || IsHeaderImage(o) || !o->isVisible()) continue;
+            QTest::mouseClick(o, Qt::LeftButton, Qt::NoModifier, o->rect().center());
+            return;
+        }
+        ADD_FAILURE() << "no caption to click on " << oPanel->objectName().toStdString();
+    }
+    QString Figure(const char* sName) const {
+        return m_ctlCalculator->SellingCosts()->Label(sName)->text();
+    }
+
+    std::unique_ptr<ctlCalculator> m_ctlCalculator;
+    int32_t m_lSnap = 120;
+};
+
+TEST_F(CalculatorTest, PanelsStartAtTheirDesignPlacesAndTheAreaFollowsConfigurationMode) {
+    Start();
+    EXPECT_EQ(Place(m_ctlCalculator->SellingCosts()), QPoint(120, 120));
+    for (const auto& [sKey, oPlace] : kDesign) {
+        EXPECT_EQ(Place(Panel(sKey)), oPlace) << sKey;
+        EXPECT_TRUE(Panel(sKey)->isVisible()) << sKey;
+        EXPECT_FALSE(Panel(sKey)->ShowConfig()) << sKey;
+    }
+    int32_t X = 0, Y = 0;
+    m_ctlCalculator->CalcMinSize(X, Y);
+    // The auction type panel reaches furthest right: its Show column cut off.
+    EXPECT_EQ(X, 9600 + 2160 - 10);
+    int32_t lBottom = 0;
+    for (const char* sKey : kKeys)
+        lBottom = std::max(lBottom, ControlTop(Panel(sKey)) + ControlHeight(Panel(sKey)));
+    EXPECT_EQ(Y, lBottom);
+
+    m_ctlCalculator->ConfigMode(true);
+    for (const char* sKey : kKeys)
+        EXPECT_TRUE(Panel(sKey)->ShowConfig()) << sKey;
+    m_ctlCalculator->CalcMinSize(X, Y);
+    EXPECT_EQ(X, 9600 + 2160 + 975 + 10) << "the Show column widens the area";
+
+    // The line under the selling costs reaches the right edge.
+    m_ctlCalculator->resize(900, 700);
+    QWidget* lneLine = m_ctlCalculator->findChild<QWidget*>("lneLine");
+    EXPECT_EQ(lneLine->geometry().right() + 1, 900);
+    EXPECT_EQ(lneLine->x(), 8);
+}
+
+TEST_F(CalculatorTest, DraggedPanelsSnapToTheGridAndNeverLeaveTheArea) {
+    Start();
+    ctlSectionPanel* oOutlay = Panel("Outlay");
+    ctlSectionPanel* oPayPal = Panel("PayPal");
+    Grip(oOutlay);
+    EXPECT_TRUE(oOutlay->Control("imgHeader")->isVisible()) << "the panel in hand shows its grip";
+    EXPECT_FALSE(oPayPal->Control("imgHeader")->isVisible());
+
+    DragHeader(oOutlay, 70, 70);
+    EXPECT_EQ(Place(oOutlay), QPoint(240 + 120, 1560 + 120));
+    DragHeader(oOutlay, 50, -50);
+    EXPECT_EQ(Place(oOutlay), QPoint(360, 1680)) << "less than half a step stays";
+    DragHeader(oOutlay, -60, 60);
+    EXPECT_EQ(Place(oOutlay), QPoint(240, 1680))
+        << "halves go to the even line: 2.5 -> 2, 14.5 -> 14";
+    EXPECT_EQ(UserSetting("Controls\\Outlay", "Left"), "240");
+    EXPECT_EQ(UserSetting("Controls\\Outlay", "Top"), "1680");
+    // Another panel: the first one's grip goes, and it is stored too.
+    Grip(oPayPal);
+    EXPECT_FALSE(oOutlay->Control("imgHeader")->isVisible());
+    DragHeader(oPayPal, -300, 0);
+    EXPECT_EQ(Place(oPayPal), QPoint(5520, 1560)) << "5460 / 120 = 45.5 -> 46";
+    EXPECT_EQ(UserSetting("Controls\\PayPal", "Left"), "5520");
+
+    g_lSnapToGrid = 200;
+    DragHeader(oPayPal, 10, 10);
+    EXPECT_EQ(ControlLeft(oPayPal) % 200, 0);
+    EXPECT_EQ(ControlTop(oPayPal) % 200, 0);
+    // Far beyond the top left corner the panel stops there, its header within reach.
+    DragHeader(oPayPal, -100000, -100000);
+    EXPECT_EQ(Place(oPayPal), QPoint(0, 0));
+    g_lSnapToGrid = 0; // a broken setting snaps to the twip
+    DragHeader(oPayPal, 30, 0);
+    EXPECT_EQ(Place(oPayPal), QPoint(30, 0));
+}
+
+TEST_F(CalculatorTest, PositionsSurviveARestartAndResetRestoresTheDesign) {
+    Start();
+    Grip(Panel("Postage"));
+    DragHeader(Panel("Postage"), 1200, -240);
+    Grip(Panel("AuctionType"));
+    DragHeader(Panel("AuctionType"), -480, 0);
+    m_ctlCalculator.reset();
+
+    SetUserSetting("Controls\\Outlay", "Left", "twelve"); // unreadable: left where it is
+    SetUserSetting("Controls\\Outlay", "Top", "1800");
+    Start();
+    EXPECT_EQ(Place(Panel("Postage")), QPoint(5640, 5400));
+    EXPECT_EQ(Place(Panel("AuctionType")), QPoint(9120, 1560));
+    EXPECT_EQ(Place(Panel("Outlay")), QPoint(240, 1800));
+    EXPECT_EQ(Place(Panel("PayPal")), kDesign.at("PayPal"));
+
+    m_ctlCalculator->ResetControlPositions();
+    for (const auto& [sKey, oPlace] : kDesign) {
+        EXPECT_EQ(Place(Panel(sKey)), oPlace) << sKey;
+        EXPECT_EQ(UserSetting("Controls\\" + sKey, "Left"), std::to_string(oPlace.x()));
+        EXPECT_EQ(UserSetting("Controls\\" + sKey, "Top"), std::to_string(oPlace.y()));
+    }
+    m_ctlCalculator->ConfigMode(true);
+    EXPECT_EQ(Place(Panel("Postage")), kDesign.at("Postage")) << "the reset is what is stored";
+}
+
+TEST_F(CalculatorTest, RefreshingAndSwitchingModesNeverLeaveACleanAuctionDirty) {
+    // A saved auction, just loaded: applying the panels writes into the model.
+    clsCalculate oLoaded;
+    oLoaded.m_oOutlay.m_fOutlay = 5;
+    oLoaded.m_oOutlay.m_fEstimatedEndPrice = 30;
+    oLoaded.m_oOutlay.m_lQuantity = 1;
+    oLoaded.m_oPayPal.m_bUsePayPal = true;
+    oLoaded.m_oPayPal.m_bPayInduvidually = true; // greyed out for one item
+    oLoaded.m_oPostage.m_bUse = true;
+    oLoaded.m_oPostage.m_fWeight = 0.25f;
+    oLoaded.SetDirty(false);
+    Start();
+    QSignalSpy oChanged(m_ctlCalculator.get(), &ctlCalculator::Changed);
+    m_ctlCalculator->RefreshSums(true, &oLoaded);
+    EXPECT_EQ(&m_ctlCalculator->Document(), &oLoaded);
+    EXPECT_FALSE(oLoaded.IsDirty());
+    ASSERT_EQ(oChanged.count(), 1);
+    EXPECT_EQ(oChanged.takeFirst().at(0).toBool(), false);
+    EXPECT_EQ(Figure("lblPostageTotal"),
+              QString::fromStdString(FormatCurrency(oLoaded.m_fPostageCost)));
+
+    for (bool bMode : {true, false, true}) {
+        m_ctlCalculator->ConfigMode(bMode);
+        EXPECT_FALSE(oLoaded.IsDirty()) << bMode;
+        ASSERT_EQ(oChanged.count(), 1) << "one recalculation per switch";
+        EXPECT_EQ(oChanged.takeFirst().at(0).toBool(), false);
+    }
+    // A dirty auction stays dirty.
+    oLoaded.m_oPostage.m_bDirty = true;
+    m_ctlCalculator->RefreshSums(true);
+    EXPECT_TRUE(oLoaded.IsDirty());
+    EXPECT_EQ(oChanged.takeLast().at(0).toBool(), true);
+}
+
+TEST_F(CalculatorTest, AnEditRecalculatesShowsAndMarksTheAuctionModified) {
+    Start();
+    QSignalSpy oChanged(m_ctlCalculator.get(), &ctlCalculator::Changed);
+    ctlOutlay* oOutlay = m_ctlCalculator->Outlay();
+    TypeInto(oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice"), "50");
+    TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "1");
+    EXPECT_FLOAT_EQ(Doc().m_oOutlay.m_fEstimatedEndPrice, 50);
+    EXPECT_TRUE(Doc().IsDirty());
+    ASSERT_EQ(oChanged.count(), 2);
+    EXPECT_EQ(oChanged.last().at(0).toBool(), true);
+
+    // An auction that cannot be calculated leaves the last figures and no refresh stuck.
+    TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "2000000000");
+    const QString sProfit = Figure("lblProfitGrandTotal");
+    TypeInto(oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice"),
+             "900000000000000000000000000000");
+    ASSERT_GT(Doc().m_oOutlay.m_fEstimatedEndPrice, 1e29f);
+    EXPECT_EQ(Figure("lblProfitGrandTotal"), sProfit);
+    TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "2");
+    TypeInto(oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice"), "50");
+    Doc().DoCalc();
+    EXPECT_EQ(Figure("lblProfitGrandTotal"),
+              QString::fromStdString(clsSellingCostFigures(Doc()).ProfitText()));
+    EXPECT_NE(Figure("lblProfitGrandTotal"), sProfit);
+}
+
+TEST_F(CalculatorTest, AnEditArrivingDuringARefreshIsShownNotDropped) {
+    Start();
+    Doc().m_oOutlay.m_lQuantity = 1;
+    int32_t lCalls = 0;
+    // Something answering Changed edits the auction while the refresh runs, as a panel
+    // committing a field on a focus change would.
+    QObject::connect(m_ctlCalculator.get(), &ctlCalculator::Changed, [&](bool) {
+        if (++lCalls != 1) return;
+        Doc().m_oOutlay.m_fEstimatedEndPrice = 80;
+        Doc().m_oOutlay.m_bDirty = true;
+        m_ctlCalculator->RefreshSums(true); // folded into the running one
+        emit m_ctlCalculator->Outlay()->Changed();
+    });
+    m_ctlCalculator->RefreshSums(true);
+    EXPECT_EQ(lCalls, 2) << "one more pass, not a nested one";
+    EXPECT_EQ(m_ctlCalculator->Outlay()->ControlAs<ctlNumericText>("txtEstimatedEndPrice")->Text(),
+              "£80.00");
+    Doc().DoCalc();
+    EXPECT_EQ(Figure("lblProfitGrandTotal"),
+              QString::fromStdString(clsSellingCostFigures(Doc()).ProfitText()));
+    EXPECT_TRUE(Doc().IsDirty());
+}
+
+} // namespace
+
+// Pictures of the whole calculator for a reviewer, in the build folder's "screenshots".
+TEST_F(CalculatorTest, PicturesOfARealisticAuction) {
+    clsCalculate& oDoc = Doc();
+    oDoc.m_oOutlay.m_fOutlay = 40;
+    oDoc.m_oOutlay.m_fStartingPrice = 0.99f;
+    oDoc.m_oOutlay.m_fEstimatedEndPrice = 100;
+    oDoc.m_oOutlay.m_lQuantity = 3;
+    oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Bold, true);
+    oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Gallery, true);
+    oDoc.m_oPayPal.m_bUsePayPal = true;
+    oDoc.m_oPayPal.m_bPayInduvidually = true;
+    oDoc.m_oPostage.m_bUse = true;
+    oDoc.m_oPostage.m_fWeight = 0.5f;
+    oDoc.m_oPostage.m_bRecorded = true;
+    oDoc.m_oPostage.m_bMakeProfit = true;
+    oDoc.m_oPostage.m_fProfit = 1;
+    Start();
+    ASSERT_TRUE(QDir().mkpath(GAVELRY_SCREENSHOT_DIR));
+    for (bool bConfig : {false, true}) {
+        m_ctlCalculator->ConfigMode(bConfig);
+        int32_t X = 0, Y = 0;
+        m_ctlCalculator->CalcMinSize(X, Y);
+        m_ctlCalculator->resize(TwipsToPixels(X + 120), TwipsToPixels(Y + 120));
+        if (bConfig) Grip(Panel("PayPal")); // a panel in hand shows its header
+        const QString sPath = QStringLiteral(GAVELRY_SCREENSHOT_DIR "/calculator%1.png")
+                                  .arg(bConfig ? "-config" : "");
+        const QPixmap oPicture = m_ctlCalculator->grab();
+        ASSERT_FALSE(oPicture.isNull());
+        EXPECT_TRUE(oPicture.save(sPath)) << sPath.toStdString();
+    }
+}
