@@ -10,6 +10,7 @@ namespace {
 
 int32_t g_eRegion = GAVELRY_REGION;
 std::string g_sProgramFolder;
+std::string g_sPriceFileFolder;
 ShowMessageHandler g_oShowMessage;
 std::function<void()> g_oPauseEvents;
 
@@ -53,7 +54,12 @@ void SetProgramFolder(const std::string& sFolder) {
 std::string GetPriceFilePath(bool bNameOnly) {
     const std::string sName = GetRegion() == RegionUS ? "UpdateUS_v0102.dat" : "UpdateUK_v0102.dat";
     if (bNameOnly) return sName;
-    return (std::filesystem::path(GetProgramFolder()) / sName).string();
+    const std::string sFolder = g_sPriceFileFolder.empty() ? GetProgramFolder() : g_sPriceFileFolder;
+    return (std::filesystem::path(sFolder) / sName).string();
+}
+
+void SetPriceFileFolder(const std::string& sFolder) {
+    g_sPriceFileFolder = sFolder;
 }
 
 int32_t ShowMessage(const std::string& sPrompt, int32_t lButtons, const std::string& sTitle) {

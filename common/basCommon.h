@@ -33,8 +33,11 @@ std::string GetAppName();
 std::string GetProgramFolder();
 void SetProgramFolder(const std::string& sFolder);
 
-// "UpdateUK_v0102.dat" with bNameOnly, else the program folder joined with that name.
+// "UpdateUK_v0102.dat" with bNameOnly, else the price file folder joined with that name.
 std::string GetPriceFilePath(bool bNameOnly);
+// Where the price file is read and updated when the program folder cannot be written;
+// empty (the default): the program folder.
+void SetPriceFileFolder(const std::string& sFolder);
 
 // A modal message box: prompt, buttons-and-icon code, title -> button pressed. Without a
 // window system installed the text goes to standard error and the answer is OK or Cancel.

@@ -1,0 +1,531 @@
+// Whole user sessions on the main window: first start, files, the unsaved-work questions,
+// the default configuration, the about box and the window's placement.
+#include "UiTest.h"
+
+#include "basCommon.h"
+#include "basControls.h"
+#include "basMain.h"
+#include "basSettings.h"
+#include "basWindows.h"
+#include "clsCalculate.h"
+#include "ctlCalculator.h"
+#include "ctlMovie.h"
+#include "ctlNumericText.h"
+#include "ctlOutlay.h"
+#include "ctlWizard.h"
+#include "frmAbout.h"
+#include "frmMain.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+namespace {
+
+enum Button { New = 0, Calculator, Wizard, Save, Load, Configure };
+
+} // namespace
+
+class MainWindowTest : public clsUiTest {
+protected:
+    void SetUp() override {
+        clsUiTest::SetUp();
+        ASSERT_TRUE(m_oDocs.isValid());
+        g_bDebug = false;
+        g_lSnapToGrid = 120;
+        SetUserSetting("Config", "LastFolder", Docs().toStdString());
+        ResetLastFolder();
+        for (clsCalculate* oDoc : {&GetWorkingDoc(), &GetDefaultAuction()}) {
+            oDoc->Clear();
+            oDoc->SetDirty(false);
+        }
+        SetShowMessageHandler(
+            [this](const std::string& sPrompt, int32_t lButtons, const std::string& sTitle) {
+                m_asPrompts.push_back(sPrompt);
+                m_alCodes.push_back(lButtons);
+                m_asTitles.push_back(sTitle);
+                if (m_alAnswers.empty()) {
+                    ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+                    return MsgBox::ResultCancel;
+                }
+                const int32_t lAnswer = m_alAnswers.front();
+                m_alAnswers.pop_front();
+                return lAnswer;
+            });
+        SetFileDialogHandler([this](const clsFileDialogRequest& oRequest) {
+            m_aoRequests.push_back(oRequest);
+            if (m_asFiles.empty()) {
+                ADD_FAILURE() << "Unexpected file dialog";
+                return QString();
+            }
+            const QString sName = m_asFiles.front();
+            m_asFiles.pop_front();
+            return sName.isEmpty() ? QString() : QDir(m_oDocs.path()).filePath(sName);
+        });
+    }
+
+    void TearDown() override {
+        if (m_oMain) {
+            // Whatever the test left unsaved is dropped without asking.
+            GetWorkingDoc().SetDirty(false);
+            GetDefaultAuction().SetDirty(false);
+            m_oMain->close();
+            m_oMain.reset();
+        }
+        SetFileDialogHandler({});
+        frmMain::SetAboutBoxHook({});
+        SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+            ShownMessages().push_back(sPrompt);
+            ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+            return MsgBox::ResultCancel;
+        });
+        EXPECT_TRUE(m_alAnswers.empty()) << "answers left unused";
+        EXPECT_TRUE(m_asFiles.empty()) << "file choices left unused";
+        clsUiTest::TearDown();
+    }
+
+    QString Docs() const { return m_oDocs.path() + QLatin1Char('/'); }
+
+    frmMain& Start(const char* sStartMode = "1") {
+        if (sStartMode) SetUserSetting("Config", "StartMode", sStartMode);
+        m_oMain = std::make_unique<frmMain>();
+        ShowWindow(m_oMain.get());
+        return *m_oMain;
+    }
+
+    void Press(int32_t nButton) {
+        emit m_oMain->swfVerticalMenuButtons[size_t(nButton)]->FSCommand(QStringLiteral("click"),
+                                                                         QString());
+    }
+
+    ctlNumericText* Outlay() const {
+        return m_oMain->ctlCalculator1->Outlay()->ControlAs<ctlNumericText>(
+            QStringLiteral("txtOutlay"));
+    }
+
+    QString Caption() const { return m_oMain->windowTitle(); }
+
+    // The size the window needs for the calculator, as far as the screen allows.
+    QSize CalculatorWindowSize() const {
+        int32_t X = 0, Y = 0;
+        m_oMain->ctlCalculator1->CalcMinSize(X, Y);
+        const QSize szScreen = m_oMain->screen()->availableGeometry().size();
+        return QSize(TwipsToPixels(1590 + X), TwipsToPixels(Y)).boundedTo(szScreen);
+    }
+
+    static QByteArray ReadFile(const QString& sPath) {
+        QFile oFile(sPath);
+        return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray("<missing>");
+    }
+
+    void WriteDoc(const QString& sName) {
+        QFile oFile(QDir(m_oDocs.path()).filePath(sName));
+        ASSERT_TRUE(oFile.open(QIODevice::WriteOnly));
+        oFile.write("x");
+    }
+
+    QTemporaryDir m_oDocs;
+    std::unique_ptr<frmMain> m_oMain;
+    std::deque<int32_t> m_alAnswers;
+    std::deque<QString> m_asFiles; // "" cancels the dialog
+    std::vector<std::string> m_asPrompts;
+    std::vector<int32_t> m_alCodes;
+    std::vector<std::string> m_asTitles;
+    std::vector<clsFileDialogRequest> m_aoRequests;
+};
+
+const char* const kSaveQuestion = "The current auction has been modified but not saved. Save now?";
+const char* const kDefaultQuestion =
+    "The default auction has been modified but not saved. Save now?";
+
+TEST_F(MainWindowTest, FirstStartShowsTheWizardAndCreatesTheStartMode) {
+    ASSERT_EQ(UserSetting("Config", "StartMode"), "<absent>");
+    frmMain& oMain = Start(nullptr);
+    EXPECT_EQ(UserSetting("Config", "StartMode"), "0");
+    EXPECT_TRUE(oMain.ctlWizard1->isVisible());
+    EXPECT_FALSE(oMain.ctlCalculator1->isVisible());
+    EXPECT_EQ(oMain.ctlWizard1->CurrentPage().m_sTitle, "Auction Type");
+    EXPECT_EQ(Caption(), "Gavelry UK");
+    EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_lQuantity, 1);
+    EXPECT_FALSE(GetWorkingDoc().IsDirty());
+}
+
+TEST_F(MainWindowTest, AdvancedStartShowsTheCalculatorOnACopyOfTheDefaultAuction) {
+    GetDefaultAuction().m_oOutlay.m_fOutlay = 4.5f;
+    std::string sDefault;
+    GetDefaultAuction().Serialize(sDefault, true);
+    SetUserSetting("Config", "DefaultAuction", sDefault);
+    GetDefaultAuction().Clear();
+    frmMain& oMain = Start("1");
+    EXPECT_TRUE(oMain.ctlCalculator1->isVisible());
+    EXPECT_FALSE(oMain.ctlCalculator1->ConfigMode());
+    EXPECT_FALSE(oMain.ctlWizard1->isVisible());
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 4.5f);
+    EXPECT_EQ(Caption(), "Gavelry UK");
+    // The window makes room for the calculator's panels.
+    EXPECT_GE(oMain.width(), CalculatorWindowSize().width());
+    EXPECT_GE(oMain.height(), CalculatorWindowSize().height());
+}
+
+TEST_F(MainWindowTest, SaveAsLampEditAndLoadKeepTheCaptionInStep) {
+    Start();
+    // Save of a new auction proposes the first free name in the last folder.
+    m_asFiles = {QStringLiteral("Lamp.gva")};
+    Press(Save);
+    ASSERT_EQ(m_aoRequests.size(), 1u);
+    EXPECT_TRUE(m_aoRequests[0].m_bSave);
+    EXPECT_EQ(m_aoRequests[0].m_sFilter, "Gavelry UK files (*.gva)");
+    EXPECT_EQ(m_aoRequests[0].m_sFolder, Docs());
+    EXPECT_EQ(m_aoRequests[0].m_sFileName, "NewAuction.gva");
+    EXPECT_EQ(Caption(), "Gavelry UK - Lamp");
+    EXPECT_EQ(m_oMain->FileTitle(), "Lamp.gva");
+    EXPECT_EQ(UserSetting("Config", "LastFolder"), Docs().toStdString());
+    const QByteArray abSaved = ReadFile(Docs() + "Lamp.gva");
+    EXPECT_TRUE(abSaved.startsWith("[TYPE]"));
+    EXPECT_TRUE(abSaved.endsWith("[POSTAGE]\r\n"));
+    EXPECT_EQ(abSaved.count('\n'), 1);
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(m_oDocs.path()).entryList(QDir::Files), QStringList{"Lamp.gva"});
+
+    TypeInto(Outlay(), QStringLiteral("12.5"));
+    EXPECT_EQ(Caption(), "Gavelry UK - Lamp*");
+    EXPECT_TRUE(GetWorkingDoc().IsDirty());
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 12.5f);
+
+    // Loading over the edit asks first; No drops it, and the saved auction comes back.
+    m_alAnswers = {MsgBox::ResultNo};
+    m_asFiles = {QStringLiteral("Lamp.gva")};
+    Press(Load);
+    ASSERT_EQ(m_asPrompts.size(), 1u);
+    EXPECT_EQ(m_asPrompts[0], kSaveQuestion);
+    EXPECT_EQ(m_alCodes[0], 35);
+    EXPECT_EQ(m_asTitles[0], "Gavelry UK");
+    ASSERT_EQ(m_aoRequests.size(), 2u);
+    EXPECT_FALSE(m_aoRequests[1].m_bSave);
+    EXPECT_EQ(m_aoRequests[1].m_sFileName, "Lamp.gva");
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 0.0f);
+    EXPECT_EQ(Outlay()->Text().toFloat(), 0.0f);
+    EXPECT_FALSE(GetWorkingDoc().IsDirty());
+    EXPECT_EQ(Caption(), "Gavelry UK - Lamp");
+
+    // Saving again replaces the file in place, under the same name, without a question.
+    TypeInto(Outlay(), QStringLiteral("3"));
+    m_asFiles = {QStringLiteral("Lamp.gva")};
+    Press(Save);
+    EXPECT_EQ(m_aoRequests.back().m_sFileName, "Lamp.gva");
+    EXPECT_TRUE(ReadFile(Docs() + "Lamp.gva").contains("[OUTLAY]3|"));
+    EXPECT_EQ(Caption(), "Gavelry UK - Lamp");
+}
+
+TEST_F(MainWindowTest, NewAuctionNamesTakeTheFirstFreeNumber) {
+    const std::string sDocs = m_oDocs.path().toStdString();
+    EXPECT_EQ(frmMain::UniqueNewAuctionName(sDocs), "NewAuction.gva");
+    WriteDoc(QStringLiteral("NewAuction.gva"));
+    EXPECT_EQ(frmMain::UniqueNewAuctionName(sDocs), "NewAuction1.gva");
+    WriteDoc(QStringLiteral("NewAuction1.gva"));
+    EXPECT_EQ(frmMain::UniqueNewAuctionName(sDocs), "NewAuction2.gva");
+    Start();
+    m_asFiles = {QString()};
+    Press(Save);
+    ASSERT_EQ(m_aoRequests.size(), 1u);
+    EXPECT_EQ(m_aoRequests[0].m_sFileName, "NewAuction2.gva");
+    // Cancelling changes nothing.
+    EXPECT_EQ(Caption(), "Gavelry UK");
+    EXPECT_TRUE(m_oMain->FileTitle().isEmpty());
+}
+
+TEST_F(MainWindowTest, NewAsksAboutUnsavedWorkAndHonoursEachAnswer) {
+    Start();
+    TypeInto(Outlay(), QStringLiteral("9"));
+    ASSERT_EQ(Caption(), "Gavelry UK*");
+
+    m_alAnswers = {MsgBox::ResultCancel};
+    Press(New);
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 9.0f);
+    EXPECT_EQ(Caption(), "Gavelry UK*");
+
+    // Yes with the save dialog cancelled stops the new auction too.
+    m_alAnswers = {MsgBox::ResultYes};
+    m_asFiles = {QString()};
+    Press(New);
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 9.0f);
+
+    m_alAnswers = {MsgBox::ResultYes};
+    m_asFiles = {QStringLiteral("Nine.gva")};
+    Press(New);
+    EXPECT_TRUE(ReadFile(Docs() + "Nine.gva").contains("[OUTLAY]9|"));
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 0.0f);
+    EXPECT_TRUE(m_oMain->FileTitle().isEmpty());
+    EXPECT_EQ(Caption(), "Gavelry UK");
+
+    TypeInto(Outlay(), QStringLiteral("2"));
+    m_alAnswers = {MsgBox::ResultNo};
+    Press(New);
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 0.0f);
+    EXPECT_FALSE(GetWorkingDoc().IsDirty());
+    EXPECT_EQ(m_asPrompts, std::vector<std::string>(4, kSaveQuestion));
+}
+
+TEST_F(MainWindowTest, WizardAsksAboutUnsavedWork) {
+    frmMain& oMain = Start();
+    TypeInto(Outlay(), QStringLiteral("5"));
+    m_alAnswers = {MsgBox::ResultCancel};
+    Press(Wizard);
+    EXPECT_TRUE(oMain.ctlCalculator1->isVisible());
+    EXPECT_FALSE(oMain.ctlWizard1->isVisible());
+    m_alAnswers = {MsgBox::ResultNo};
+    Press(Wizard);
+    EXPECT_TRUE(oMain.ctlWizard1->isVisible());
+    EXPECT_FALSE(oMain.ctlCalculator1->isVisible());
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 0.0f);
+    EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_lQuantity, 1);
+    // The wizard fills the right-hand area.
+    EXPECT_EQ(oMain.ctlWizard1->geometry(), oMain.fraRHS->rect());
+}
+
+TEST_F(MainWindowTest, ClosingAsksAboutUnsavedWorkAfterStoringThePlacement) {
+    frmMain& oMain = Start();
+    TypeInto(Outlay(), QStringLiteral("7"));
+    m_alAnswers = {MsgBox::ResultCancel};
+    EXPECT_FALSE(oMain.close());
+    EXPECT_TRUE(oMain.isVisible());
+    EXPECT_EQ(UserSetting("Forms\\Main", "Width"), std::to_string(oMain.width() * 15));
+
+    m_alAnswers = {MsgBox::ResultYes};
+    m_asFiles = {QStringLiteral("Seven.gva")};
+    EXPECT_TRUE(oMain.close());
+    EXPECT_FALSE(oMain.isVisible());
+    EXPECT_TRUE(ReadFile(Docs() + "Seven.gva").contains("[OUTLAY]7|"));
+}
+
+TEST_F(MainWindowTest, ClosingWithNoDropsTheWorkAndLogsTheEnd) {
+    QTemporaryDir oLogDir;
+    SetLogFilePath(oLogDir.filePath("GvDebug.log").toStdString());
+    frmMain& oMain = Start();
+    TypeInto(Outlay(), QStringLiteral("7"));
+    g_bDebug = true;
+    m_alAnswers = {MsgBox::ResultNo};
+    EXPECT_TRUE(oMain.close());
+    g_bDebug = false;
+    SetLogFilePath("");
+    EXPECT_TRUE(ReadFile(oLogDir.filePath("GvDebug.log")).endsWith("  End app\r\n"));
+    EXPECT_EQ(QDir(m_oDocs.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(MainWindowTest, DefaultConfigurationEditsAndStoresTheDefaultAuction) {
+    frmMain& oMain = Start();
+    Press(Configure);
+    EXPECT_TRUE(oMain.ctlCalculator1->ConfigMode());
+    EXPECT_EQ(&oMain.ctlCalculator1->Document(), &GetDefaultAuction());
+    EXPECT_EQ(Caption(), "Gavelry UK - Default Configuration");
+    TypeInto(Outlay(), QStringLiteral("6"));
+    EXPECT_EQ(Caption(), "Gavelry UK - Default Configuration*");
+    EXPECT_FLOAT_EQ(GetDefaultAuction().m_oOutlay.m_fOutlay, 6.0f);
+    EXPECT_FALSE(GetWorkingDoc().IsDirty());
+
+    // Load is ignored here and Save goes to the settings, not to a file: no dialog.
+    Press(Load);
+    Press(Save);
+    EXPECT_TRUE(m_aoRequests.empty());
+    EXPECT_NE(UserSetting("Config", "DefaultAuction").find("[OUTLAY]6|"), std::string::npos);
+    EXPECT_EQ(Caption(), "Gavelry UK - Default Configuration");
+    EXPECT_FALSE(GetDefaultAuction().IsDirty());
+
+    // A new auction is a copy of the stored default.
+    Press(New);
+    EXPECT_FALSE(oMain.ctlCalculator1->ConfigMode());
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 6.0f);
+    EXPECT_EQ(&oMain.ctlCalculator1->Document(), &GetWorkingDoc());
+    EXPECT_EQ(Caption(), "Gavelry UK");
+
+    // The next start reads it back.
+    m_oMain.reset();
+    GetDefaultAuction().Clear();
+    Start();
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 6.0f);
+}
+
+TEST_F(MainWindowTest, ConfigurationTwiceDropsUnsavedDefaultChangesWithoutAQuestion) {
+    Start();
+    Press(Configure);
+    TypeInto(Outlay(), QStringLiteral("8"));
+    Press(Configure);
+    EXPECT_FLOAT_EQ(GetDefaultAuction().m_oOutlay.m_fOutlay, 0.0f);
+    EXPECT_FALSE(GetDefaultAuction().IsDirty());
+    EXPECT_EQ(Caption(), "Gavelry UK - Default Configuration");
+    EXPECT_TRUE(m_asPrompts.empty());
+}
+
+TEST_F(MainWindowTest, ClosingAsksAboutAnUnsavedDefaultAuction) {
+    frmMain& oMain = Start();
+    Press(Configure);
+    TypeInto(Outlay(), QStringLiteral("4"));
+    m_alAnswers = {MsgBox::ResultCancel};
+    EXPECT_FALSE(oMain.close());
+    ASSERT_EQ(m_asPrompts.size(), 1u);
+    EXPECT_EQ(m_asPrompts[0], kDefaultQuestion);
+    EXPECT_EQ(m_alCodes[0], 35);
+    EXPECT_EQ(UserSetting("Config", "DefaultAuction"), "<absent>");
+    m_alAnswers = {MsgBox::ResultYes};
+    EXPECT_TRUE(oMain.close());
+    EXPECT_NE(UserSetting("Config", "DefaultAuction").find("[OUTLAY]4|"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
+    Start();
+    m_asFiles = {QStringLiteral("Lamp.gva")};
+    Press(Save);
+    const QByteArray abBefore = ReadFile(Docs() + "Lamp.gva");
+    TypeInto(Outlay(), QStringLiteral("5"));
+    // The file's folder is replaced by a file: nothing can be written there.
+    m_asFiles = {QStringLiteral("Gone/Lamp.gva")};
+    WriteDoc(QStringLiteral("Gone"));
+    m_alAnswers = {MsgBox::ResultOK};
+    Press(Save);
+    ASSERT_EQ(m_asPrompts.size(), 1u);
+    EXPECT_EQ(m_alCodes[0], MsgBox::Exclamation);
+    EXPECT_EQ(m_asTitles[0], "");
+    EXPECT_NE(m_asPrompts[0].find("Lamp.gva"), std::string::npos);
+    EXPECT_TRUE(GetWorkingDoc().IsDirty());
+    EXPECT_EQ(Caption(), "Gavelry UK - Lamp*");
+    EXPECT_EQ(ReadFile(Docs() + "Lamp.gva"), abBefore);
+}
+
+TEST_F(MainWindowTest, LoadingAMissingOrDamagedFileSaysSo) {
+    Start();
+    m_asFiles = {QStringLiteral("Missing.gva")};
+    m_alAnswers = {MsgBox::ResultOK};
+    Press(Load);
+    ASSERT_EQ(m_asPrompts.size(), 1u);
+    EXPECT_EQ(m_alCodes[0], MsgBox::Exclamation);
+    // The chosen name is kept: the next save proposes it.
+    EXPECT_EQ(m_oMain->FileTitle(), "Missing.gva");
+
+    QFile oFile(Docs() + "Bad.gva");
+    ASSERT_TRUE(oFile.open(QIODevice::WriteOnly));
+    oFile.write("[TYPE]000|False|False|3|0|0|0|False|[TYPE]\r\n");
+    oFile.close();
+    m_asFiles = {QStringLiteral("Bad.gva")};
+    m_alAnswers = {MsgBox::ResultOK};
+    Press(Load);
+    ASSERT_EQ(m_asPrompts.size(), 2u);
+    EXPECT_EQ(m_asPrompts[1], "Failure loading section [OUTLAY]");
+    EXPECT_EQ(Caption(), "Gavelry UK - Bad");
+}
+
+TEST_F(MainWindowTest, AboutBoxSettingsAndResetOfPanelPositions) {
+    SetUserSetting("Controls\\Outlay", "Left", "6000");
+    frmMain& oMain = Start();
+    ctlOutlay* oOutlayPanel = oMain.ctlCalculator1->Outlay();
+    ASSERT_EQ(ControlLeft(oOutlayPanel), 6000);
+    bool bShown = false;
+    frmMain::SetAboutBoxHook([&](frmAbout* oAbout) {
+        EXPECT_EQ(oMain.AboutBox(), oAbout);
+        bShown = oAbout->parentWidget() == &oMain;
+        oAbout->ShowSettingsPage();
+        oAbout->cboStartMode->setCurrentIndex(1);
+        oAbout->txtSnapToGrid->Text(QStringLiteral("240"));
+        emit oAbout->imgApply->FSCommand(QStringLiteral("click"), QString());
+        emit oAbout->imgResetPositions->FSCommand(QStringLiteral("click"), QString());
+        return true;
+    });
+    emit oMain.swfAbout->FSCommand(QStringLiteral("Click"), QString());
+    EXPECT_TRUE(bShown);
+    EXPECT_EQ(oMain.AboutBox(), nullptr);
+    EXPECT_EQ(UserSetting("Config", "StartMode"), "1");
+    EXPECT_EQ(UserSetting("Config", "SnapToGrid"), "240");
+    EXPECT_EQ(g_lSnapToGrid, 240);
+    EXPECT_EQ(ControlLeft(oOutlayPanel), 240);
+    EXPECT_EQ(UserSetting("Controls\\Outlay", "Left"), "240");
+}
+
+TEST_F(MainWindowTest, CommandsOtherThanClickAreIgnoredAndUnknownButtonsReported) {
+    frmMain& oMain = Start();
+    emit oMain.swfVerticalMenuButtons[Wizard]->FSCommand(QStringLiteral("hover"), QString());
+    EXPECT_TRUE(oMain.ctlCalculator1->isVisible());
+    emit oMain.swfVerticalMenuButtons[Wizard]->FSCommand(QStringLiteral("CLICK"), QString());
+    EXPECT_TRUE(oMain.ctlWizard1->isVisible());
+    m_alAnswers = {MsgBox::ResultOK};
+    oMain.swfVerticalMenuButtons_FSCommand(6, QStringLiteral("click"), QString());
+    ASSERT_EQ(m_asPrompts.size(), 1u);
+    EXPECT_EQ(m_asPrompts[0], "Button not recognised");
+    EXPECT_EQ(m_alCodes[0], MsgBox::Information);
+    EXPECT_EQ(m_asTitles[0], "");
+}
+
+TEST_F(MainWindowTest, AClickOnAButtonMovieRunsItsCommand) {
+    frmMain& oMain = Start();
+    ctlMovie* oWizard = oMain.swfVerticalMenuButtons[Wizard];
+    ASSERT_TRUE(oWizard->IsLoaded());
+    const QPoint ptMiddle = oWizard->rect().center();
+    QTest::mouseMove(oWizard, ptMiddle);
+    QTest::mouseClick(oWizard, Qt::LeftButton, Qt::NoModifier, ptMiddle);
+    EXPECT_TRUE(oMain.ctlWizard1->isVisible());
+}
+
+TEST_F(MainWindowTest, ButtonsAreNamedForAssistiveTechnology) {
+    frmMain& oMain = Start();
+    const char* const asNames[] = {"New Auction", "Calculator", "Wizard",
+                                   "Save",        "Load",       "Default Configuration"};
+    for (int i = 0; i < 6; ++i) {
+        ctlMovie* oButton = oMain.swfVerticalMenuButtons[size_t(i)];
+        EXPECT_EQ(oButton->accessibleName(), asNames[i]);
+        EXPECT_EQ(oButton->toolTip(), asNames[i]);
+        EXPECT_EQ(oButton->accessibleDescription(),
+                  QStringLiteral("swfVerticalMenuButtons(%1)").arg(i));
+        EXPECT_TRUE(oButton->focusPolicy() & Qt::TabFocus);
+    }
+    EXPECT_EQ(oMain.swfAbout->accessibleName(), "About");
+    EXPECT_EQ(oMain.swfAbout->accessibleDescription(), "swfAbout");
+    // Tab walks down the column.
+    oMain.swfVerticalMenuButtons[0]->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(oMain.swfVerticalMenuButtons[0], Qt::Key_Tab);
+    EXPECT_TRUE(oMain.swfVerticalMenuButtons[1]->hasFocus());
+}
+
+TEST_F(MainWindowTest, ResizingKeepsTheAboutButtonAtTheBottomAndTheMinimumSize) {
+    frmMain& oMain = Start();
+    oMain.resize(oMain.width() + 60, oMain.height() + 90);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ControlTop(oMain.swfAbout), oMain.height() * 15 - oMain.AboutBottomOffset());
+    EXPECT_EQ(oMain.fraRHS->width(), oMain.width() - oMain.fraRHS->x());
+    EXPECT_EQ(oMain.ctlCalculator1->size(), oMain.fraRHS->size());
+    oMain.resize(100, 100);
+    QCoreApplication::processEvents();
+    EXPECT_GE(oMain.width(), CalculatorWindowSize().width());
+    EXPECT_GE(oMain.height(), CalculatorWindowSize().height());
+}
+
+TEST_F(MainWindowTest, ThePlacementIsStoredAndRestored) {
+    frmMain& oMain = Start();
+    oMain.move(30, 20);
+    QCoreApplication::processEvents();
+    const QRect rcBefore = oMain.geometry();
+    ASSERT_TRUE(oMain.close());
+    EXPECT_EQ(UserSetting("Forms\\Main", "Left"), std::to_string(oMain.x() * 15));
+    EXPECT_EQ(UserSetting("Forms\\Main", "Width"), std::to_string(rcBefore.width() * 15));
+    EXPECT_EQ(UserSetting("Forms\\Main", "WindowState"), "0");
+    m_oMain.reset();
+    EXPECT_EQ(Start().geometry(), rcBefore);
+}
+
+TEST_F(MainWindowTest, APlacementOffTheScreenIsBroughtBackOntoIt) {
+    SetUserSetting("Forms\\Main", "Left", "-900000");
+    SetUserSetting("Forms\\Main", "Top", "-900000");
+    SetUserSetting("Forms\\Main", "Width", "900000");
+    SetUserSetting("Forms\\Main", "Height", "900000");
+    frmMain& oMain = Start();
+    const QRect rcScreen = oMain.screen()->availableGeometry();
+    EXPECT_TRUE(rcScreen.intersects(oMain.geometry()));
+    EXPECT_LE(oMain.width(), rcScreen.width());
+    EXPECT_LE(oMain.height(), rcScreen.height());
+    EXPECT_GE(oMain.x(), rcScreen.x());
+    EXPECT_GE(oMain.y(), rcScreen.y());
+}

@@ -1,0 +1,273 @@
+// The window-side common services and the start-up sequence: message boxes, the pause, the
+// shell's open, the orderly close, the diagnostic log of a start, and the folders used.
+#include "UiTest.h"
+
+#include "basCommon.h"
+#include "basMain.h"
+#include "basSettings.h"
+#include "basSplash.h"
+#include "basStartupSequence.h"
+#include "basWindows.h"
+#include "clsCalculate.h"
+#include "ctlWizard.h"
+#include "frmAbout.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+QByteArray ReadFile(const QString& sPath) {
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::ReadOnly) ? oFile.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& sPath, const QByteArray& abText) {
+    QDir().mkpath(QFileInfo(sPath).absolutePath());
+    QFile oFile(sPath);
+    return oFile.open(QIODevice::WriteOnly) && oFile.write(abText) == abText.size();
+}
+
+// A program folder whose splash movie starts and stops at once (or never stops).
+class clsProgramFolder {
+public:
+    explicit clsProgramFolder(bool bSplashStops = true) {
+        const QString sBin = QString::fromStdString(GetProgramFolder());
+        const QString sRoot = m_oDir.path();
+        std::filesystem::copy((sBin + "/Graphics").toStdString(),
+                              (sRoot + "/Graphics").toStdString(),
+                              std::filesystem::copy_options::recursive);
+        QFile::copy(QString::fromStdString(GetPriceFilePath(false)),
+                    sRoot + "/" + QString::fromStdString(GetPriceFilePath(true)));
+        QFile::remove(sRoot + "/Graphics/Splash.svg");
+        WriteFile(sRoot + "/Graphics/Splash.svg",
+                  QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                             "xmlns:gv=\"urn:gavelry:movie\" width=\"480\" height=\"300\">"
+                             "<gv:command at=\"0\" name=\"start\"/>") +
+                      (bSplashStops ? "<gv:command at=\"0\" name=\"stop\"/>" : "") +
+                      "<rect width=\"480\" height=\"300\" fill=\"#234\"/></svg>");
+        m_sOldFolder = GetProgramFolder();
+        SetProgramFolder(sRoot.toStdString());
+    }
+    ~clsProgramFolder() { SetProgramFolder(m_sOldFolder); }
+    QString Path() const { return m_oDir.path(); }
+
+private:
+    QTemporaryDir m_oDir;
+    std::string m_sOldFolder;
+};
+
+} // namespace
+
+class StartupTest : public clsUiTest {
+protected:
+    void SetUp() override {
+        clsUiTest::SetUp();
+        g_bDebug = false;
+        ResetApplicationClosing();
+        SetDownloadStep([] { LogDebug("Open internet connection 1"); });
+        SetLogFilePath(m_oLogDir.filePath("GvDebug.log").toStdString());
+        GetWorkingDoc().SetDirty(false);
+        GetDefaultAuction().SetDirty(false);
+    }
+    void TearDown() override {
+        g_bDebug = false;
+        SetLogFilePath("");
+        SetDownloadStep({});
+        SetSplashTimeLimit(10000);
+        SetPriceFileFolder("");
+        ResetApplicationClosing();
+        clsUiTest::TearDown();
+    }
+    QString LogPath() const { return m_oLogDir.filePath("GvDebug.log"); }
+
+    QTemporaryDir m_oLogDir;
+};
+
+TEST_F(StartupTest, MessageBoxesHaveTheButtonsAndIconOfTheirCode) {
+    struct {
+        int32_t m_lCode;
+        QMessageBox::StandardButtons m_eButtons;
+        QMessageBox::Icon m_eIcon;
+    } const aoCases[] = {
+        {0, QMessageBox::Ok, QMessageBox::NoIcon},
+        {35, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question},
+        {64, QMessageBox::Ok, QMessageBox::Information},
+        {16, QMessageBox::Ok, QMessageBox::Critical},
+        {48, QMessageBox::Ok, QMessageBox::Warning},
+        {4 + 32, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question},
+        {1, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoIcon},
+    };
+    for (const auto& oCase : aoCases) {
+        std::unique_ptr<QMessageBox> oBox(BuildMessageBox("Prompt", oCase.m_lCode, "Title"));
+        EXPECT_EQ(oBox->standardButtons(), oCase.m_eButtons) << oCase.m_lCode;
+        EXPECT_EQ(oBox->icon(), oCase.m_eIcon) << oCase.m_lCode;
+        EXPECT_EQ(oBox->text(), "Prompt");
+        EXPECT_EQ(oBox->windowTitle(), "Title");
+    }
+    std::unique_ptr<QMessageBox> oUntitled(BuildMessageBox("Prompt", 0, ""));
+    EXPECT_EQ(oUntitled->windowTitle(), "Gavelry UK");
+    EXPECT_EQ(MessageBoxResult(QMessageBox::Yes), MsgBox::ResultYes);
+    EXPECT_EQ(MessageBoxResult(QMessageBox::No), MsgBox::ResultNo);
+    EXPECT_EQ(MessageBoxResult(QMessageBox::Cancel), MsgBox::ResultCancel);
+    EXPECT_EQ(MessageBoxResult(QMessageBox::Ok), MsgBox::ResultOK);
+}
+
+TEST_F(StartupTest, PauseServicesWindowEvents) {
+    InstallWindowServices();
+    bool bFired = false;
+    QTimer::singleShot(10, [&bFired] { bFired = true; });
+    Pause(80);
+    EXPECT_TRUE(bFired);
+    SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+        ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+        return MsgBox::ResultCancel;
+    });
+    SetCloseApplicationHandler({});
+    frmAbout::SetOpenWebSiteHandler({});
+}
+
+TEST_F(StartupTest, ShellOpenHandsTheDesktopAnAddress) {
+    QStringList asOpened;
+    SetShellOpenHandler([&asOpened](const QString& sUrl) { asOpened << sUrl; });
+    ShellOpen("http://www.gavelry.invalid/", nullptr);
+    ShellOpen("/tmp/My Auctions/Lamp.gva", nullptr);
+    SetShellOpenHandler({});
+    EXPECT_EQ(asOpened,
+              (QStringList{"http://www.gavelry.invalid/", "file:///tmp/My Auctions/Lamp.gva"}));
+    EXPECT_EQ(ShellOpenUrl("Lamp.gva"),
+              QUrl::fromLocalFile(QDir::current().filePath("Lamp.gva")).toString());
+}
+
+TEST_F(StartupTest, ADebugStartWritesTheHeaderAndTheStepsInOrder) {
+    clsProgramFolder oProgram;
+    std::unique_ptr<frmMain> oMain = Main({"gavelry", "debug=true"});
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_TRUE(oMain->isVisible());
+    EXPECT_TRUE(oMain->ctlWizard1->isVisible());
+    EXPECT_EQ(GetSplash(), nullptr);
+    EXPECT_EQ(UserSetting("Config", "SnapToGrid"), "120");
+    EXPECT_EQ(UserSetting("Config", "StartMode"), "0");
+    const QStringList asLines = QString::fromLatin1(ReadFile(LogPath())).split("\r\n");
+    ASSERT_GE(asLines.size(), 8);
+    EXPECT_EQ(asLines.mid(0, 3),
+              (QStringList{"Gavelry diagnostic log", "----------------------", ""}));
+    EXPECT_EQ(asLines[4], "Version: 1.1.248");
+    EXPECT_EQ(asLines[6], "Date       Time      Comment");
+    QStringList asComments;
+    for (const QString& sLine : asLines.mid(7))
+        if (sLine.size() > 21) asComments << sLine.mid(21);
+    EXPECT_EQ(asComments,
+              (QStringList{"Started app", "Loading splash movie", "Playing splash movie",
+                           "Setting system defaults", "DL's", "Open internet connection 1",
+                           "Splash pause", "Display main", "End startup"}));
+    EXPECT_TRUE(QDateTime::fromString(asLines[7].left(19), "yyyy-MM-dd HH:mm:ss").isValid());
+    oMain->close();
+}
+
+TEST_F(StartupTest, WithoutTheSwitchNoLogIsWritten) {
+    clsProgramFolder oProgram;
+    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_FALSE(QFile::exists(LogPath()));
+    oMain->close();
+}
+
+TEST_F(StartupTest, ASplashMovieThatNeverStopsDoesNotHoldStartUp) {
+    clsProgramFolder oProgram(false);
+    SetSplashTimeLimit(150);
+    SetUserSetting("Config", "SnapToGrid", "abc");
+    std::unique_ptr<frmMain> oMain = Main({"DEBUG=TRUE"});
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_TRUE(oMain->isVisible());
+    EXPECT_EQ(GetSplash(), nullptr);
+    EXPECT_EQ(g_lSnapToGrid, 120);
+    EXPECT_TRUE(ReadFile(LogPath()).contains("Splash movie timed out"));
+    oMain->close();
+}
+
+TEST_F(StartupTest, AFailingStepIsSkipped) {
+    clsProgramFolder oProgram;
+    SetDownloadStep([] { throw std::runtime_error("no route"); });
+    std::unique_ptr<frmMain> oMain = Main({"DEBUG=TRUE"});
+    ASSERT_NE(oMain, nullptr);
+    const QByteArray abLog = ReadFile(LogPath());
+    EXPECT_TRUE(abLog.contains("Start-up step failed: no route"));
+    EXPECT_LT(abLog.indexOf("no route"), abLog.indexOf("Display main"));
+    oMain->close();
+}
+
+TEST_F(StartupTest, CloseApplicationEndsTheRunAndStopsStartUp) {
+    InstallWindowServices();
+    clsProgramFolder oProgram;
+    SetDownloadStep([] { CloseApplication(); });
+    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    EXPECT_EQ(oMain, nullptr);
+    EXPECT_TRUE(IsApplicationClosing());
+    ResetApplicationClosing();
+    // Once running, it closes the main window.
+    SetDownloadStep({[] {}});
+    oMain = Main({"gavelry"});
+    ASSERT_NE(oMain, nullptr);
+    CloseApplication();
+    EXPECT_FALSE(oMain->isVisible());
+    SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+        ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+        return MsgBox::ResultCancel;
+    });
+    SetCloseApplicationHandler({});
+    frmAbout::SetOpenWebSiteHandler({});
+}
+
+TEST_F(StartupTest, AnInstalledProgramFindsItsDataBesideBin) {
+    QTemporaryDir oPrefix;
+    QDir(oPrefix.path()).mkpath("bin");
+    QDir(oPrefix.path()).mkpath("share/gavelry/Graphics");
+    const std::string sOld = GetProgramFolder();
+    EXPECT_FALSE(LocateProgramData(sOld)); // the build folder has its Graphics
+    EXPECT_TRUE(LocateProgramData((oPrefix.path() + "/bin").toStdString()));
+    EXPECT_EQ(GetProgramFolder(), (oPrefix.path() + "/share/gavelry").toStdString());
+    SetProgramFolder(sOld);
+    QTemporaryDir oBare;
+    EXPECT_FALSE(LocateProgramData(oBare.path().toStdString()));
+}
+
+TEST_F(StartupTest, AReadOnlyProgramFolderSendsTheLogAndPriceFileToTheUserDataFolder) {
+    QTemporaryDir oTemp;
+    EXPECT_TRUE(IsFolderWritable(oTemp.path().toStdString()));
+    WriteFile(oTemp.filePath("file"), "x");
+    EXPECT_FALSE(IsFolderWritable(oTemp.filePath("file/sub").toStdString()));
+    EXPECT_NE(UserDataFolder().find("Tessary/Gavelry UK"), std::string::npos);
+
+    clsProgramFolder oProgram;
+    const QString sData = oTemp.filePath("data");
+    const QString sShipped = oProgram.Path() + "/UpdateUK_v0102.dat";
+    UseDataFolder(sData.toStdString());
+    EXPECT_EQ(GetPriceFilePath(false), (sData + "/UpdateUK_v0102.dat").toStdString());
+    EXPECT_EQ(GetLogFilePath(), (sData + "/GvDebug.log").toStdString());
+    EXPECT_EQ(ReadFile(sData + "/UpdateUK_v0102.dat"), ReadFile(sShipped));
+
+    // An updated copy is kept; a newer shipped file (a new release) replaces an older one.
+    WriteFile(sData + "/UpdateUK_v0102.dat", "updated");
+    UseDataFolder(sData.toStdString());
+    EXPECT_EQ(ReadFile(sData + "/UpdateUK_v0102.dat"), "updated");
+    QFile oShipped(sShipped);
+    ASSERT_TRUE(oShipped.open(QIODevice::ReadWrite));
+    oShipped.setFileTime(QDateTime::currentDateTime().addDays(1),
+                         QFileDevice::FileModificationTime);
+    oShipped.close();
+    UseDataFolder(sData.toStdString());
+    EXPECT_EQ(ReadFile(sData + "/UpdateUK_v0102.dat"), ReadFile(sShipped));
+    EXPECT_FALSE(QFile::exists(sData + "/UpdateUK_v0102.dat.new"));
+    SetLogFilePath("");
+}

@@ -1,0 +1,199 @@
+// The wizard: its pages in walking order, their prompts, the buttons and the scroll bar,
+// on its own and inside the main window.
+#include "UiTest.h"
+
+#include "basControls.h"
+#include "basSettings.h"
+#include "clsCalculate.h"
+#include "ctlAuctionType.h"
+#include "ctlCalculator.h"
+#include "ctlMovie.h"
+#include "ctlNumericText.h"
+#include "ctlOutlay.h"
+#include "ctlPayPal.h"
+#include "ctlPostage.h"
+#include "ctlSellingCosts.h"
+#include "ctlSellingFeatures.h"
+#include "ctlWizard.h"
+#include "frmMain.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+class WizardTest : public clsUiTest {
+protected:
+    void SetUp() override {
+        clsUiTest::SetUp();
+        GetWorkingDoc().Clear();
+        GetWorkingDoc().m_oOutlay.m_lQuantity = 1;
+        GetWorkingDoc().SetDirty(false);
+    }
+
+    ctlWizard& Make(int lWidth = 700, int lHeight = 760) {
+        m_oWizard = std::make_unique<ctlWizard>();
+        m_oWizard->resize(lWidth, lHeight);
+        ShowWindow(m_oWizard.get());
+        return *m_oWizard;
+    }
+
+    std::unique_ptr<ctlWizard> m_oWizard;
+};
+
+TEST_F(WizardTest, NextWalksThePagesInOrderAndFinishCompletes) {
+    ctlWizard& oWizard = Make();
+    QSignalSpy oComplete(&oWizard, &ctlWizard::WizardComplete);
+    const char* const asTitles[] = {"Auction Type", "Outlay", "Features", "PayPal", "Postage"};
+    const int16_t anFrames[] = {1, 0, 2, 3, 4};
+    for (int i = 0; i < ctlWizard::PageCount; ++i) {
+        const ctlWizard::clsPage& oPage = oWizard.CurrentPage();
+        EXPECT_EQ(oPage.m_lIndex, i);
+        EXPECT_EQ(oPage.m_sTitle, asTitles[i]);
+        EXPECT_EQ(oPage.m_nFrame, anFrames[i]);
+        EXPECT_EQ(oWizard.lblInfo->text(), oPage.m_sPrompt);
+        EXPECT_TRUE(oPage.m_oPanel->isVisible());
+        EXPECT_TRUE(oWizard.fraPages[size_t(anFrames[i])]->isVisible());
+        EXPECT_EQ(oWizard.imgBack->isVisible(), i != 0);
+        EXPECT_EQ(oWizard.imgNext->accessibleName(), i == 4 ? "Finish" : "Next");
+        // Only the current page shows.
+        for (int j = 0; j < ctlWizard::PageCount; ++j)
+            if (j != i) {
+                EXPECT_FALSE(oWizard.Page(j).m_oPanel->isVisible()) << i << j;
+            }
+        EXPECT_EQ(oComplete.count(), 0);
+        QTest::mouseClick(oWizard.imgNext, Qt::LeftButton);
+    }
+    EXPECT_EQ(oComplete.count(), 1);
+}
+
+TEST_F(WizardTest, BackReturnsAndCancelCompletes) {
+    ctlWizard& oWizard = Make();
+    QSignalSpy oComplete(&oWizard, &ctlWizard::WizardComplete);
+    QTest::mouseClick(oWizard.imgNext, Qt::LeftButton);
+    QTest::mouseClick(oWizard.imgNext, Qt::LeftButton);
+    EXPECT_EQ(oWizard.CurrentPage().m_sTitle, "Features");
+    QTest::mouseClick(oWizard.imgBack, Qt::LeftButton);
+    EXPECT_EQ(oWizard.CurrentPage().m_sTitle, "Outlay");
+    QTest::mouseClick(oWizard.imgBack, Qt::LeftButton);
+    EXPECT_EQ(oWizard.CurrentPage().m_sTitle, "Auction Type");
+    EXPECT_FALSE(oWizard.imgBack->isVisible());
+    EXPECT_EQ(oComplete.count(), 0);
+    QTest::mouseClick(oWizard.imgCancel, Qt::LeftButton);
+    EXPECT_EQ(oComplete.count(), 1);
+    // Keyboard: Space on a focused button presses it.
+    oWizard.imgNext->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(oWizard.imgNext, Qt::Key_Space);
+    EXPECT_EQ(oWizard.CurrentPage().m_sTitle, "Outlay");
+}
+
+TEST_F(WizardTest, AStoredPromptReplacesThePromptOfItsFrameNumber) {
+    SetUserSetting("Wizard", "Page1", "What kind of sale?");
+    ctlWizard& oWizard = Make();
+    EXPECT_EQ(oWizard.Page(0).m_sPrompt, "What kind of sale?");
+    EXPECT_EQ(oWizard.lblInfo->text(), "What kind of sale?");
+    EXPECT_EQ(oWizard.Page(1).m_sPrompt,
+              "Please enter your costs and the price you wish to sell for.");
+    EXPECT_EQ(UserSetting("Wizard", "Page0"), "<absent>");
+}
+
+TEST_F(WizardTest, OnlyAPageTallerThanTheViewPortScrolls) {
+    ctlWizard& oWizard = Make(700, 900);
+    QTest::mouseClick(oWizard.imgNext, Qt::LeftButton); // Outlay: short
+    EXPECT_FALSE(oWizard.vsbVert->isVisible());
+    oWizard.resize(700, 420);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(oWizard.imgBack, Qt::LeftButton); // Auction Type: tall
+    ASSERT_TRUE(oWizard.vsbVert->isVisible());
+    EXPECT_GT(oWizard.vsbVert->maximum(), 0);
+    EXPECT_GE(oWizard.vsbVert->singleStep(), 1);
+    ctlSectionPanel* oPanel = oWizard.CurrentPage().m_oPanel;
+    const int lTop = oPanel->y();
+    oWizard.vsbVert->setValue(oWizard.vsbVert->maximum());
+    EXPECT_EQ(oPanel->y(), lTop - oWizard.vsbVert->maximum());
+    // The page's bottom reaches the view port's bottom.
+    EXPECT_LE(oPanel->mapTo(&oWizard, QPoint(0, oPanel->height())).y(),
+              oWizard.fraViewPort->geometry().bottom() + 2);
+}
+
+TEST_F(WizardTest, LayoutKeepsTheButtonsAndCostsAboveTheBottomEdge) {
+    ctlWizard& oWizard = Make();
+    EXPECT_EQ(oWizard.ctlSellingCostsSection->Mode(), 1);
+    const int32_t lHeight = oWizard.height() * 15;
+    EXPECT_EQ(ControlTop(oWizard.ctlSellingCostsSection),
+              lHeight - (ControlHeight(oWizard.ctlSellingCostsSection) + 500));
+    EXPECT_EQ(ControlTop(oWizard.fraButtons), lHeight - (975 + 500));
+    EXPECT_EQ(ControlTop(oWizard.lneLine), ControlTop(oWizard.ctlSellingCostsSection) - 120);
+    EXPECT_EQ(oWizard.lblInfo->width(), oWizard.width());
+    EXPECT_GE(ControlLeft(oWizard.fraButtons), ControlLeft(oWizard.ctlSellingCostsSection) +
+                                                   ControlWidth(oWizard.ctlSellingCostsSection));
+    // The page is centred.
+    const QWidget* oFrame = oWizard.fraPages[1];
+    EXPECT_NEAR(oFrame->x() + oFrame->width() / 2, oWizard.width() / 2, 2);
+}
+
+TEST_F(WizardTest, EditsRecalculateWithoutStoringPositionsOrConfiguring) {
+    ctlWizard& oWizard = Make();
+    QSignalSpy oChanged(&oWizard, &ctlWizard::Changed);
+    QTest::mouseClick(oWizard.imgNext, Qt::LeftButton);
+    TypeInto(oWizard.ctlOutlaySection->ControlAs<ctlNumericText>(QStringLiteral("txtOutlay")),
+             QStringLiteral("20"));
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 20.0f);
+    ASSERT_FALSE(oChanged.isEmpty());
+    EXPECT_TRUE(oChanged.last().at(0).toBool());
+    for (int i = 0; i < ctlWizard::PageCount; ++i)
+        EXPECT_FALSE(oWizard.Page(i).m_oPanel->ShowConfig());
+    EXPECT_EQ(UserSetting("Controls\\Outlay", "Left"), "<absent>");
+    // A refresh alone leaves a clean auction clean.
+    GetWorkingDoc().SetDirty(false);
+    oWizard.RefreshSums(true);
+    EXPECT_FALSE(GetWorkingDoc().IsDirty());
+    EXPECT_FALSE(oChanged.last().at(0).toBool());
+}
+
+TEST_F(WizardTest, AnIndexOutsideThePagesHidesThemAll) {
+    ctlWizard& oWizard = Make();
+    oWizard.ShowPage(7);
+    EXPECT_EQ(oWizard.CurrentPage().m_lIndex, -1);
+    for (int i = 0; i < ctlWizard::PageCount; ++i)
+        EXPECT_FALSE(oWizard.Page(i).m_oPanel->isVisible());
+    oWizard.ShowPage(-1);
+    EXPECT_FALSE(oWizard.vsbVert->isVisible());
+}
+
+TEST_F(WizardTest, TheMainWindowWalksTheWizardAndFinishesOnTheCalculator) {
+    SetUserSetting("Config", "StartMode", "0");
+    frmMain oMain;
+    ShowWindow(&oMain);
+    ctlWizard* oWizard = oMain.ctlWizard1;
+    ASSERT_TRUE(oWizard->isVisible());
+    QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    TypeInto(oWizard->ctlOutlaySection->ControlAs<ctlNumericText>(QStringLiteral("txtOutlay")),
+             QStringLiteral("15"));
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK*");
+    QTest::mouseClick(oWizard->imgBack, Qt::LeftButton);
+    for (int i = 0; i < ctlWizard::PageCount; ++i)
+        QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    EXPECT_FALSE(oWizard->isVisible());
+    EXPECT_TRUE(oMain.ctlCalculator1->isVisible());
+    // The calculator shows what the wizard entered.
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 15.0f);
+    EXPECT_TRUE(oMain.ctlCalculator1->Outlay()
+                    ->ControlAs<ctlNumericText>(QStringLiteral("txtOutlay"))
+                    ->Text()
+                    .contains(QLatin1String("15")))
+        << oMain.ctlCalculator1->Outlay()
+               ->ControlAs<ctlNumericText>(QStringLiteral("txtOutlay"))
+               ->Text()
+               .toStdString();
+    // Starting the wizard again begins at its first page.
+    GetWorkingDoc().SetDirty(false);
+    emit oMain.swfVerticalMenuButtons[2]->FSCommand(QStringLiteral("click"), QString());
+    EXPECT_EQ(oWizard->CurrentPage().m_lIndex, 0);
+    GetWorkingDoc().SetDirty(false);
+    oMain.close();
+}
