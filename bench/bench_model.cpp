@@ -4,6 +4,7 @@
 #include "basCommon.h"
 #include "clsCalculate.h"
 #include "clsError.h"
+#include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
 
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 
 // Every allocation of the program is counted: the benchmarks report allocations per
@@ -208,6 +210,27 @@ void BM_LoadAndCalculateAuctionText(benchmark::State& state) {
     state.counters["allocs/auction"] = dAllocations;
 }
 BENCHMARK(BM_LoadAndCalculateAuctionText)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The least price that breaks even, on a copy of the full auction: budget 200 us.
+void BM_BreakEvenSearch(benchmark::State& state) {
+    UseUkPrices();
+    clsCalculate oAuction;
+    SetUpFullAuction(oAuction);
+    std::optional<float> ofPrice;
+    int32_t lEvaluations = 0;
+    for (auto _ : state) {
+        clsPriceSearch oSearch(oAuction);
+        ofPrice = oSearch.BreakEvenPrice();
+        lEvaluations = oSearch.Evaluations();
+        benchmark::DoNotOptimize(ofPrice);
+    }
+    state.counters["calcs/search"] = lEvaluations;
+    state.SetLabel("break-even " + (ofPrice ? std::to_string(*ofPrice) : std::string("none")));
+}
+BENCHMARK(BM_BreakEvenSearch)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_LoadPriceFile(benchmark::State& state) {
     for (auto _ : state) {

@@ -3,12 +3,16 @@
 #include "basCommon.h"
 #include "clsCalculate.h"
 #include "clsError.h"
+#include "clsFeeHints.h"
+#include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
 
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -90,7 +94,8 @@ std::string OneLine(std::string sText) {
 
 } // namespace
 
-clsBatchCalculator::clsBatchCalculator(OutputFormat eFormat) : m_eFormat(eFormat) {
+clsBatchCalculator::clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight)
+    : m_eFormat(eFormat), m_oInsight(oInsight) {
     // Messages the model raises while loading (a missing section) name the input.
     SetShowMessageHandler([this](const std::string& sPrompt, int32_t, const std::string&) {
         Flush();
@@ -110,7 +115,16 @@ void clsBatchCalculator::WriteHeader() {
     if (m_eFormat != OutputFormat::Csv) return;
     for (const Column& oColumn : kColumns)
         m_sOutput += std::string(oColumn.sKey) + ',';
-    m_sOutput += "profitPercent,error\n";
+    m_sOutput += "profitPercent,";
+    if (m_oInsight.m_bBreakEven) m_sOutput += "breakEvenPrice,";
+    if (m_oInsight.HasTarget()) m_sOutput += "targetPrice,";
+    if (m_oInsight.m_bHints) m_sOutput += "hints,";
+    m_sOutput += "error\n";
+}
+
+size_t clsBatchCalculator::InsightColumns() const {
+    return size_t(m_oInsight.m_bBreakEven) + size_t(m_oInsight.HasTarget()) +
+           size_t(m_oInsight.m_bHints);
 }
 
 void clsBatchCalculator::Flush() {
@@ -146,9 +160,25 @@ bool clsBatchCalculator::Unreadable(const std::string& sInput, const std::string
 
 void clsBatchCalculator::WriteFigures(clsCalculate& oAuction, const std::string& sInput) {
     const clsSellingCostFigures oFigures(oAuction);
+    // Worked out before anything is written, so that a failing search leaves no half row.
+    std::optional<float> ofBreakEven;
+    std::optional<float> ofTarget;
+    std::vector<std::string> asHints;
+    if (m_oInsight.m_bBreakEven || m_oInsight.HasTarget()) {
+        clsPriceSearch oSearch(oAuction);
+        if (m_oInsight.m_bBreakEven) ofBreakEven = oSearch.BreakEvenPrice();
+        if (m_oInsight.m_ofTargetProfit)
+            ofTarget = oSearch.PriceForProfit(*m_oInsight.m_ofTargetProfit);
+        else if (m_oInsight.m_ofTargetMargin)
+            ofTarget = oSearch.PriceForMargin(*m_oInsight.m_ofTargetMargin);
+    }
+    if (m_oInsight.m_bHints)
+        for (clsFeeHint& oHint : clsFeeHints::Find(oAuction))
+            asHints.push_back(std::move(oHint.m_sText));
+
     std::string& s = m_sOutput;
     switch (m_eFormat) {
-    case OutputFormat::Json:
+    case OutputFormat::Json: {
         s += '{';
         for (const Column& oColumn : kColumns) {
             s += '"';
@@ -159,28 +189,70 @@ void clsBatchCalculator::WriteFigures(clsCalculate& oAuction, const std::string&
         }
         s += "\"profitPercent\":";
         s += oFigures.m_lProfitPercent ? std::to_string(*oFigures.m_lProfitPercent) : "null";
+        auto AppendPrice = [&](const char* sKey, const std::optional<float>& ofPrice) {
+            s += sKey;
+            if (ofPrice)
+                AppendNumber(s, *ofPrice);
+            else
+                s += "null";
+        };
+        if (m_oInsight.m_bBreakEven) AppendPrice(",\"breakEvenPrice\":", ofBreakEven);
+        if (m_oInsight.HasTarget()) AppendPrice(",\"targetPrice\":", ofTarget);
+        if (m_oInsight.m_bHints) {
+            s += ",\"hints\":[";
+            for (size_t i = 0; i < asHints.size(); ++i) {
+                if (i) s += ',';
+                AppendJsonString(s, asHints[i]);
+            }
+            s += ']';
+        }
         s += "}\n";
         break;
-    case OutputFormat::Csv:
+    }
+    case OutputFormat::Csv: {
         for (const Column& oColumn : kColumns) {
             AppendNumber(s, oFigures.*oColumn.pFigure);
             s += ',';
         }
         if (oFigures.m_lProfitPercent) s += std::to_string(*oFigures.m_lProfitPercent);
-        s += ",\n";
-        break;
-    case OutputFormat::Text:
-        s += sInput + '\n';
-        for (const Column& oColumn : kColumns) {
-            std::string sCaption = oColumn.sCaption;
-            sCaption.resize(20, ' ');
-            s += "  " + sCaption +
-                 (oColumn.pFigure == &clsSellingCostFigures::m_fProfit
-                      ? oFigures.ProfitText()
-                      : FormatCurrency(oFigures.*oColumn.pFigure)) +
-                 '\n';
+        s += ',';
+        if (m_oInsight.m_bBreakEven) {
+            if (ofBreakEven) AppendNumber(s, *ofBreakEven);
+            s += ',';
         }
+        if (m_oInsight.HasTarget()) {
+            if (ofTarget) AppendNumber(s, *ofTarget);
+            s += ',';
+        }
+        if (m_oInsight.m_bHints) {
+            std::string sHints;
+            for (size_t i = 0; i < asHints.size(); ++i)
+                sHints += (i ? "; " : "") + asHints[i];
+            AppendCsvField(s, sHints);
+            s += ',';
+        }
+        s += '\n';
         break;
+    }
+    case OutputFormat::Text: {
+        auto Line = [&](std::string sCaption, const std::string& sValue) {
+            sCaption.resize(20, ' ');
+            s += "  " + sCaption + sValue + '\n';
+        };
+        s += sInput + '\n';
+        for (const Column& oColumn : kColumns)
+            Line(oColumn.sCaption, oColumn.pFigure == &clsSellingCostFigures::m_fProfit
+                                       ? oFigures.ProfitText()
+                                       : FormatCurrency(oFigures.*oColumn.pFigure));
+        auto PriceText = [](const std::optional<float>& ofPrice) {
+            return ofPrice ? FormatCurrency(*ofPrice) : std::string("unreachable");
+        };
+        if (m_oInsight.m_bBreakEven) Line("Break-even Price", PriceText(ofBreakEven));
+        if (m_oInsight.HasTarget()) Line("Target Price", PriceText(ofTarget));
+        for (const std::string& sHint : asHints)
+            Line("Hint", sHint);
+        break;
+    }
     }
 }
 
@@ -193,7 +265,7 @@ void clsBatchCalculator::WriteError(const std::string& sInput, const std::string
         s += "}\n";
         break;
     case OutputFormat::Csv:
-        for (size_t i = 0; i <= std::size(kColumns); ++i)
+        for (size_t i = 0; i <= std::size(kColumns) + InsightColumns(); ++i)
             s += ',';
         AppendCsvField(s, sError);
         s += '\n';

@@ -1,16 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 enum class OutputFormat { Text, Json, Csv };
 
+// Extra answers asked for on the command line.
+struct InsightOptions {
+    bool m_bBreakEven = false;
+    std::optional<float> m_ofTargetProfit;
+    std::optional<float> m_ofTargetMargin; // percent of the selling cost
+    bool m_bHints = false;
+    bool HasTarget() const { return m_ofTargetProfit || m_ofTargetMargin; }
+};
+
 // Runs auction texts through a fresh auction each and writes their figures: the work of
 // the command-line calculator, kept apart from its argument handling.
 class clsBatchCalculator {
 public:
-    explicit clsBatchCalculator(OutputFormat eFormat);
+    explicit clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight = {});
     ~clsBatchCalculator();
     clsBatchCalculator(const clsBatchCalculator&) = delete;
     clsBatchCalculator& operator=(const clsBatchCalculator&) = delete;
@@ -30,7 +40,11 @@ private:
     void WriteFigures(class clsCalculate& oAuction, const std::string& sInput);
     void WriteError(const std::string& sInput, const std::string& sError);
 
+    // Insight columns shown, in order, and their count for rows without figures.
+    size_t InsightColumns() const;
+
     OutputFormat m_eFormat;
+    InsightOptions m_oInsight;
     std::string m_sOutput;
     const std::string* m_pCurrentInput = nullptr;
     bool m_bInputFailed = false;

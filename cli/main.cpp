@@ -97,12 +97,26 @@ int main(int argc, char** argv) {
     std::string sFormat = "text";
     std::vector<std::string> asInputs;
     bool bUpdatePrices = false;
+    InsightOptions oInsight;
+    float fTargetProfit = 0;
+    float fTargetMargin = 0;
     oApp.add_option("--prices", sPrices,
                     "Price file (default: the edition's file beside the program)");
     oApp.add_option("--region", sRegion, "Fee rules and price file of this site")
         ->transform(CLI::IsMember({"UK", "US"}, CLI::ignore_case));
     oApp.add_option("--format", sFormat, "Output: text, json (one object per line) or csv")
         ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
+    oApp.add_flag("--break-even", oInsight.m_bBreakEven,
+                  "Also show the least expected price at which the sale makes no loss");
+    CLI::Option* pProfit =
+        oApp.add_option("--target-profit", fTargetProfit,
+                        "Also show the least expected price that makes this much profit");
+    CLI::Option* pMargin = oApp.add_option(
+        "--target-margin", fTargetMargin,
+        "Also show the least expected price whose profit is this percent of the selling cost");
+    pProfit->excludes(pMargin);
+    oApp.add_flag("--hints", oInsight.m_bHints,
+                  "Also suggest slightly lower prices that fall into cheaper fee bands");
 #ifdef GAVELRY_HAVE_APP
     oApp.add_flag("--update-prices", bUpdatePrices,
                   "Refresh the price file from the price server, as the program does at start-up");
@@ -125,6 +139,8 @@ int main(int argc, char** argv) {
     }
 
     SetRegion(Upper(sRegion) == "US" ? RegionUS : RegionUK);
+    if (pProfit->count()) oInsight.m_ofTargetProfit = fTargetProfit;
+    if (pMargin->count()) oInsight.m_ofTargetMargin = fTargetMargin;
 
 #ifdef GAVELRY_HAVE_APP
     if (bUpdatePrices) {
@@ -157,7 +173,7 @@ int main(int argc, char** argv) {
     const OutputFormat eFormat = sLowerFormat == "JSON"  ? OutputFormat::Json
                                  : sLowerFormat == "CSV" ? OutputFormat::Csv
                                                          : OutputFormat::Text;
-    clsBatchCalculator oCalculator(eFormat);
+    clsBatchCalculator oCalculator(eFormat, oInsight);
     oCalculator.WriteHeader();
     bool bAllFine = true;
     for (const std::string& sInput : asInputs)

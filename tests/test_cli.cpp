@@ -225,3 +225,104 @@ TEST_F(Cli, ManyLinesInOneRun) {
 }
 
 } // namespace
+
+namespace {
+
+// Outlay 10, starting at 5.00, expected to end at 20.00, paid through PayPal.
+std::string PayPalSale(const std::string& sEndPrice = "20") {
+    std::string s = kDefault;
+    s.replace(s.find("[OUTLAY]0|0|0|0|1|False"), 23, "[OUTLAY]10|5|0|" + sEndPrice + "|1|False");
+    s.replace(s.find("[PAYPAL]False"), 13, "[PAYPAL]True");
+    return s + "\n";
+}
+
+// The number after "key": in a JSON line.
+float JsonNumber(const std::string& sLine, const std::string& sKey) {
+    const size_t n = sLine.find("\"" + sKey + "\":");
+    return n == std::string::npos ? -1e9f : std::stof(sLine.substr(n + sKey.size() + 3));
+}
+
+} // namespace
+
+TEST_F(Cli, BreakEvenTargetAndHintsInEveryFormat) {
+    const std::string sFlags = "--break-even --target-margin 25 --hints ";
+    CalcRun o = Calc(sFlags + "--format json -", PayPalSale());
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    EXPECT_NE(
+        o.sOut.find(",\"profitPercent\":57,\"breakEvenPrice\":11.84,\"targetPrice\":15.27,"
+                    "\"hints\":[\"Start at £4.99: insertion fee £0.20 instead of £0.35\"]}\n"),
+        std::string::npos)
+        << o.sOut;
+
+    o = Calc(sFlags + "--format csv -", PayPalSale());
+    EXPECT_EQ(o.sOut, "insertionFee,reserveFee,finalValueFee,totalListingFee,sellingCost,postage,"
+                      "postageProfit,payPalFee,profit,profitPercent,breakEvenPrice,targetPrice,"
+                      "hints,error\n"
+                      "0.35,0,1.5,0.35,12.7300005,0,0,0.88,7.2699995,57,11.84,15.27,"
+                      "Start at £4.99: insertion fee £0.20 instead of £0.35,\n");
+
+    o = Calc(sFlags + "-", PayPalSale());
+    EXPECT_NE(o.sOut.find("  Profit              £7.27 (57%)\n"
+                          "  Break-even Price    £11.84\n"
+                          "  Target Price        £15.27\n"
+                          "  Hint                Start at £4.99: insertion fee £0.20 instead of "
+                          "£0.35\n"),
+              std::string::npos)
+        << o.sOut;
+
+    // Without the flags the output keeps its old shape.
+    o = Calc("--format json -", PayPalSale());
+    EXPECT_EQ(o.sOut.find("breakEvenPrice"), std::string::npos);
+    EXPECT_NE(o.sOut.find("\"profitPercent\":57}\n"), std::string::npos);
+}
+
+TEST_F(Cli, TargetPriceHoldsWhenTheAuctionIsRunAtIt) {
+    for (const char* sTarget : {"0", "4.5", "30", "250"}) {
+        const CalcRun o =
+            Calc(std::string("--format json --target-profit ") + sTarget + " -", PayPalSale());
+        ASSERT_EQ(o.nExit, 0) << o.sErr;
+        const float fPrice = JsonNumber(o.sOut, "targetPrice");
+        char acPrice[32];
+        std::snprintf(acPrice, sizeof acPrice, "%.2f", fPrice);
+        char acBelow[32];
+        std::snprintf(acBelow, sizeof acBelow, "%.2f", fPrice - 0.01f);
+        const CalcRun oAt = Calc("--format json -", PayPalSale(acPrice) + PayPalSale(acBelow));
+        const size_t nSecond = oAt.sOut.find('\n') + 1;
+        EXPECT_GE(JsonNumber(oAt.sOut.substr(0, nSecond), "profit"), std::stof(sTarget) - 0.0001f)
+            << sTarget << " at " << acPrice;
+        EXPECT_LT(JsonNumber(oAt.sOut.substr(nSecond), "profit"), std::stof(sTarget))
+            << sTarget << " at " << acBelow;
+    }
+}
+
+TEST_F(Cli, UnreachableTargetsAndBadFlags) {
+    CalcRun o = Calc("--format json --target-margin 5000 -", PayPalSale());
+    EXPECT_EQ(o.nExit, 0);
+    EXPECT_NE(o.sOut.find("\"targetPrice\":null}"), std::string::npos) << o.sOut;
+    o = Calc("--format csv --target-profit 2000000 -", PayPalSale());
+    EXPECT_NE(o.sOut.find(",57,,\n"), std::string::npos) << o.sOut;
+    o = Calc("--target-profit 2000000 -", PayPalSale());
+    EXPECT_NE(o.sOut.find("  Target Price        unreachable\n"), std::string::npos) << o.sOut;
+
+    EXPECT_EQ(Calc("--target-profit 5 --target-margin 10 -", PayPalSale()).nExit, 2);
+    EXPECT_EQ(Calc("--target-profit lots -", PayPalSale()).nExit, 2);
+    EXPECT_EQ(Calc("--target-margin -", PayPalSale()).nExit, 2);
+}
+
+TEST_F(Cli, ErrorRowsKeepTheInsightColumns) {
+    const std::string sPrices = Write("prices.dat", "CurrencySymbol,£\r\nFeatureBold,1\r\n");
+    const CalcRun o =
+        Calc("--format csv --break-even --target-profit 1 --hints --prices '" + sPrices + "' -",
+             std::string(kDefault) + "\n");
+    EXPECT_EQ(o.nExit, 1);
+    EXPECT_EQ(o.sOut.substr(o.sOut.find('\n') + 1), ",,,,,,,,,,,,,Type mismatch\n");
+}
+
+TEST_F(Cli, UsHintsUseTheUsBands) {
+    std::string s = PayPalSale();
+    s.replace(s.find("[OUTLAY]10|5|"), 13, "[OUTLAY]10|10|");
+    const CalcRun o = Calc("--region us --hints --format json -", s);
+    EXPECT_NE(o.sOut.find("\"hints\":[\"Start at $9.99: insertion fee $0.35 instead of $0.55\"]"),
+              std::string::npos)
+        << o.sOut;
+}

@@ -1,0 +1,341 @@
+// Break-even and target prices, cheaper-band hints and the money breakdown, each answer
+// checked by running the auction forward at the price found.
+#include "TestSupport.h"
+
+#include "clsCalculate.h"
+#include "clsFeeHints.h"
+#include "clsMoneyBreakdown.h"
+#include "clsPriceSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+
+namespace {
+
+// Profit and selling cost of the auction at a price, on a fresh copy.
+struct Forward {
+    float fProfit;
+    float fSellCost;
+};
+Forward RunAt(clsCalculate& oAuction, float fPrice) {
+    clsCalculate oCopy;
+    oCopy.Copy(oAuction);
+    oCopy.m_oOutlay.m_fEstimatedEndPrice = fPrice;
+    oCopy.DoCalc();
+    return {oCopy.m_fProfit, oCopy.m_fSellCost};
+}
+
+float Penny(int64_t n) {
+    return static_cast<float>(n / 100.0);
+}
+
+using Goal = std::function<bool(const Forward&)>;
+
+Goal ProfitAtLeast(float fTarget) {
+    return
+        [fTarget](const Forward& o) { return o.fProfit >= fTarget - clsPriceSearch::kTolerance; };
+}
+Goal MarginAtLeast(float fPercent) {
+    return [fPercent](const Forward& o) {
+        return o.fProfit >= fPercent / 100.0 * o.fSellCost - clsPriceSearch::kTolerance;
+    };
+}
+
+// The answer reaches the goal and no lower penny does: every penny from 0 for everyday
+// prices, the 3000 below it for large ones.
+void ExpectLeast(clsCalculate& oAuction, std::optional<float> ofPrice, const Goal& fnGoal,
+                 const std::string& sCase) {
+    ASSERT_TRUE(ofPrice.has_value()) << sCase;
+    const int64_t nAnswer = std::llround(double(*ofPrice) * 100);
+    EXPECT_TRUE(fnGoal(RunAt(oAuction, *ofPrice))) << sCase << " at " << *ofPrice;
+    const int64_t nFrom = nAnswer <= 30000 ? 0 : nAnswer - 3000;
+    for (int64_t n = nFrom; n < nAnswer; ++n)
+        ASSERT_FALSE(fnGoal(RunAt(oAuction, Penny(n))))
+            << sCase << ": " << Penny(n) << " reaches it below " << *ofPrice;
+}
+
+void SetUpSale(clsCalculate& o) {
+    o.m_oAuctionType.m_eShopDuration = ShopDuration::None;
+    o.m_oOutlay.m_fOutlay = 12;
+    o.m_oOutlay.m_fStartingPrice = 0.99f;
+    o.m_oOutlay.m_fEstimatedEndPrice = 20;
+    o.m_oOutlay.m_lQuantity = 1;
+}
+
+// Variations a seller meets: PayPal bands, postage with a mark-up, several items, the
+// picture pack, Buy It Now, fixed price.
+std::vector<std::pair<std::string, std::function<void(clsCalculate&)>>> Variations() {
+    return {
+        {"plain", [](clsCalculate&) {}},
+        {"PayPal personal", [](clsCalculate& o) { o.m_oPayPal.m_bUsePayPal = true; }},
+        {"PayPal business band 3",
+         [](clsCalculate& o) {
+             o.m_oPayPal.m_bUsePayPal = true;
+             o.m_oPayPal.m_eAccoutType = AccountType::Business;
+             o.m_oPayPal.m_eBusinessRate = 3;
+         }},
+        {"postage with mark-up",
+         [](clsCalculate& o) {
+             o.m_oPayPal.m_bUsePayPal = true;
+             o.m_oPostage.m_bUse = true;
+             o.m_oPostage.m_eClass = PostageClass::FirstClass;
+             o.m_oPostage.m_fWeight = 0.5f;
+             o.m_oPostage.m_bMakeProfit = true;
+             o.m_oPostage.m_fProfit = 1.5f;
+         }},
+        {"three items, tax, picture pack",
+         [](clsCalculate& o) {
+             o.m_oOutlay.m_lQuantity = 3;
+             o.m_oOutlay.m_bAddTax = true;
+             o.m_oPayPal.m_bUsePayPal = true;
+             o.m_oSellingFeatures.AddFeature(SellingFeature::PicturePack | SellingFeature::Bold);
+             o.m_oSellingFeatures.m_lPicturePackQty = 8;
+         }},
+        {"Buy It Now upgrade",
+         [](clsCalculate& o) {
+             o.m_oPayPal.m_bUsePayPal = true;
+             o.m_oSellingFeatures.AddFeature(SellingFeature::BuyItNow);
+         }},
+        {"fixed price, two items",
+         [](clsCalculate& o) {
+             o.m_oAuctionType.m_bBuyItNowOnly = true;
+             o.m_oOutlay.m_lQuantity = 2;
+             o.m_oPayPal.m_bUsePayPal = true;
+         }},
+    };
+}
+
+class PriceSearchShipped : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(PriceSearchShipped, EveryAnswerIsTheLeastPennyThatReaches) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(GetParam());
+    for (auto& [sName, fnSetUp] : Variations()) {
+        for (const float fOutlay : {0.5f, 12.f, 180.f, 4321.f}) {
+            clsCalculate oAuction;
+            SetUpSale(oAuction);
+            oAuction.m_oOutlay.m_fOutlay = fOutlay;
+            fnSetUp(oAuction);
+            const std::string sCase = sName + ", outlay " + std::to_string(fOutlay);
+            clsPriceSearch oSearch(oAuction);
+            ExpectLeast(oAuction, oSearch.BreakEvenPrice(), ProfitAtLeast(0), sCase);
+            ExpectLeast(oAuction, oSearch.PriceForProfit(25), ProfitAtLeast(25), sCase + " +25");
+            ExpectLeast(oAuction, oSearch.PriceForMargin(20), MarginAtLeast(20), sCase + " 20%");
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Regions, PriceSearchShipped, ::testing::Values(RegionUK, RegionUS),
+                         [](const auto& oInfo) { return oInfo.param == RegionUK ? "UK" : "US"; });
+
+TEST(PriceSearch, MonotoneBreakEvenIsOnePennyAboveALoss) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oPayPal.m_bUsePayPal = true;
+    clsPriceSearch oSearch(oAuction);
+    const auto ofPrice = oSearch.BreakEvenPrice();
+    ASSERT_TRUE(ofPrice);
+    EXPECT_GE(RunAt(oAuction, *ofPrice).fProfit, -clsPriceSearch::kTolerance);
+    EXPECT_LT(RunAt(oAuction, *ofPrice - 0.01f).fProfit, 0);
+    EXPECT_GT(*ofPrice, 12);
+    EXPECT_LT(*ofPrice, 14);
+    EXPECT_LT(oSearch.Evaluations(), 120);
+}
+
+TEST(PriceSearch, CallersAuctionAndFiguresAreLeftAlone) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.DoCalc();
+    const float fProfit = oAuction.m_fProfit;
+    std::string sBefore;
+    oAuction.Serialize(sBefore, true);
+    clsPriceSearch oSearch(oAuction);
+    oSearch.BreakEvenPrice();
+    oSearch.PriceForMargin(50);
+    std::string sAfter;
+    oAuction.Serialize(sAfter, true);
+    EXPECT_EQ(sAfter, sBefore);
+    EXPECT_EQ(oAuction.m_fProfit, fProfit);
+    EXPECT_EQ(oAuction.m_oOutlay.m_fEstimatedEndPrice, 20);
+}
+
+// A fixed-price sale whose insertion fee jumps by 5.00 at 10.00: profit reaches 0 at 9.50,
+// falls below it from 10.00 and reaches it again only at 14.50.
+constexpr const char* kSteppedPrices = R"(CurrencySymbol,£
+CurrencyFormat,0.00
+OpeningFixedRanges,2
+OpeningFixedRangeStart1,0
+OpeningFixedRangeEnd1,9.99
+OpeningFixedRangeValue1,0
+OpeningFixedRangeStart2,10
+OpeningFixedRangeEnd2,-1
+OpeningFixedRangeValue2,5
+OpeningRanges,0
+OpeningMultiRanges,0
+ReserveRanges,0
+FinalRanges,0
+FeatureBuyItNowRanges,0
+FeaturePicturePackRanges,0
+InsuranceBandValue1,0
+)";
+
+TEST(PriceSearch, BandStepsDoNotHideALowerPrice) {
+    const ScopedPrices oPrices(kSteppedPrices);
+    clsCalculate oAuction;
+    oAuction.m_oAuctionType.m_eShopDuration = ShopDuration::None;
+    oAuction.m_oAuctionType.m_bBuyItNowOnly = true;
+    oAuction.m_oOutlay.m_fOutlay = 9.5f;
+    oAuction.m_oOutlay.m_lQuantity = 1;
+    clsPriceSearch oSearch(oAuction);
+    EXPECT_FLOAT_EQ(*oSearch.BreakEvenPrice(), 9.5f);
+    // 0.50 of profit is out of reach below the step; above it, 15.00 is needed.
+    EXPECT_FLOAT_EQ(*oSearch.PriceForProfit(0.49f), 9.99f);
+    EXPECT_FLOAT_EQ(*oSearch.PriceForProfit(0.5f), 15.f);
+    ExpectLeast(oAuction, oSearch.PriceForProfit(0.5f), ProfitAtLeast(0.5f), "stepped");
+
+    // The same step met by twice the price times the quantity: 4.99 x 2 is below it.
+    oAuction.m_oOutlay.m_lQuantity = 2;
+    oAuction.m_oOutlay.m_fOutlay = 4.5f;
+    EXPECT_FLOAT_EQ(*clsPriceSearch(oAuction).BreakEvenPrice(), 4.5f);
+}
+
+TEST(PriceSearch, UnreachableTargetsGiveNone) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oPayPal.m_bUsePayPal = true;
+    clsPriceSearch oSearch(oAuction);
+    // Fees take a share of every sale, so the margin on costs levels off.
+    EXPECT_FALSE(oSearch.PriceForMargin(5000));
+    EXPECT_FALSE(oSearch.PriceForProfit(2000000));
+    // With nothing sold the price cannot help.
+    oAuction.m_oOutlay.m_lQuantity = 0;
+    oAuction.m_oSellingFeatures.AddFeature(SellingFeature::Bold);
+    EXPECT_FALSE(clsPriceSearch(oAuction).BreakEvenPrice());
+}
+
+TEST(PriceSearch, ANothingToCoverSaleBreaksEvenAtZero) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oOutlay.m_fOutlay = 0;
+    oAuction.m_oOutlay.m_fStartingPrice = 0;
+    EXPECT_FLOAT_EQ(*clsPriceSearch(oAuction).BreakEvenPrice(), 0.f);
+}
+
+std::vector<std::string> HintTexts(clsCalculate& oAuction) {
+    std::vector<std::string> as;
+    for (const clsFeeHint& o : clsFeeHints::Find(oAuction))
+        as.push_back(o.m_sText);
+    return as;
+}
+
+using Texts = std::vector<std::string>;
+
+TEST(FeeHints, UkStartingAndReservePrices) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oOutlay.m_fStartingPrice = 5;
+    EXPECT_EQ(HintTexts(oAuction), Texts{"Start at £4.99: insertion fee £0.20 instead of £0.35"});
+    const auto aoHints = clsFeeHints::Find(oAuction);
+    ASSERT_EQ(aoHints.size(), 1u);
+    EXPECT_EQ(aoHints[0].m_eField, clsFeeHint::Field::StartingPrice);
+    EXPECT_FLOAT_EQ(aoHints[0].m_fSuggestedPrice, 4.99f);
+    EXPECT_FLOAT_EQ(aoHints[0].m_fSuggestedFee, 0.2f);
+    EXPECT_FLOAT_EQ(aoHints[0].m_fCurrentFee, 0.35f);
+
+    // A pound off is the most suggested, 2 % below that.
+    oAuction.m_oOutlay.m_fStartingPrice = 100.5f;
+    EXPECT_EQ(HintTexts(oAuction), Texts{"Start at £99.99: insertion fee £1.50 instead of £2.00"});
+    oAuction.m_oOutlay.m_fStartingPrice = 101.5f;
+    EXPECT_TRUE(HintTexts(oAuction).empty());
+    oAuction.m_oOutlay.m_fStartingPrice = 5.2f; // 21p is more than 2 %
+    EXPECT_TRUE(HintTexts(oAuction).empty());
+    oAuction.m_oOutlay.m_fStartingPrice = 4.99f;
+    EXPECT_TRUE(HintTexts(oAuction).empty());
+
+    // A reserve decides the insertion fee; the starting price no longer does.
+    oAuction.m_oOutlay.m_fStartingPrice = 5;
+    oAuction.m_oOutlay.m_fReservePrice = 15;
+    EXPECT_EQ(HintTexts(oAuction),
+              Texts{"Reserve at £14.99: insertion fee £0.35 instead of £0.75"});
+    // 2 % of 4,999.99 saves a hundredth of a penny: not worth a hint.
+    oAuction.m_oOutlay.m_fReservePrice = 5000;
+    EXPECT_TRUE(HintTexts(oAuction).empty());
+}
+
+TEST(FeeHints, UkSeveralItemsAndBuyItNow) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oOutlay.m_lQuantity = 3;
+    oAuction.m_oOutlay.m_fStartingPrice = 5; // 15.00 in all: 4.99 x 3 is in the band below
+    EXPECT_EQ(HintTexts(oAuction), Texts{"Start at £4.99: insertion fee £0.35 instead of £0.75"});
+
+    clsCalculate oFixed;
+    SetUpSale(oFixed);
+    oFixed.m_oAuctionType.m_bBuyItNowOnly = true;
+    oFixed.m_oOutlay.m_fStartingPrice = 0;
+    oFixed.m_oOutlay.m_fEstimatedEndPrice = 15;
+    EXPECT_EQ(HintTexts(oFixed),
+              Texts{"Buy It Now at £14.99: insertion fee £0.25 instead of £0.50"});
+    oFixed.m_oAuctionType.m_bBuyItNowOnly = false;
+    oFixed.m_oSellingFeatures.AddFeature(SellingFeature::BuyItNow);
+    const auto aoHints = clsFeeHints::Find(oFixed);
+    ASSERT_EQ(aoHints.size(), 1u);
+    EXPECT_EQ(aoHints[0].m_eField, clsFeeHint::Field::BuyItNowPrice);
+    EXPECT_EQ(aoHints[0].m_sText.rfind("Buy It Now at £14.99: Buy It Now fee ", 0), 0u);
+    EXPECT_LT(aoHints[0].m_fSuggestedFee, aoHints[0].m_fCurrentFee);
+}
+
+TEST(FeeHints, UsBandsComeFromTheUsFile) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUS);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oOutlay.m_fStartingPrice = 10;
+    EXPECT_EQ(HintTexts(oAuction), Texts{"Start at $9.99: insertion fee $0.35 instead of $0.55"});
+    oAuction.m_oOutlay.m_fStartingPrice = 5; // no UK-style step at 5 on the US site
+    EXPECT_TRUE(HintTexts(oAuction).empty());
+    oAuction.m_oOutlay.m_fStartingPrice = 200.99f;
+    EXPECT_EQ(HintTexts(oAuction), Texts{"Start at $199.99: insertion fee $2.00 instead of $3.00"});
+}
+
+TEST(MoneyBreakdown, PartsAddUpToWhatTheBuyersPay) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    for (auto& [sName, fnSetUp] : Variations()) {
+        clsCalculate oAuction;
+        SetUpSale(oAuction);
+        fnSetUp(oAuction);
+        oAuction.DoCalc();
+        const clsMoneyBreakdown o = clsMoneyBreakdown::Of(oAuction);
+        const double dParts = double(o.m_fOutlay) + o.m_fSaleFees + o.m_fUpgrades + o.m_fPayPal +
+                              o.m_fPostage + o.m_fProfit;
+        EXPECT_NEAR(dParts, o.m_fBuyersPay, 0.001) << sName;
+        EXPECT_FLOAT_EQ(o.m_fProfit, oAuction.m_fProfit) << sName;
+        EXPECT_FLOAT_EQ(o.m_fPayPal, oAuction.m_fPayPayCost) << sName;
+        EXPECT_NEAR(double(o.m_fOutlay) + o.m_fSaleFees + o.m_fUpgrades + o.m_fPayPal,
+                    oAuction.m_fSellCost, 0.001)
+            << sName;
+    }
+}
+
+TEST(MoneyBreakdown, ALossShowsAsNegativeProfit) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oOutlay.m_fOutlay = 30;
+    oAuction.m_oOutlay.m_lQuantity = 2;
+    oAuction.DoCalc();
+    const clsMoneyBreakdown o = clsMoneyBreakdown::Of(oAuction);
+    EXPECT_TRUE(o.IsLoss());
+    EXPECT_FLOAT_EQ(o.m_fBuyersPay, 40);
+    EXPECT_FLOAT_EQ(o.m_fOutlay, 60);
+}
+
+} // namespace
