@@ -26,7 +26,7 @@ namespace {
 constexpr int32_t kAuctionTypeLeft = 9600;
 
 constexpr int32_t kLineLeft = 120;
-constexpr int32_t kLineTop = 1200;
+constexpr int32_t kLineTop = 1455;
 // Passes made for edits that arrive while a refresh runs; bounds a panel that keeps
 // raising Changed.
 constexpr int32_t kMaxRefreshPasses = 3;
@@ -227,6 +227,7 @@ bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
     try {
         oDoc.DoCalc();
         m_ctlSellingCostsSection->ApplySellingCosts(oDoc);
+        m_ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays) {
             const bool bWasDirty = oDoc.IsDirty();

@@ -6,15 +6,22 @@
 #include "ctlNumericText.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
 
 const char* const kMoneyFields[] = {"txtOutlay", "txtStartingPrice", "txtReservePrice",
                                     "txtEstimatedEndPrice"};
+
+// Hint labels in the order of clsFeeHint::Field.
+const char* const kHints[] = {"lblStartingPriceHint", "lblReservePriceHint",
+                              "lblEstimatedEndPriceHint"};
 
 } // namespace
 
@@ -26,12 +33,15 @@ ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 468
         {"Show", "chkShowOutlay", "", "Outlay"},
         {"Label", "lblStartingPrice", "Starting Price", "", 0, 640, 1695},
         {"ctlNumericText", "txtStartingPrice", "", "", 1800, 640, 1575, 285},
+        {"Label", "lblStartingPriceHint", "", "", 3480, 640, 1190},
         {"Show", "chkShowStartingPrice", "", "Start"},
         {"Label", "lblReservePrice", "Reserve Price", "", 0, 920, 1695},
         {"ctlNumericText", "txtReservePrice", "", "", 1800, 920, 1575, 285},
+        {"Label", "lblReservePriceHint", "", "", 3480, 920, 1190},
         {"Show", "chkShowReservePrice", "", "Reserve"},
         {"Label", "lblEstimatedEndPrice", "Estimated End Price", "", 0, 1200, 1695},
         {"ctlNumericText", "txtEstimatedEndPrice", "", "", 1800, 1200, 1575, 285},
+        {"Label", "lblEstimatedEndPriceHint", "", "", 3480, 1200, 1190},
         {"Show", "chkShowEstimatedEndPrice", "", "Estimate"},
         {"Label", "lblQuantity", "Quantity", "", 0, 1480, 1695},
         {"ctlNumericText", "txtQuantity", "", "", 1800, 1480, 1575, 285},
@@ -46,6 +56,34 @@ ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 468
     Numeric("txtReservePrice")->Min(50);
     Numeric("txtReservePrice")->MinAllowZero(true);
     Numeric("txtQuantity")->Text("0");
+    for (const char* sHint : kHints) {
+        auto* oHint = ControlAs<QLabel>(QLatin1String(sHint));
+        oHint->setTextFormat(Qt::PlainText);
+        QFont oFont = oHint->font();
+        oFont.setItalic(true);
+        oHint->setFont(oFont);
+    }
+}
+
+void ctlOutlay::ApplyHints(const std::vector<clsFeeHint>& aoHints) {
+    for (size_t i = 0; i < std::size(kHints); ++i) {
+        auto* oHint = ControlAs<QLabel>(QLatin1String(kHints[i]));
+        const auto itHint = std::find_if(aoHints.begin(), aoHints.end(), [i](const clsFeeHint& o) {
+            return size_t(o.m_eField) == i;
+        });
+        if (itHint == aoHints.end()) {
+            oHint->clear();
+            oHint->setToolTip(QString());
+            oHint->setAccessibleName(QString());
+            continue;
+        }
+        // The short form fits beside the field; the whole saving is on the tooltip.
+        const QString sText = QString::fromStdString(itHint->m_sText);
+        oHint->setText(
+            tr("Try %1").arg(QString::fromStdString(FormatCurrency(itHint->m_fSuggestedPrice))));
+        oHint->setToolTip(sText);
+        oHint->setAccessibleName(sText);
+    }
 }
 
 void ctlOutlay::ApplyOutlay(clsOutlay& oOutlay, clsAuctionType* oAuctionType) {

@@ -2,6 +2,10 @@
 
 #include "ctlSectionPanel.h"
 
+#include "clsFeeHints.h"
+
+#include <vector>
+
 class clsAuctionType;
 class clsOutlay;
 
@@ -14,6 +18,8 @@ public:
 
     // Shows the outlay; the kind of sale (kept when given) decides the Buy-it-Now rules.
     void ApplyOutlay(clsOutlay& oOutlay, clsAuctionType* oAuctionType);
+    // Shows each cheaper price beside the field it concerns; a field with none shows none.
+    void ApplyHints(const std::vector<clsFeeHint>& aoHints);
 
 protected:
     void WriteBack() override;

@@ -4,8 +4,10 @@
 #include "basSettings.h"
 #include "clsCalculate.h"
 #include "clsError.h"
+#include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
+#include "ctlNumericText.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -30,12 +32,26 @@ const clsFigure kFigures[] = {
     {"lblProfitLabel", "Profit", "lblProfitGrandTotal"},
 };
 
+// The prices worked out from the auction, under the figures.
+const clsFigure kPrices[] = {
+    {"lblBreakEvenLabel", "Break-even Price", "lblBreakEvenTotal"},
+    {"lblTargetPriceLabel", "Target Price", "lblTargetPriceTotal"},
+};
+
+// Kept while the program runs, so the calculator and the wizard work to the same target.
+float g_fTargetProfit = 0;
+
 // Rows are those of the section panels; the profit stands out in a larger, bold face.
 constexpr int32_t kRowHeight = 255;
 constexpr int32_t kProfitHeight = 375;
+constexpr int32_t kFieldHeight = 285;
 
 QString Money(float fAmount) {
     return QString::fromStdString(FormatCurrency(fAmount));
+}
+
+QString PriceText(const std::optional<float>& oPrice) {
+    return oPrice ? Money(*oPrice) : QCoreApplication::translate("ctlSellingCosts", "unreachable");
 }
 
 } // namespace
@@ -63,7 +79,36 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
     oProfitFont.setPointSizeF(10);
     oProfitFont.setBold(true);
     lblProfitGrandTotal->setFont(oProfitFont);
+
+    for (const clsFigure& oFigure : kPrices) {
+        const QString sCaption = tr(oFigure.m_sCaption);
+        AddLabel(oFigure.m_sCaptionName, sCaption);
+        AddLabel(oFigure.m_sTotalName, QString())->setAccessibleName(sCaption);
+    }
+    AddLabel("lblTargetProfitLabel", tr("Target Profit"));
+    m_txtTargetProfit = new ctlNumericText(this);
+    m_txtTargetProfit->setObjectName(QStringLiteral("txtTargetProfit"));
+    m_txtTargetProfit->setAccessibleName(tr("Target Profit"));
+    m_txtTargetProfit->setAccessibleDescription(m_txtTargetProfit->objectName());
+    m_txtTargetProfit->setToolTip(tr("The profit you want; the price that makes it is shown "
+                                     "as the target price"));
+    m_txtTargetProfit->ShowMoney(true);
+    m_txtTargetProfit->DecimalPlaces(2);
+    m_txtTargetProfit->Value(g_fTargetProfit);
+    // The field keeps the system's colours, as the fields of the section panels do.
+    m_txtTargetProfit->setPalette(QApplication::palette());
+    connect(m_txtTargetProfit, &ctlNumericText::Change, this, &ctlSellingCosts::OnTargetChanged);
     Arrange();
+}
+
+ctlSellingCosts::~ctlSellingCosts() = default;
+
+float ctlSellingCosts::SessionTargetProfit() {
+    return g_fTargetProfit;
+}
+
+void ctlSellingCosts::SessionTargetProfit(float fProfit) {
+    g_fTargetProfit = fProfit;
 }
 
 QLabel* ctlSellingCosts::AddLabel(const char* sName, const QString& sCaption) {
@@ -117,7 +162,16 @@ void ctlSellingCosts::Arrange() {
         Place("lblProfitLabel", 6840, alRow[0] + (kProfitHeight - kRowHeight) / 2, 600, kRowHeight);
         Place("lblFinalValueFeeLabel", 6840, alRow[2], 1500, kRowHeight);
         Place("lblFinalValueFeeTotal", 8340, alRow[2], 1440, kRowHeight);
-        SetControlGeometry(this, ControlLeft(this), ControlTop(this), 9780, 960);
+
+        // The worked-out prices make a fourth row; the captions sit level with the field.
+        constexpr int32_t lPriceRow = 960 + (kFieldHeight - kRowHeight) / 2;
+        Place("lblBreakEvenLabel", 0, lPriceRow, 1440, kRowHeight);
+        Place("lblBreakEvenTotal", 1440, lPriceRow, 1320, kRowHeight);
+        Place("lblTargetProfitLabel", 3120, lPriceRow, 1800, kRowHeight);
+        SetControlGeometry(m_txtTargetProfit, 4920, 960, 1440, kFieldHeight);
+        Place("lblTargetPriceLabel", 6840, lPriceRow, 1500, kRowHeight);
+        Place("lblTargetPriceTotal", 8340, lPriceRow, 1440, kRowHeight);
+        SetControlGeometry(this, ControlLeft(this), ControlTop(this), 9780, 960 + kFieldHeight);
     } else {
         constexpr int32_t lPitch = 260;
         const char* const asOrder[][2] = {
@@ -138,7 +192,16 @@ void ctlSellingCosts::Arrange() {
         constexpr int32_t lProfitHeight = 310;
         Place("lblProfitGrandTotal", 1900, lTop, 2480, lProfitHeight);
         Place("lblProfitLabel", 0, lTop + (lProfitHeight - kRowHeight) / 2, 1900, kRowHeight);
-        SetControlGeometry(this, ControlLeft(this), ControlTop(this), 4380, 2130);
+        lTop += lProfitHeight + 70;
+        Place("lblBreakEvenLabel", 0, lTop, 1900, kRowHeight);
+        Place("lblBreakEvenTotal", 1900, lTop, 2480, kRowHeight);
+        lTop += lPitch;
+        Place("lblTargetProfitLabel", 0, lTop + (kFieldHeight - kRowHeight) / 2, 1900, kRowHeight);
+        SetControlGeometry(m_txtTargetProfit, 4380 - 1440, lTop, 1440, kFieldHeight);
+        lTop += kFieldHeight + 20;
+        Place("lblTargetPriceLabel", 0, lTop, 1900, kRowHeight);
+        Place("lblTargetPriceTotal", 1900, lTop, 2480, kRowHeight);
+        SetControlGeometry(this, ControlLeft(this), ControlTop(this), 4380, lTop + kRowHeight);
     }
 }
 
@@ -154,6 +217,34 @@ void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
     Label("lblReserveFeeTotal")->setText(Money(oFigures.m_fReserveFee));
     Label("lblFinalValueFeeTotal")->setText(Money(oFigures.m_fFinalValueFee));
     Label("lblPayPalTotal")->setText(Money(oFigures.m_fPayPalFee));
+
+    auto oAuction = std::make_unique<clsCalculate>();
+    oAuction->Copy(oSellingCosts);
+    m_oAuction = std::move(oAuction);
+    // Another summary may have changed the target; the one being typed in is left alone.
+    if (!m_txtTargetProfit->hasFocus() && m_txtTargetProfit->Value() != g_fTargetProfit)
+        m_txtTargetProfit->Value(g_fTargetProfit);
+    ShowPrices();
+}
+
+void ctlSellingCosts::OnTargetChanged() {
+    g_fTargetProfit = m_txtTargetProfit->Value();
+    ShowPrices();
+}
+
+void ctlSellingCosts::ShowPrices() {
+    if (!m_oAuction) return;
+    QString sBreakEven, sTarget;
+    try {
+        clsPriceSearch oSearch(*m_oAuction);
+        sBreakEven = PriceText(oSearch.BreakEvenPrice());
+        // No target set: nothing to show beside it.
+        if (g_fTargetProfit != 0) sTarget = PriceText(oSearch.PriceForProfit(g_fTargetProfit));
+    } catch (...) {
+        // A price that cannot be worked out is left blank rather than shown wrong.
+    }
+    Label("lblBreakEvenTotal")->setText(sBreakEven);
+    Label("lblTargetPriceTotal")->setText(sTarget);
 }
 
 void ctlSellingCosts::ApplyColours() {

@@ -3,19 +3,23 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class QLabel;
 class clsCalculate;
+class ctlNumericText;
 
 // The summary of the last calculation: the eight figures, the profit with its percentage of
-// the selling cost. No inputs. Three rows across the calculator (Mode 0) or one column on
-// the wizard's last page (any other Mode).
+// the selling cost, the break-even price and the price that reaches the target profit the
+// user enters (the one input, kept for the session and shared by every summary). Three rows across
+// the calculator (Mode 0) or one column on the wizard's last page (any other Mode).
 class ctlSellingCosts : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int Mode READ Mode WRITE Mode)
 
 public:
     explicit ctlSellingCosts(QWidget* oParent = nullptr);
+    ~ctlSellingCosts() override;
 
     // Shows the figures of an auction on which DoCalc has run.
     void ApplySellingCosts(clsCalculate& oSellingCosts);
@@ -29,6 +33,12 @@ public:
     void ApplyColours();
 
     QLabel* Label(const QString& sName) const;
+    ctlNumericText* TargetProfit() const { return m_txtTargetProfit; }
+
+    // The target profit of the session; 0 when none is set.
+    static float SessionTargetProfit();
+    // Sets it for every summary, shown at their next calculation.
+    static void SessionTargetProfit(float fProfit);
 
 protected:
     void showEvent(QShowEvent* oEvent) override;
@@ -37,6 +47,12 @@ private:
     void Arrange();
     QLabel* AddLabel(const char* sName, const QString& sCaption);
     void Place(const char* sName, int32_t lLeft, int32_t lTop, int32_t lWidth, int32_t lHeight);
+    void ShowPrices();
+    void OnTargetChanged();
 
     int32_t m_lMode = 0;
+    ctlNumericText* m_txtTargetProfit = nullptr;
+    // A copy of the auction last shown: the target price is worked out again when the
+    // target changes, with no refresh of the calculator.
+    std::unique_ptr<clsCalculate> m_oAuction;
 };

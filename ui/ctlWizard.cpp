@@ -331,6 +331,7 @@ void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
         clsCalculate& oDoc = GetWorkingDoc();
         oDoc.DoCalc();
         ctlSellingCostsSection->ApplySellingCosts(oDoc);
+        ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays) {
             const bool bWasDirty = oDoc.IsDirty();

@@ -51,7 +51,7 @@ protected:
     // Every label lies inside the panel, shows its whole text and overlaps no other.
     void ExpectTidy() const {
         const auto aoLabels = m_ctlCosts->findChildren<QLabel*>();
-        ASSERT_EQ(aoLabels.size(), 16);
+        ASSERT_EQ(aoLabels.size(), 21);
         const QRect oPanel(0, 0, ControlWidth(m_ctlCosts.get()), ControlHeight(m_ctlCosts.get()));
         for (QLabel* a : aoLabels) {
             const std::string sName = a->objectName().toStdString();
@@ -94,11 +94,11 @@ TEST_F(SellingCostsTest, ThreeRowsAndOneColumnAreTidyAndSwitchBackExactly) {
     ShowWindow(m_ctlCosts.get());
 
     EXPECT_EQ(m_ctlCosts->Mode(), 0);
-    EXPECT_EQ(TwipsRect(m_ctlCosts.get()).size(), QSize(9780, 960));
+    EXPECT_EQ(TwipsRect(m_ctlCosts.get()).size(), QSize(9780, 1245));
     std::set<int32_t> alTops;
     for (QLabel* o : m_ctlCosts->findChildren<QLabel*>())
         if (!o->objectName().startsWith("lblProfit")) alTops.insert(ControlTop(o));
-    EXPECT_EQ(alTops.size(), 3u) << "three rows";
+    EXPECT_EQ(alTops.size(), 4u) << "three rows of figures and one of prices";
     ExpectTidy();
     std::map<QString, QRect> oRows;
     for (QLabel* o : m_ctlCosts->findChildren<QLabel*>())
@@ -107,7 +107,7 @@ TEST_F(SellingCostsTest, ThreeRowsAndOneColumnAreTidyAndSwitchBackExactly) {
     EXPECT_EQ(ControlLeft(m_ctlCosts->Label("lblProfitGrandTotal")), 7440);
 
     m_ctlCosts->Mode(1);
-    EXPECT_EQ(TwipsRect(m_ctlCosts.get()).size(), QSize(4380, 2130));
+    EXPECT_EQ(TwipsRect(m_ctlCosts.get()).size(), QSize(4380, 3020));
     std::set<int32_t> alLefts;
     alTops.clear();
     for (QLabel* o : m_ctlCosts->findChildren<QLabel*>()) {
@@ -116,7 +116,7 @@ TEST_F(SellingCostsTest, ThreeRowsAndOneColumnAreTidyAndSwitchBackExactly) {
         alTops.insert(ControlTop(o));
     }
     EXPECT_EQ(alLefts.size(), 1u) << "one column";
-    EXPECT_EQ(alTops.size(), 8u);
+    EXPECT_EQ(alTops.size(), 11u);
     ExpectTidy();
     // The profit caption sits level with the middle of its larger figure.
     QLabel* lblProfitLabel = m_ctlCosts->Label("lblProfitLabel");

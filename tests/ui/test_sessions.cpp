@@ -1,6 +1,7 @@
 #include "UiTest.h"
 
 #include "clsCalculate.h"
+#include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
 #include "ctlCalculator.h"
@@ -33,6 +34,8 @@ protected:
     }
     void TearDown() override {
         m_ctlCalculator.reset();
+        // The target lasts for the program's run; the next test starts without one.
+        ctlSellingCosts::SessionTargetProfit(0);
         GetWorkingDoc().Clear();
         GetWorkingDoc().SetDirty(false);
         clsUiTest::TearDown();
@@ -191,6 +194,77 @@ TEST_F(SessionTest, ALossIsShownWithoutAPercentage) {
     // Trimming the outlay turns it into a profit, with its percentage.
     Type("txtOutlay", "20");
     EXPECT_TRUE(Shown("lblProfitGrandTotal").endsWith("%)"));
+}
+
+// The worked-out prices against a search run afresh on a copy of the auction's inputs.
+TEST_F(SessionTest, BreakEvenAndTargetPricesFollowEveryEditAndTheTarget) {
+    auto Money = [](float f) { return QString::fromStdString(FormatCurrency(f)); };
+    auto Search = [](const std::function<std::optional<float>(clsPriceSearch&)>& fnAsk) {
+        clsCalculate oCheck;
+        oCheck.Copy(GetWorkingDoc());
+        oCheck.DoCalc();
+        clsPriceSearch oSearch(oCheck);
+        return fnAsk(oSearch);
+    };
+    ListItem();
+    Tick("chkUsePayPal");
+    const auto oBreakEven = Search([](clsPriceSearch& o) { return o.BreakEvenPrice(); });
+    ASSERT_TRUE(oBreakEven);
+    EXPECT_GT(*oBreakEven, 40.0f) << "the outlay must at least come back";
+    EXPECT_EQ(Shown("lblBreakEvenTotal"), Money(*oBreakEven));
+    EXPECT_EQ(Shown("lblTargetPriceTotal"), "") << "no target set";
+
+    ctlNumericText* txtTargetProfit = m_ctlCalculator->SellingCosts()->TargetProfit();
+    TypeInto(txtTargetProfit, "25");
+    const auto oTarget = Search([](clsPriceSearch& o) { return o.PriceForProfit(25); });
+    ASSERT_TRUE(oTarget);
+    EXPECT_GT(*oTarget, *oBreakEven);
+    EXPECT_EQ(Shown("lblTargetPriceTotal"), Money(*oTarget));
+
+    // A dearer outlay moves both prices at once.
+    Type("txtOutlay", "60");
+    const auto oDearer = Search([](clsPriceSearch& o) { return o.PriceForProfit(25); });
+    ASSERT_TRUE(oDearer);
+    EXPECT_GT(*oDearer, *oTarget);
+    EXPECT_EQ(Shown("lblTargetPriceTotal"), Money(*oDearer));
+    EXPECT_EQ(Shown("lblBreakEvenTotal"),
+              Money(*Search([](clsPriceSearch& o) { return o.BreakEvenPrice(); })));
+
+    // More profit than any price could bring.
+    TypeInto(txtTargetProfit, "5000000");
+    EXPECT_EQ(Shown("lblTargetPriceTotal"), "unreachable");
+    EXPECT_FALSE(Search([](clsPriceSearch& o) { return o.PriceForProfit(5000000); }));
+
+    // The target outlives the calculator that took it.
+    m_ctlCalculator = std::make_unique<ctlCalculator>();
+    ShowWindow(m_ctlCalculator.get());
+    EXPECT_EQ(m_ctlCalculator->SellingCosts()->TargetProfit()->Value(), 5000000.0f);
+    EXPECT_EQ(Shown("lblTargetPriceTotal"), "unreachable");
+}
+
+TEST_F(SessionTest, AFeeHintStandsBesideItsFieldOnlyWhileItApplies) {
+    ListItem();
+    QLabel* lblStartingPriceHint =
+        m_ctlCalculator->Outlay()->ControlAs<QLabel>("lblStartingPriceHint");
+    ASSERT_TRUE(lblStartingPriceHint);
+    EXPECT_EQ(lblStartingPriceHint->text(), "") << "99p is the cheapest band's top already";
+
+    Type("txtStartingPrice", "5.00");
+    EXPECT_TRUE(lblStartingPriceHint->isVisible());
+    EXPECT_TRUE(lblStartingPriceHint->text().contains("£4.99"))
+        << lblStartingPriceHint->text().toStdString();
+    EXPECT_TRUE(lblStartingPriceHint->toolTip().contains("£4.99"));
+    EXPECT_EQ(lblStartingPriceHint->accessibleName(), lblStartingPriceHint->toolTip());
+    EXPECT_EQ(m_ctlCalculator->Outlay()->ControlAs<QLabel>("lblReservePriceHint")->text(), "");
+    // The hint sits level with its field, right of it.
+    auto* txtStartingPrice =
+        m_ctlCalculator->Outlay()->ControlAs<ctlNumericText>("txtStartingPrice");
+    EXPECT_EQ(lblStartingPriceHint->y(), txtStartingPrice->y());
+    EXPECT_GT(lblStartingPriceHint->x(), txtStartingPrice->geometry().right());
+
+    Type("txtStartingPrice", "4.00");
+    EXPECT_EQ(lblStartingPriceHint->text(), "");
+    EXPECT_EQ(lblStartingPriceHint->toolTip(), "");
 }
 
 } // namespace
