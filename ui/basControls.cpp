@@ -120,6 +120,21 @@ QColor ColourFromValue(int32_t lColour) {
     return QColor(lColour & 0xFF, (lColour >> 8) & 0xFF, (lColour >> 16) & 0xFF);
 }
 
+void SetInvertedPalette(QWidget* oPanel) {
+    QPalette oPalette = oPanel->palette();
+    const QPalette oSystem = QApplication::palette();
+    oPalette.setColor(QPalette::Window, oSystem.color(QPalette::WindowText));
+    oPalette.setColor(QPalette::WindowText, oSystem.color(QPalette::Window));
+    oPanel->setPalette(oPalette);
+    oPanel->setAutoFillBackground(true);
+}
+
+void SetPanelFont(QWidget* oPanel) {
+    QFont oFont = oPanel->font();
+    oFont.setPointSizeF(8);
+    oPanel->setFont(oFont);
+}
+
 void ColourControl(QWidget* oCtrl) {
     static const QStringList asKinds{"Label", "CheckBox", "OptionButton", "Frame"};
     if (!oCtrl || !asKinds.contains(ControlKind(oCtrl))) return;

@@ -44,6 +44,11 @@ QString StripAmpersand(const QString& sCaption);
 // A 0x00BBGGRR colour value.
 QColor ColourFromValue(int32_t lColour);
 
+// Light on dark: a panel's background is the system's text colour, its text the window
+// colour. Panels also set captions small, to fit rows 255 twips (17 pixels) high.
+void SetInvertedPalette(QWidget* oPanel);
+void SetPanelFont(QWidget* oPanel);
+
 // Inverted panel colours for labels, check boxes, option buttons and frames; lblTotal in
 // the "SubtotalColour" setting.
 void ColourControl(QWidget* oCtrl);

@@ -25,17 +25,8 @@ constexpr int32_t kHeaderHeight = 345;
 
 ctlSectionPanel::ctlSectionPanel(QWidget* oParent, clsPanelLayout oLayout)
     : QWidget(oParent), m_oLayout(std::move(oLayout)) {
-    // Light on dark: the background is the system's text colour.
-    QPalette oPalette = palette();
-    const QPalette oSystem = QApplication::palette();
-    oPalette.setColor(QPalette::Window, oSystem.color(QPalette::WindowText));
-    oPalette.setColor(QPalette::WindowText, oSystem.color(QPalette::Window));
-    setPalette(oPalette);
-    setAutoFillBackground(true);
-    // The rows are 255 twips (17 pixels) high: captions are set small to fit them.
-    QFont oFont = font();
-    oFont.setPointSizeF(8);
-    setFont(oFont);
+    SetInvertedPalette(this);
+    SetPanelFont(this);
     SetControlGeometry(this, 0, 0, m_oLayout.m_lShowLeft - 10, 0);
 
     if (m_oLayout.m_bSection) {

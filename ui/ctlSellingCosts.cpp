@@ -57,15 +57,8 @@ QString PriceText(const std::optional<float>& oPrice) {
 } // namespace
 
 ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
-    QPalette oPalette = palette();
-    const QPalette oSystem = QApplication::palette();
-    oPalette.setColor(QPalette::Window, oSystem.color(QPalette::WindowText));
-    oPalette.setColor(QPalette::WindowText, oSystem.color(QPalette::Window));
-    setPalette(oPalette);
-    setAutoFillBackground(true);
-    QFont oFont = font();
-    oFont.setPointSizeF(8);
-    setFont(oFont);
+    SetInvertedPalette(this);
+    SetPanelFont(this);
 
     for (const clsFigure& oFigure : kFigures) {
         const QString sCaption = tr(oFigure.m_sCaption);

@@ -72,13 +72,7 @@ QLabel* Caption(QWidget* oParent, const char* sName, const QString& sText, QWidg
 
 frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     setObjectName(QStringLiteral("frmAbout"));
-    // Panels are drawn in inverted system colours.
-    const QPalette oSystem = QApplication::palette();
-    QPalette oPalette = palette();
-    oPalette.setColor(QPalette::Window, oSystem.color(QPalette::WindowText));
-    oPalette.setColor(QPalette::WindowText, oSystem.color(QPalette::Window));
-    setPalette(oPalette);
-    setAutoFillBackground(true);
+    SetInvertedPalette(this);
 
     imgAbout = PictureButton(this, "imgAbout", "Buttons\\Tab.swf", tr("About"), 1695, 420);
     imgSettings = PictureButton(this, "imgSettings", "Buttons\\Tab.swf", tr("Settings"), 1695, 420);
@@ -169,7 +163,7 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     for (QWidget* oChild : findChildren<QWidget*>())
         ColourControl(oChild);
     // Entry fields keep the system's own colours, not the inverted panel colours.
-    QPalette oFields = oSystem;
+    QPalette oFields = QApplication::palette();
     oFields.setResolveMask(~QPalette::ResolveMask(0));
     cboStartMode->setPalette(oFields);
     txtSnapToGrid->setPalette(oFields);
