@@ -6,6 +6,7 @@
 #include "clsError.h"
 #include "clsPriceSearch.h"
 #include "clsPrices.h"
+#include "clsProfitCurve.h"
 #include "clsSellingCostFigures.h"
 
 #include <benchmark/benchmark.h>
@@ -228,6 +229,25 @@ void BM_BreakEvenSearch(benchmark::State& state) {
     state.SetLabel("break-even " + (ofPrice ? std::to_string(*ofPrice) : std::string("none")));
 }
 BENCHMARK(BM_BreakEvenSearch)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Every point of the profit chart for the full auction, break-even search included: the
+// chart follows every edit, so this is spent on each one it is shown for.
+void BM_ProfitCurve(benchmark::State& state) {
+    UseUkPrices();
+    clsCalculate oAuction;
+    SetUpFullAuction(oAuction);
+    size_t nPoints = 0;
+    for (auto _ : state) {
+        const clsProfitCurve oCurve = clsProfitCurve::Of(oAuction);
+        nPoints = oCurve.m_aoPoints.size();
+        benchmark::DoNotOptimize(oCurve.m_fHighestProfit);
+    }
+    state.counters["points"] = double(nPoints);
+}
+BENCHMARK(BM_ProfitCurve)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -35,6 +35,17 @@ constexpr int64_t kDipWidth = 3;
 
 clsPriceSearch::clsPriceSearch(clsCalculate& oAuction) {
     m_oWork.Copy(oAuction);
+    m_lScale = std::max<int32_t>(GetCurrencyScale(), 1);
+}
+
+std::vector<float> clsPriceSearch::StepPrices(float fFrom, float fTo) {
+    m_lScale = std::max<int32_t>(GetCurrencyScale(), 1);
+    const int64_t nLow = std::llround(std::floor(double(fFrom) * m_lScale));
+    const int64_t nHigh = std::llround(std::ceil(double(fTo) * m_lScale));
+    std::vector<float> afPrices;
+    for (const int64_t n : StepPennies(nLow, nHigh))
+        afPrices.push_back(PriceOf(n));
+    return afPrices;
 }
 
 std::optional<float> clsPriceSearch::BreakEvenPrice() {

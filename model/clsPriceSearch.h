@@ -31,6 +31,9 @@ public:
     // The profit and selling cost of the auction at a price (a forward calculation).
     float ProfitAt(float fPrice);
     float SellCostAt(float fPrice);
+    // Prices inside (fFrom, fTo) that start a stretch of a price-decided fee band: the
+    // profit can jump only between the penny before one of these and it.
+    std::vector<float> StepPrices(float fFrom, float fTo);
     // Calculations the last search made.
     int32_t Evaluations() const { return m_lEvaluations; }
 

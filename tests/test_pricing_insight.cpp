@@ -6,6 +6,7 @@
 #include "clsFeeHints.h"
 #include "clsMoneyBreakdown.h"
 #include "clsPriceSearch.h"
+#include "clsProfitCurve.h"
 
 #include <gtest/gtest.h>
 
@@ -336,6 +337,103 @@ TEST(MoneyBreakdown, ALossShowsAsNegativeProfit) {
     EXPECT_TRUE(o.IsLoss());
     EXPECT_FLOAT_EQ(o.m_fBuyersPay, 40);
     EXPECT_FLOAT_EQ(o.m_fOutlay, 60);
+}
+
+// The chart's stretch of prices takes in the estimate and the break-even price with round
+// ends, and each point drawn is the profit the auction really makes there.
+TEST_P(PriceSearchShipped, ProfitCurvePointsAreForwardCalculations) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(GetParam());
+    for (auto& [sName, fnSetUp] : Variations()) {
+        for (const float fEstimate : {0.f, 0.99f, 20.f, 640.f}) {
+            clsCalculate oAuction;
+            SetUpSale(oAuction);
+            oAuction.m_oOutlay.m_fEstimatedEndPrice = fEstimate;
+            fnSetUp(oAuction);
+            oAuction.DoCalc();
+            const float fProfit = oAuction.m_fProfit;
+            const std::string sCase = sName + ", estimate " + std::to_string(fEstimate);
+            const clsProfitCurve o = clsProfitCurve::Of(oAuction);
+
+            EXPECT_FLOAT_EQ(oAuction.m_fProfit, fProfit) << sCase << ": the auction changed";
+            EXPECT_EQ(o.m_ofBreakEven, clsPriceSearch(oAuction).BreakEvenPrice()) << sCase;
+            ASSERT_TRUE(o.m_ofBreakEven) << sCase;
+            EXPECT_LE(o.m_fFrom, std::min(fEstimate, *o.m_ofBreakEven)) << sCase;
+            EXPECT_GE(o.m_fTo, std::max(fEstimate, *o.m_ofBreakEven)) << sCase;
+            EXPECT_GE(o.m_fFrom, 0) << sCase;
+            for (const float fEnd : {o.m_fFrom, o.m_fTo}) {
+                const double dSteps = fEnd / double(o.m_fStep);
+                EXPECT_NEAR(dSteps, std::round(dSteps), 1e-4) << sCase << ": " << fEnd;
+            }
+            EXPECT_FLOAT_EQ(o.m_fEstimateProfit, fProfit) << sCase;
+
+            ASSERT_GE(o.m_aoPoints.size(), size_t(clsProfitCurve::kSamples)) << sCase;
+            EXPECT_FLOAT_EQ(o.m_aoPoints.front().m_fPrice, o.m_fFrom) << sCase;
+            EXPECT_FLOAT_EQ(o.m_aoPoints.back().m_fPrice, o.m_fTo) << sCase;
+            for (size_t i = 0; i < o.m_aoPoints.size(); ++i) {
+                const clsProfitCurve::clsPoint& oPoint = o.m_aoPoints[i];
+                if (i > 0) {
+                    ASSERT_GT(oPoint.m_fPrice, o.m_aoPoints[i - 1].m_fPrice) << sCase;
+                }
+                EXPECT_FLOAT_EQ(oPoint.m_fProfit, RunAt(oAuction, oPoint.m_fPrice).fProfit)
+                    << sCase << " at " << oPoint.m_fPrice;
+                EXPECT_GE(oPoint.m_fProfit, o.m_fLowestProfit) << sCase;
+                EXPECT_LE(oPoint.m_fProfit, o.m_fHighestProfit) << sCase;
+            }
+        }
+    }
+}
+
+// Fee bands make steps and kinks: the straight lines drawn between points stay within a few
+// pennies of the real profit, so no step is drawn as a slope across a wide stretch.
+TEST_P(PriceSearchShipped, ProfitCurveLinesFollowTheRealProfit) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(GetParam());
+    for (auto& [sName, fnSetUp] : Variations()) {
+        for (const float fEstimate : {20.f, 75.f, 640.f}) {
+            clsCalculate oAuction;
+            SetUpSale(oAuction);
+            oAuction.m_oOutlay.m_fEstimatedEndPrice = fEstimate;
+            fnSetUp(oAuction);
+            const clsProfitCurve o = clsProfitCurve::Of(oAuction);
+            for (size_t i = 1; i < o.m_aoPoints.size(); ++i) {
+                const clsProfitCurve::clsPoint& a = o.m_aoPoints[i - 1];
+                const clsProfitCurve::clsPoint& b = o.m_aoPoints[i];
+                for (const double dShare : {0.25, 0.5, 0.75}) {
+                    const float fPrice = Penny(
+                        std::llround((a.m_fPrice + dShare * (b.m_fPrice - a.m_fPrice)) * 100));
+                    if (fPrice <= a.m_fPrice || fPrice >= b.m_fPrice) continue;
+                    const double dDrawn = a.m_fProfit + (b.m_fProfit - a.m_fProfit) *
+                                                            (fPrice - a.m_fPrice) /
+                                                            (b.m_fPrice - a.m_fPrice);
+                    EXPECT_NEAR(RunAt(oAuction, fPrice).fProfit, dDrawn, 0.03)
+                        << sName << ", estimate " << fEstimate << ", at " << fPrice;
+                }
+            }
+        }
+    }
+}
+
+TEST(ProfitCurve, WithoutABreakEvenPriceTheStretchSurroundsTheEstimate) {
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oOutlay.m_fOutlay = 2000000; // more than any price up to the ceiling covers
+    oAuction.m_oOutlay.m_fEstimatedEndPrice = 100;
+    const clsProfitCurve o = clsProfitCurve::Of(oAuction);
+    EXPECT_FALSE(o.m_ofBreakEven);
+    EXPECT_FLOAT_EQ(o.m_fFrom, 40);
+    EXPECT_FLOAT_EQ(o.m_fTo, 160);
+    EXPECT_FLOAT_EQ(o.m_fStep, 20);
+    EXPECT_LT(o.m_fHighestProfit, 0);
+}
+
+TEST(ProfitCurve, RoundSteps) {
+    EXPECT_DOUBLE_EQ(clsProfitCurve::NiceStep(120, 6), 20);
+    EXPECT_DOUBLE_EQ(clsProfitCurve::NiceStep(0.3, 6), 0.05);
+    EXPECT_DOUBLE_EQ(clsProfitCurve::NiceStep(7, 6), 2);
+    EXPECT_DOUBLE_EQ(clsProfitCurve::NiceStep(31, 6), 10);
+    EXPECT_DOUBLE_EQ(clsProfitCurve::NiceStep(6e6, 6), 1e6);
+    for (const double dNone : {0.0, -5.0, std::nan("")})
+        EXPECT_DOUBLE_EQ(clsProfitCurve::NiceStep(dNone, 6), 1);
 }
 
 } // namespace
