@@ -5,7 +5,8 @@ set -euo pipefail
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libbenchmark-dev libcli11-dev
-    qt6-base-dev qt6-svg-dev qt6-multimedia-dev libcurl4-openssl-dev
+    qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev
+    libcurl4-openssl-dev
     python3 python3-pyftpdlib fonts-dejavu-core
 )
 

@@ -9,6 +9,7 @@
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
 #include "ctlPostage.h"
+#include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
 
@@ -24,6 +25,12 @@
 namespace {
 
 constexpr int32_t kAuctionTypeLeft = 9600;
+
+// The profit chart stands beside the right-most panel, as tall as the panels' design area.
+constexpr int32_t kChartGap = 240;
+constexpr int32_t kChartTop = 1560;
+constexpr int32_t kChartWidth = 4500;
+constexpr int32_t kChartHeight = 9135;
 
 constexpr int32_t kLineLeft = 120;
 constexpr int32_t kLineTop = 1455;
@@ -98,6 +105,9 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
     m_ctlPostageSection =
         Add(new ctlPostage(this), "ctlPostageSection", "Postage", 4440, 5640, 4350, 5055);
 
+    m_ctlProfitChart = new ctlProfitChart(this);
+    m_ctlProfitChart->setAccessibleName(tr("Profit Chart"));
+
     for (const clsSection& oSection : m_aoSections) {
         m_oDesignPositions[oSection.m_sKey + "_Left"] = ControlLeft(oSection.m_oPanel);
         m_oDesignPositions[oSection.m_sKey + "_Top"] = ControlTop(oSection.m_oPanel);
@@ -134,7 +144,15 @@ void ctlCalculator::ShowSequence() {
     // The re-layout hid the header grip; the panel being worked in shows it again.
     if (ctlSectionPanel* oFocused = SectionOf(QApplication::focusWidget())) oFocused->GotFocus();
     LoadPositions();
+    PlaceChart();
     RefreshSums(true);
+}
+
+void ctlCalculator::PlaceChart() {
+    int32_t lRight = 0;
+    for (const clsSection& oSection : m_aoSections)
+        lRight = std::max(lRight, ControlLeft(oSection.m_oPanel) + ControlWidth(oSection.m_oPanel));
+    SetControlGeometry(m_ctlProfitChart, lRight + kChartGap, kChartTop, kChartWidth, kChartHeight);
 }
 
 void ctlCalculator::LoadPositions() {
@@ -171,6 +189,7 @@ void ctlCalculator::ResetControlPositions() {
                                ControlHeight(oPanel));
     }
     StorePositions();
+    PlaceChart();
 }
 
 void ctlCalculator::OnMoved(ctlSectionPanel* oPanel, float X, float Y) {
@@ -188,12 +207,13 @@ void ctlCalculator::OnMoved(ctlSectionPanel* oPanel, float X, float Y) {
     if (lLeft == ControlLeft(oPanel) && lTop == ControlTop(oPanel)) return;
     SetControlGeometry(oPanel, lLeft, lTop, ControlWidth(oPanel), ControlHeight(oPanel));
     StorePositions();
+    PlaceChart();
 }
 
 void ctlCalculator::CalcMinSize(int32_t& X, int32_t& Y) const {
     X = 0;
     Y = 0;
-    std::vector<const QWidget*> aoPanels{m_ctlSellingCostsSection};
+    std::vector<const QWidget*> aoPanels{m_ctlSellingCostsSection, m_ctlProfitChart};
     for (const clsSection& oSection : m_aoSections)
         aoPanels.push_back(oSection.m_oPanel);
     for (const QWidget* oPanel : aoPanels) {
@@ -228,6 +248,7 @@ bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
         oDoc.DoCalc();
         m_ctlSellingCostsSection->ApplySellingCosts(oDoc);
         m_ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
+        m_ctlProfitChart->ApplyAuction(oDoc);
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays) {
             const bool bWasDirty = oDoc.IsDirty();

@@ -13,14 +13,15 @@ class ctlAuctionType;
 class ctlOutlay;
 class ctlPayPal;
 class ctlPostage;
+class ctlProfitChart;
 class ctlSectionPanel;
 class ctlSellingCosts;
 class ctlSellingFeatures;
 
-// The calculator area of the main window: the selling costs across the top and the five
-// section panels below, all live on one auction. Every edit recalculates the auction and
-// refreshes every panel. In configuration mode the panels can be trimmed and dragged by
-// their headers on the snap grid; their positions are kept in the settings.
+// The calculator area of the main window: the selling costs across the top, the five
+// section panels below and the profit chart beside them, all live on one auction. Every edit
+// recalculates the auction and refreshes every panel. In configuration mode the panels can be
+// trimmed and dragged by their headers on the snap grid; their positions are kept in the settings.
 class ctlCalculator : public QWidget {
     Q_OBJECT
 
@@ -54,6 +55,7 @@ public:
     ctlSellingFeatures* SellingFeatures() const { return m_ctlSellingFeaturesSection; }
     ctlPayPal* PayPal() const { return m_ctlPayPalSection; }
     ctlPostage* Postage() const { return m_ctlPostageSection; }
+    ctlProfitChart* ProfitChart() const { return m_ctlProfitChart; }
     // The section panel kept under a settings key ("Outlay", "PayPal" ...); none if unknown.
     ctlSectionPanel* Section(const std::string& sKey) const;
 
@@ -73,6 +75,8 @@ private:
 
     void ShowSequence();
     void LoadPositions();
+    // Beside the right-most panel, wherever the panels stand.
+    void PlaceChart();
     void StorePositions();
     void OnSectionChanged();
     void OnMoved(ctlSectionPanel* oPanel, float X, float Y);
@@ -87,6 +91,7 @@ private:
     ctlAuctionType* m_ctlAuctionTypeSection = nullptr;
     ctlSellingFeatures* m_ctlSellingFeaturesSection = nullptr;
     ctlPostage* m_ctlPostageSection = nullptr;
+    ctlProfitChart* m_ctlProfitChart = nullptr;
     std::vector<clsSection> m_aoSections;
 
     bool m_bConfigMode = false;

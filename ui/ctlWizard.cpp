@@ -8,6 +8,7 @@
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
 #include "ctlPostage.h"
+#include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
 
@@ -30,6 +31,11 @@ constexpr int32_t kButtonsHeight = 975;
 constexpr int32_t kBottomGap = 500;
 constexpr int32_t kScrollWidth = 255;
 constexpr int32_t kPageMargin = 120;
+// The profit chart on the last page: beside the panel, as tall as the view allows.
+constexpr int32_t kChartGap = 240;
+constexpr int32_t kChartWidth = 4500;
+constexpr int32_t kChartLowest = 4500;
+constexpr int32_t kChartTallest = 9135;
 
 int32_t PixelsToTwips(int lPixels) {
     return lPixels * 15;
@@ -139,6 +145,11 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
         fraPages[size_t(i)] = oFrame;
         connect(oPanel, &ctlSectionPanel::Changed, this, [this] { RefreshSums(true); });
     }
+
+    ctlProfitChart1 = new ctlProfitChart(fraViewPort);
+    ctlProfitChart1->setObjectName(QStringLiteral("ctlProfitChart1"));
+    ctlProfitChart1->setAccessibleName(tr("Profit Chart"));
+    ctlProfitChart1->hide();
 
     vsbVert = new QScrollBar(Qt::Vertical, fraViewPort);
     vsbVert->setObjectName(QStringLiteral("vsbVert"));
@@ -257,12 +268,16 @@ void ctlWizard::ShowPage(int32_t lIndex) {
         oFrame->show();
         imgBack->setVisible(!oPage.m_bFirst);
         imgNext->setVisible(true);
+        ctlProfitChart1->setVisible(oPage.m_bLast);
         if (oPage.m_bLast)
             SetPicture(imgNext, "Finish.jpg", tr("Finish"));
         else
             SetPicture(imgNext, "Next.jpg", tr("Next"));
     }
-    if (m_oCurrentPage.m_lIndex < 0) vsbVert->hide();
+    if (m_oCurrentPage.m_lIndex < 0) {
+        vsbVert->hide();
+        ctlProfitChart1->hide();
+    }
     SetUpScrollBar();
 }
 
@@ -272,8 +287,16 @@ void ctlWizard::CentrePage() {
     ctlSectionPanel* oPanel = m_oCurrentPage.m_oPanel;
     const int32_t lFrameWidth = ControlLeft(oPanel) * 2 + ControlWidth(oPanel);
     const int32_t lFrameHeight = ControlHeight(oPanel) + 2 * kPageMargin;
-    const int32_t lLeft = std::max(0, PixelsToTwips(width()) / 2 - lFrameWidth / 2);
+    // On the last page the panel and the chart are centred together.
+    const int32_t lChartWidth = m_oCurrentPage.m_bLast ? kChartGap + kChartWidth : 0;
+    const int32_t lLeft = std::max(0, PixelsToTwips(width()) / 2 - (lFrameWidth + lChartWidth) / 2);
     SetControlGeometry(oFrame, lLeft, 0, lFrameWidth, lFrameHeight);
+    if (m_oCurrentPage.m_bLast) {
+        const int32_t lChartHeight =
+            std::clamp(ControlHeight(fraViewPort) - 2 * kPageMargin, kChartLowest, kChartTallest);
+        SetControlGeometry(ctlProfitChart1, lLeft + lFrameWidth + kChartGap, kPageMargin,
+                           kChartWidth, lChartHeight);
+    }
 }
 
 void ctlWizard::SetUpScrollBar() {
@@ -332,6 +355,7 @@ void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
         oDoc.DoCalc();
         ctlSellingCostsSection->ApplySellingCosts(oDoc);
         ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
+        ctlProfitChart1->ApplyAuction(oDoc);
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays) {
             const bool bWasDirty = oDoc.IsDirty();

@@ -16,11 +16,13 @@ class ctlAuctionType;
 class ctlOutlay;
 class ctlPayPal;
 class ctlPostage;
+class ctlProfitChart;
 class ctlSellingFeatures;
 
 // The guided way through an auction: the five section panels one page at a time, each
 // under a prompt, with Back, Next (Finish on the last page) and Cancel, and the selling
-// costs below; always on the working auction.
+// costs below; the last page shows the profit chart beside its panel. Always on the working
+// auction.
 class ctlWizard : public QWidget {
     Q_OBJECT
 
@@ -66,6 +68,7 @@ public:
     ctlSellingFeatures* ctlSellingFeaturesSection = nullptr;
     ctlPayPal* ctlPayPalSection = nullptr;
     ctlPostage* ctlPostageSection = nullptr;
+    ctlProfitChart* ctlProfitChart1 = nullptr;
 
 signals:
     void Changed(bool bDocDirty);

@@ -110,9 +110,13 @@ TEST_F(CalculatorTest, PanelsStartAtTheirDesignPlacesAndTheAreaFollowsConfigurat
     }
     int32_t X = 0, Y = 0;
     m_ctlCalculator->CalcMinSize(X, Y);
-    // The auction type panel reaches furthest right: its Show column cut off.
-    EXPECT_EQ(X, 9600 + 2160 - 10);
-    int32_t lBottom = 0;
+    // The auction type panel reaches furthest right, its Show column cut off; the profit
+    // chart stands beside it.
+    QWidget* oChart = m_ctlCalculator->findChild<QWidget*>("ctlProfitChart");
+    ASSERT_TRUE(oChart);
+    EXPECT_EQ(Place(oChart), QPoint(9600 + 2160 - 10 + 240, 1560));
+    EXPECT_EQ(X, ControlLeft(oChart) + ControlWidth(oChart));
+    int32_t lBottom = ControlTop(oChart) + ControlHeight(oChart);
     for (const char* sKey : kKeys)
         lBottom = std::max(lBottom, ControlTop(Panel(sKey)) + ControlHeight(Panel(sKey)));
     EXPECT_EQ(Y, lBottom);
@@ -121,7 +125,9 @@ TEST_F(CalculatorTest, PanelsStartAtTheirDesignPlacesAndTheAreaFollowsConfigurat
     for (const char* sKey : kKeys)
         EXPECT_TRUE(Panel(sKey)->ShowConfig()) << sKey;
     m_ctlCalculator->CalcMinSize(X, Y);
-    EXPECT_EQ(X, 9600 + 2160 + 975 + 10) << "the Show column widens the area";
+    EXPECT_EQ(ControlLeft(oChart), 9600 + 2160 + 975 + 10 + 240)
+        << "the Show column moves the chart over";
+    EXPECT_EQ(X, ControlLeft(oChart) + ControlWidth(oChart));
 
     // The line under the selling costs reaches the right edge.
     m_ctlCalculator->resize(900, 700);

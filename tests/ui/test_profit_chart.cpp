@@ -1,0 +1,252 @@
+// The profit chart and the money breakdown: what they draw after a seller's edits in the
+// calculator and on the wizard's last page, and a picture of each for a reviewer.
+#include "UiTest.h"
+
+#include "basControls.h"
+#include "clsCalculate.h"
+#include "clsMoneyBreakdown.h"
+#include "clsPriceSearch.h"
+#include "clsPrices.h"
+#include "ctlCalculator.h"
+#include "ctlNumericText.h"
+#include "ctlOutlay.h"
+#include "ctlPostage.h"
+#include "ctlProfitChart.h"
+#include "ctlSellingCosts.h"
+#include "ctlWizard.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QString Money(float fAmount) {
+    return QString::fromStdString(FormatCurrency(fAmount));
+}
+
+class ProfitChartTest : public clsUiTest {
+protected:
+    void SetUp() override {
+        clsUiTest::SetUp();
+        Doc().Clear();
+        Doc().SetDirty(false);
+    }
+    void TearDown() override {
+        m_ctlCalculator.reset();
+        m_ctlWizard.reset();
+        Doc().Clear();
+        Doc().SetDirty(false);
+        clsUiTest::TearDown();
+    }
+    static clsCalculate& Doc() { return GetWorkingDoc(); }
+
+    // Three lamps bought for £40, expected to fetch £100 each, with upgrades, PayPal and
+    // postage with a mark-up.
+    static void SetUpLamps() {
+        clsCalculate& oDoc = Doc();
+        oDoc.m_oOutlay.m_fOutlay = 40;
+        oDoc.m_oOutlay.m_fStartingPrice = 0.99f;
+        oDoc.m_oOutlay.m_fEstimatedEndPrice = 100;
+        oDoc.m_oOutlay.m_lQuantity = 3;
+        oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Bold, true);
+        oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Gallery, true);
+        oDoc.m_oPayPal.m_bUsePayPal = true;
+        oDoc.m_oPayPal.m_bPayInduvidually = true;
+        oDoc.m_oPostage.m_bUse = true;
+        oDoc.m_oPostage.m_fWeight = 0.5f;
+        oDoc.m_oPostage.m_bRecorded = true;
+        oDoc.m_oPostage.m_bMakeProfit = true;
+        oDoc.m_oPostage.m_fProfit = 1;
+    }
+
+    ctlProfitChart& StartCalculator() {
+        m_ctlCalculator = std::make_unique<ctlCalculator>();
+        int32_t X = 0, Y = 0;
+        m_ctlCalculator->CalcMinSize(X, Y);
+        m_ctlCalculator->resize(TwipsToPixels(X + 120), TwipsToPixels(Y + 120));
+        ShowWindow(m_ctlCalculator.get());
+        return *m_ctlCalculator->ProfitChart();
+    }
+
+    ctlNumericText* Field(const char* sName) const {
+        return m_ctlCalculator->Outlay()->ControlAs<ctlNumericText>(sName);
+    }
+
+    static QList<QPointF> Points(ctlProfitChart& oChart, const QString& sName) {
+        for (QAbstractSeries* oSeries : oChart.chvProfit->chart()->series())
+            if (auto* oXY = qobject_cast<QXYSeries*>(oSeries); oXY && oXY->objectName() == sName)
+                return oXY->points();
+        ADD_FAILURE() << "no series " << sName.toStdString();
+        return {};
+    }
+
+    static QString Key(ctlProfitChart& oChart, const QString& sName) {
+        const auto* o = oChart.findChild<QLabel*>(sName);
+        return o ? o->text() : QStringLiteral("<none>");
+    }
+
+    // Everything the chart shows agrees with the auction as calculated now.
+    static void ExpectShows(ctlProfitChart& oChart, clsCalculate& oDoc) {
+        oDoc.DoCalc();
+        const clsProfitCurve& oCurve = oChart.Curve();
+        EXPECT_FLOAT_EQ(oCurve.m_fEstimate, oDoc.m_oOutlay.m_fEstimatedEndPrice);
+        EXPECT_FLOAT_EQ(oCurve.m_fEstimateProfit, oDoc.m_fProfit);
+        EXPECT_EQ(oCurve.m_ofBreakEven, clsPriceSearch(oDoc).BreakEvenPrice());
+
+        const QList<QPointF> aoEstimate = Points(oChart, QStringLiteral("serEstimate"));
+        ASSERT_EQ(aoEstimate.size(), 1);
+        EXPECT_FLOAT_EQ(float(aoEstimate[0].x()), oDoc.m_oOutlay.m_fEstimatedEndPrice);
+        EXPECT_FLOAT_EQ(float(aoEstimate[0].y()), oDoc.m_fProfit);
+        const QList<QPointF> aoBreakEven = Points(oChart, QStringLiteral("serBreakEven"));
+        ASSERT_EQ(aoBreakEven.size(), oCurve.m_ofBreakEven ? 1 : 0);
+        if (oCurve.m_ofBreakEven) {
+            EXPECT_FLOAT_EQ(float(aoBreakEven[0].x()), *oCurve.m_ofBreakEven);
+        }
+        EXPECT_EQ(Points(oChart, QStringLiteral("serProfit")).size(),
+                  qsizetype(oCurve.m_aoPoints.size()));
+
+        const clsMoneyBreakdown o = clsMoneyBreakdown::Of(oDoc);
+        EXPECT_EQ(Key(oChart, "lblOutlayAmount"), Money(o.m_fOutlay));
+        EXPECT_EQ(Key(oChart, "lblFeesAmount"), Money(o.m_fSaleFees));
+        EXPECT_EQ(Key(oChart, "lblUpgradesAmount"), Money(o.m_fUpgrades));
+        EXPECT_EQ(Key(oChart, "lblPayPalAmount"), Money(o.m_fPayPal));
+        EXPECT_EQ(Key(oChart, "lblPostageAmount"), Money(o.m_fPostage));
+        EXPECT_EQ(Key(oChart, "lblProfitAmount"), Money(o.m_fProfit));
+        EXPECT_EQ(Key(oChart, "lblProfitName"), o.IsLoss() ? "Loss" : "Profit");
+        EXPECT_EQ(Key(oChart, "lblBuyersPayAmount"), Money(o.m_fBuyersPay));
+        EXPECT_EQ(oChart.chvProfit->accessibleDescription(), oChart.ProfitSummary());
+        EXPECT_EQ(oChart.chvBreakdown->accessibleDescription(), oChart.BreakdownSummary());
+    }
+
+    std::unique_ptr<ctlCalculator> m_ctlCalculator;
+    std::unique_ptr<ctlWizard> m_ctlWizard;
+};
+
+TEST_F(ProfitChartTest, TheCalculatorsChartFollowsEveryEdit) {
+    SetUpLamps();
+    ctlProfitChart& oChart = StartCalculator();
+    EXPECT_TRUE(oChart.isVisible());
+    ExpectShows(oChart, Doc());
+    // The break-even price agrees with the selling costs' figure.
+    ASSERT_TRUE(oChart.Curve().m_ofBreakEven);
+    EXPECT_EQ(Money(*oChart.Curve().m_ofBreakEven),
+              m_ctlCalculator->SellingCosts()->Label("lblBreakEvenTotal")->text());
+    EXPECT_EQ(oChart.ProfitSummary(),
+              "Profit " + Money(Doc().m_fProfit) + " at an end price of £100.00; break-even at " +
+                  Money(*oChart.Curve().m_ofBreakEven) + "; drawn from £0.00 to £150.00.");
+    auto* axsPrice =
+        qobject_cast<QCategoryAxis*>(oChart.chvProfit->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(axsPrice);
+    EXPECT_EQ(axsPrice->categoriesLabels(), QStringList({"£0", "£50", "£100", "£150"}));
+
+    const int32_t lDrawings = oChart.Drawings();
+    TypeInto(Field("txtEstimatedEndPrice"), QStringLiteral("80"));
+    EXPECT_GT(oChart.Drawings(), lDrawings);
+    EXPECT_FLOAT_EQ(oChart.Curve().m_fEstimate, 80);
+    ExpectShows(oChart, Doc());
+
+    // An outlay the sale cannot cover: the bar shows a loss.
+    TypeInto(Field("txtOutlay"), QStringLiteral("400"));
+    ExpectShows(oChart, Doc());
+    EXPECT_EQ(Key(oChart, "lblProfitName"), "Loss");
+    EXPECT_TRUE(oChart.Breakdown().IsLoss());
+    EXPECT_LT(oChart.Curve().m_fEstimateProfit, 0);
+    EXPECT_GT(*oChart.Curve().m_ofBreakEven, 80) << "the stretch reaches the break-even price";
+    EXPECT_GE(oChart.Curve().m_fTo, *oChart.Curve().m_ofBreakEven);
+}
+
+TEST_F(ProfitChartTest, NoBreakEvenPriceIsSaidNotDrawn) {
+    SetUpLamps();
+    Doc().m_oOutlay.m_fOutlay = 5000000;
+    ctlProfitChart& oChart = StartCalculator();
+    ExpectShows(oChart, Doc());
+    EXPECT_FALSE(oChart.Curve().m_ofBreakEven);
+    EXPECT_TRUE(oChart.ProfitSummary().contains("no end price breaks even"));
+}
+
+TEST_F(ProfitChartTest, PointingAtTheCurveTellsTheProfitThere) {
+    SetUpLamps();
+    ctlProfitChart& oChart = StartCalculator();
+    clsCalculate oAt;
+    oAt.Copy(Doc());
+    oAt.m_oOutlay.m_fEstimatedEndPrice = 62.5f;
+    oAt.DoCalc();
+    EXPECT_EQ(oChart.PointText(62.504f), "£62.50: profit " + Money(oAt.m_fProfit));
+
+    // A pointer over the plot shows it as a tool tip; outside the plot nothing happens.
+    QChart* oPlot = oChart.chvProfit->chart();
+    const QPointF ptValue(62.5, 0);
+    const QPoint ptView = oChart.chvProfit->mapFromScene(
+        oPlot->mapToScene(oPlot->mapToPosition(ptValue, oPlot->series().value(0))));
+    QTest::mouseMove(oChart.chvProfit->viewport(), ptView);
+    QTest::mouseMove(oChart.chvProfit->viewport(), QPoint(1, 1));
+}
+
+// Hidden on the wizard's first pages, the chart draws nothing until its page shows; then it
+// stands beside the postage panel and follows the edits made there.
+TEST_F(ProfitChartTest, TheWizardShowsTheChartOnItsLastPage) {
+    Doc().m_oOutlay.m_lQuantity = 1;
+    m_ctlWizard = std::make_unique<ctlWizard>();
+    m_ctlWizard->resize(820, 700);
+    ShowWindow(m_ctlWizard.get());
+    ctlProfitChart& oChart = *m_ctlWizard->ctlProfitChart1;
+    QTest::mouseClick(m_ctlWizard->imgNext, Qt::LeftButton); // outlay
+    TypeInto(m_ctlWizard->ctlOutlaySection->ControlAs<ctlNumericText>("txtOutlay"), "12");
+    TypeInto(m_ctlWizard->ctlOutlaySection->ControlAs<ctlNumericText>("txtEstimatedEndPrice"),
+             "30");
+    EXPECT_FALSE(oChart.isVisible());
+    EXPECT_EQ(oChart.Drawings(), 0) << "a hidden chart costs the edits nothing";
+
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(m_ctlWizard->imgNext, Qt::LeftButton);
+    ASSERT_TRUE(m_ctlWizard->CurrentPage().m_bLast);
+    ASSERT_TRUE(oChart.isVisible());
+    EXPECT_EQ(oChart.Drawings(), 1);
+    ExpectShows(oChart, Doc());
+    QWidget* oFrame = m_ctlWizard->fraPages[4];
+    EXPECT_GT(oChart.x(), oFrame->geometry().right()) << "beside the postage panel";
+    EXPECT_LE(oChart.geometry().bottom(), m_ctlWizard->fraViewPort->height());
+
+    QWidget* chkUse = m_ctlWizard->ctlPostageSection->Control("chkUsePostage");
+    ASSERT_TRUE(chkUse);
+    Click(chkUse);
+    EXPECT_EQ(oChart.Drawings(), 2);
+    ExpectShows(oChart, Doc());
+
+    QTest::mouseClick(m_ctlWizard->imgBack, Qt::LeftButton);
+    EXPECT_FALSE(oChart.isVisible());
+}
+
+// Pictures for a reviewer; the profit line is really drawn in the total colour.
+TEST_F(ProfitChartTest, Pictures) {
+    SetUpLamps();
+    ctlProfitChart& oChart = StartCalculator();
+    ASSERT_TRUE(QDir().mkpath(GAVELRY_SCREENSHOT_DIR));
+    const QImage oPlot = oChart.chvProfit->grab().toImage();
+    int32_t lLine = 0;
+    for (int y = 0; y < oPlot.height(); ++y)
+        for (int x = 0; x < oPlot.width(); ++x)
+            if (oPlot.pixelColor(x, y) == QColor(0xC0, 0xFF, 0xC0)) ++lLine;
+    EXPECT_GT(lLine, 100) << "the profit line is drawn";
+    EXPECT_TRUE(oChart.grab().save(GAVELRY_SCREENSHOT_DIR "/profit-chart.png"));
+
+    m_ctlCalculator.reset();
+    m_ctlWizard = std::make_unique<ctlWizard>();
+    m_ctlWizard->resize(820, 700);
+    ShowWindow(m_ctlWizard.get());
+    m_ctlWizard->ShowPage(ctlWizard::PageCount - 1);
+    QTest::qWait(200); // the charts lay out their new labels
+    EXPECT_TRUE(m_ctlWizard->grab().save(GAVELRY_SCREENSHOT_DIR "/wizard-last-page.png"));
+}
+
+} // namespace

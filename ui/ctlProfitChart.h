@@ -1,0 +1,93 @@
+#pragma once
+
+#include "clsCalculate.h"
+#include "clsMoneyBreakdown.h"
+#include "clsProfitCurve.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QAbstractAxis;
+class QBarSet;
+class QCategoryAxis;
+class QChart;
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QScatterSeries;
+class QStackedBarSeries;
+
+// The profit against the expected end price around the estimate, with the break-even price
+// and the estimate marked, and below it where the buyers' money goes as one stacked bar.
+// Pointing at the curve tells the profit at that price.
+class ctlProfitChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ctlProfitChart(QWidget* oParent = nullptr);
+    ~ctlProfitChart() override;
+
+    // Shows an auction on which DoCalc has run. While the chart is hidden it only keeps a
+    // copy and draws it when shown, so a hidden chart costs an edit next to nothing.
+    void ApplyAuction(clsCalculate& oAuction);
+
+    // What is drawn; empty before the first drawing.
+    const clsProfitCurve& Curve() const { return m_oCurve; }
+    const clsMoneyBreakdown& Breakdown() const { return m_oBreakdown; }
+    // Drawings made so far (each follows an edit made while the chart shows).
+    int32_t Drawings() const { return m_lDrawings; }
+    // The figures in words, as the charts' accessible descriptions give them.
+    QString ProfitSummary() const;
+    QString BreakdownSummary() const;
+    // Text pointing at a price gives: "£80.00: profit £60.12".
+    QString PointText(float fPrice);
+
+    QChartView* chvProfit = nullptr;
+    QChartView* chvBreakdown = nullptr;
+    QLabel* lblBreakdownTitle = nullptr;
+
+protected:
+    void showEvent(QShowEvent* oEvent) override;
+    void resizeEvent(QResizeEvent* oEvent) override;
+    bool eventFilter(QObject* oWatched, QEvent* oEvent) override;
+
+private:
+    enum Part { Outlay, Fees, Upgrades, PayPal, Postage, Profit, PartCount };
+
+    void BuildProfitChart();
+    void BuildBreakdownChart();
+    QWidget* BuildBreakdownKey();
+    void StyleChart(QChart* oChart);
+    void StyleAxis(QAbstractAxis* oAxis) const;
+    void Draw();
+    void DrawProfit();
+    void DrawBreakdown();
+    // Round money marks from dFrom to dTo, as "£50" or, below a whole step, "£0.25".
+    // A chart on show does not make room for new marks on its axis: when they change, a
+    // new axis takes the old one's place.
+    void SetMoneyAxis(QChart* oChart, QCategoryAxis*& oAxis, double dFrom, double dTo,
+                      double dStep) const;
+
+    clsCalculate m_oAuction;
+    bool m_bStale = false;
+    clsProfitCurve m_oCurve;
+    clsMoneyBreakdown m_oBreakdown;
+    int32_t m_lDrawings = 0;
+
+    QLineSeries* m_serProfit = nullptr;
+    QLineSeries* m_serZero = nullptr;
+    QLineSeries* m_serBreakEvenLine = nullptr;
+    QScatterSeries* m_serBreakEven = nullptr;
+    QScatterSeries* m_serEstimate = nullptr;
+    QCategoryAxis* m_axsPrice = nullptr;
+    QCategoryAxis* m_axsProfit = nullptr;
+    QStackedBarSeries* m_serParts = nullptr;
+    std::array<QBarSet*, PartCount> m_aoParts{};
+    QCategoryAxis* m_axsMoney = nullptr;
+    // The bar's key: a name and an amount for each part, and what the buyers pay.
+    std::array<QLabel*, PartCount> m_alblNames{};
+    std::array<QLabel*, PartCount> m_alblAmounts{};
+    QLabel* m_lblBuyersPay = nullptr;
+};
