@@ -9,8 +9,8 @@
 
 namespace {
 
-// Intervals the price axis is cut into, about.
-constexpr int32_t kIntervals = 6;
+// Intervals the price axis is cut into, about: few enough for a narrow chart to label.
+constexpr int32_t kIntervals = 4;
 // The stretch runs from half to one and a half times the estimate, and a fifth past the
 // break-even price on its side.
 constexpr double kBelowEstimate = 0.5;

@@ -9,7 +9,7 @@ class clsCalculate;
 // The profit against the expected end price over a stretch of prices around the estimate,
 // everything else as the auction has it: what the profit chart draws. The stretch has round
 // ends and takes in the break-even price: a £100 estimate breaking even at £44.48 is drawn
-// from £40 to £160 in steps of £20.
+// from £0 to £150 in steps of £50.
 struct clsProfitCurve {
     struct clsPoint {
         float m_fPrice;

@@ -420,9 +420,9 @@ TEST(ProfitCurve, WithoutABreakEvenPriceTheStretchSurroundsTheEstimate) {
     oAuction.m_oOutlay.m_fEstimatedEndPrice = 100;
     const clsProfitCurve o = clsProfitCurve::Of(oAuction);
     EXPECT_FALSE(o.m_ofBreakEven);
-    EXPECT_FLOAT_EQ(o.m_fFrom, 40);
-    EXPECT_FLOAT_EQ(o.m_fTo, 160);
-    EXPECT_FLOAT_EQ(o.m_fStep, 20);
+    EXPECT_FLOAT_EQ(o.m_fFrom, 50);
+    EXPECT_FLOAT_EQ(o.m_fTo, 150);
+    EXPECT_FLOAT_EQ(o.m_fStep, 50);
     EXPECT_LT(o.m_fHighestProfit, 0);
 }
 
