@@ -17,7 +17,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
-#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QShowEvent>
 #include <QStackedBarSeries>
@@ -329,8 +328,10 @@ void ctlProfitChart::SetMoneyAxis(QChart* oChart, QCategoryAxis*& oAxis, double 
                                   double dStep) const {
     // The price file's symbol before the number: "£0.00" -> "£".
     const QString sZero = Money(0);
-    const qsizetype nDigit = sZero.indexOf(QRegularExpression(QStringLiteral("[0-9]")));
-    const QString sSymbol = nDigit < 0 ? QString() : sZero.left(nDigit);
+    qsizetype nDigit = 0;
+    while (nDigit < sZero.size() && !sZero[nDigit].isDigit())
+        ++nDigit;
+    const QString sSymbol = sZero.left(nDigit);
     const int lDecimals = dStep >= 1 ? 0 : 2;
     QStringList asLabels;
     QList<double> adValues;
