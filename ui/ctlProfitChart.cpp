@@ -22,6 +22,7 @@
 #include <QStackedBarSeries>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -51,6 +52,8 @@ constexpr int32_t kPixelsPerMark = 40;
 constexpr int32_t kMostMarks = 5;
 constexpr int32_t kProfitOverhead = 80;
 constexpr int32_t kBarOverhead = 10;
+// Room between the key's amounts and the right edge, in twips.
+constexpr int32_t kRightMargin = 120;
 
 int32_t MarksFor(const QWidget* oView, int32_t lOverhead) {
     return std::clamp((oView->height() - lOverhead) / kPixelsPerMark, 1, kMostMarks);
@@ -122,7 +125,7 @@ ctlProfitChart::ctlProfitChart(QWidget* oParent) : QWidget(oParent) {
     oBreakdown->addWidget(chvBreakdown);
     oBreakdown->addWidget(BuildBreakdownKey(), 1);
     auto* oLayout = new QVBoxLayout(this);
-    oLayout->setContentsMargins(0, 0, 0, 0);
+    oLayout->setContentsMargins(0, 0, TwipsToPixels(kRightMargin), 0);
     oLayout->setSpacing(0);
     oLayout->addWidget(chvProfit, 3);
     oLayout->addSpacing(TwipsToPixels(120));
@@ -220,7 +223,9 @@ void ctlProfitChart::BuildBreakdownChart() {
     auto* oCategory = new QBarCategoryAxis;
     oCategory->append(QStringLiteral(" "));
     oCategory->setVisible(false);
-    m_axsMoney = new QCategoryAxis;
+    // The key gives the amounts: the bar's axis keeps its grid lines but no figures.
+    m_axsMoney = new QValueAxis;
+    m_axsMoney->setLabelsVisible(false);
     oChart->addAxis(oCategory, Qt::AlignBottom);
     oChart->addAxis(m_axsMoney, Qt::AlignLeft);
     m_serParts->attachAxis(oCategory);
@@ -425,7 +430,9 @@ void ctlProfitChart::DrawBreakdown() {
     }
     const clsAxisRange oMoney =
         RoundRange(std::min(o.m_fProfit, 0.0f), dTop, MarksFor(chvBreakdown, kBarOverhead));
-    SetMoneyAxis(chvBreakdown->chart(), m_axsMoney, oMoney.m_dFrom, oMoney.m_dTo, oMoney.m_dStep);
+    m_axsMoney->setRange(oMoney.m_dFrom, oMoney.m_dTo);
+    m_axsMoney->setTickCount(int(std::lround((oMoney.m_dTo - oMoney.m_dFrom) / oMoney.m_dStep)) +
+                             1);
 }
 
 QString ctlProfitChart::ProfitSummary() const {

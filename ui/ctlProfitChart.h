@@ -18,6 +18,7 @@ class QLabel;
 class QLineSeries;
 class QScatterSeries;
 class QStackedBarSeries;
+class QValueAxis;
 
 // The profit against the expected end price around the estimate, with the break-even price
 // and the estimate marked, and below it where the buyers' money goes as one stacked bar.
@@ -85,7 +86,7 @@ private:
     QCategoryAxis* m_axsProfit = nullptr;
     QStackedBarSeries* m_serParts = nullptr;
     std::array<QBarSet*, PartCount> m_aoParts{};
-    QCategoryAxis* m_axsMoney = nullptr;
+    QValueAxis* m_axsMoney = nullptr;
     // The bar's key: a name and an amount for each part, and what the buyers pay.
     std::array<QLabel*, PartCount> m_alblNames{};
     std::array<QLabel*, PartCount> m_alblAmounts{};

@@ -448,9 +448,27 @@ void frmMain::ResizeForm() {
     QSize szMin(TwipsToPixels(lMinWidth), TwipsToPixels(lMinHeight));
     if (const QScreen* oScreen = screen())
         szMin = szMin.boundedTo(oScreen->availableGeometry().size());
+    // A larger minimum grows the window at once; its new size is known here even where a
+    // shown window reports it only later.
+    const QSize szOld = size();
     setMinimumSize(szMin);
-    if (!isMaximized() && (width() < szMin.width() || height() < szMin.height()))
-        resize(std::max(width(), szMin.width()), std::max(height(), szMin.height()));
+    if (!isMaximized() && (szOld.width() < szMin.width() || szOld.height() < szMin.height())) {
+        const QSize szNew = szOld.expandedTo(szMin);
+        resize(szNew);
+        // Grown for the calculator: pulled back left and up as far as needed to stay on the
+        // screen.
+        if (const QScreen* oScreen = screen()) {
+            const QRect rcAvailable = oScreen->availableGeometry();
+            QPoint ptTopLeft = pos();
+            ptTopLeft.setX(
+                std::max(rcAvailable.left(),
+                         std::min(ptTopLeft.x(), rcAvailable.right() + 1 - szNew.width())));
+            ptTopLeft.setY(
+                std::max(rcAvailable.top(),
+                         std::min(ptTopLeft.y(), rcAvailable.bottom() + 1 - szNew.height())));
+            if (ptTopLeft != pos()) move(ptTopLeft);
+        }
+    }
     const int32_t lHeight = PixelsToTwips(height());
     SetControlGeometry(fraLHS, 0, 0, kLeftWidth, lHeight);
     SetControlGeometry(fraRHS, kRightLeft, 0, std::max(0, PixelsToTwips(width()) - kRightLeft),
