@@ -566,9 +566,13 @@ void CloseSession(CURL*& hSession, const std::string& sWhat) {
 }
 } // namespace
 
-void clsHttp::CloseHttpSession() { CloseSession(m_hHttp, "Http Session"); }
+void clsHttp::CloseHttpSession() {
+    CloseSession(m_hHttp, "Http Session");
+}
 
-void clsHttp::CloseInternetSession() { CloseSession(m_hInternet, "Internet Session"); }
+void clsHttp::CloseInternetSession() {
+    CloseSession(m_hInternet, "Internet Session");
+}
 
 bool clsHttp::CloseConnection() {
     CloseFtpSession();

@@ -54,7 +54,8 @@ void SetProgramFolder(const std::string& sFolder) {
 std::string GetPriceFilePath(bool bNameOnly) {
     const std::string sName = GetRegion() == RegionUS ? "UpdateUS_v0102.dat" : "UpdateUK_v0102.dat";
     if (bNameOnly) return sName;
-    const std::string sFolder = g_sPriceFileFolder.empty() ? GetProgramFolder() : g_sPriceFileFolder;
+    const std::string sFolder =
+        g_sPriceFileFolder.empty() ? GetProgramFolder() : g_sPriceFileFolder;
     return (std::filesystem::path(sFolder) / sName).string();
 }
 
