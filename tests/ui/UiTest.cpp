@@ -2,6 +2,7 @@
 
 #include "basCommon.h"
 #include "basSettings.h"
+#include "clsCalculate.h"
 #include "clsPrices.h"
 #include "ctlNumericText.h"
 
@@ -42,6 +43,22 @@ void clsUiTest::UsePrices(int32_t eRegion) {
                                                                   ? "/data/UpdateUS_v0102.dat"
                                                                   : "/data/UpdateUK_v0102.dat"));
     SetPrices(std::move(oPrices));
+}
+
+void clsUiTest::SetUpThreeLamps(clsCalculate& oAuction) {
+    oAuction.m_oOutlay.m_fOutlay = 40;
+    oAuction.m_oOutlay.m_fStartingPrice = 0.99f;
+    oAuction.m_oOutlay.m_fEstimatedEndPrice = 100;
+    oAuction.m_oOutlay.m_lQuantity = 3;
+    oAuction.m_oSellingFeatures.SetFeature(SellingFeature::Bold, true);
+    oAuction.m_oSellingFeatures.SetFeature(SellingFeature::Gallery, true);
+    oAuction.m_oPayPal.m_bUsePayPal = true;
+    oAuction.m_oPayPal.m_bPayInduvidually = true;
+    oAuction.m_oPostage.m_bUse = true;
+    oAuction.m_oPostage.m_fWeight = 0.5f;
+    oAuction.m_oPostage.m_bRecorded = true;
+    oAuction.m_oPostage.m_bMakeProfit = true;
+    oAuction.m_oPostage.m_fProfit = 1;
 }
 
 void clsUiTest::ShowWindow(QWidget* oWindow) {

@@ -15,6 +15,7 @@ inline void PrintTo(const QString& sText, std::ostream* oOut) {
 }
 
 class QWidget;
+class clsCalculate;
 class ctlNumericText;
 
 // The base of every widget test. Each test gets its own settings folder (GAVELRY_CONFIG_DIR)
@@ -27,6 +28,10 @@ protected:
 
     // Loads the shipped price file of a region and makes that region the edition's.
     static void UsePrices(int32_t eRegion);
+    // Three lamps bought for £40, expected to fetch £100 each, with Bold and Gallery, PayPal
+    // paid individually and first class postage, recorded, with a £1 mark-up: the realistic
+    // auction of the pictures.
+    static void SetUpThreeLamps(clsCalculate& oAuction);
     // Shows a top-level panel and makes its window active, so that it takes the focus.
     static void ShowWindow(QWidget* oWindow);
     // Clicks a control in its middle, as the user does.

@@ -285,20 +285,7 @@ TEST_F(CalculatorTest, AnEditArrivingDuringARefreshIsShownNotDropped) {
 
 // Pictures of the whole calculator for a reviewer, in the build folder's "screenshots".
 TEST_F(CalculatorTest, PicturesOfARealisticAuction) {
-    clsCalculate& oDoc = Doc();
-    oDoc.m_oOutlay.m_fOutlay = 40;
-    oDoc.m_oOutlay.m_fStartingPrice = 0.99f;
-    oDoc.m_oOutlay.m_fEstimatedEndPrice = 100;
-    oDoc.m_oOutlay.m_lQuantity = 3;
-    oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Bold, true);
-    oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Gallery, true);
-    oDoc.m_oPayPal.m_bUsePayPal = true;
-    oDoc.m_oPayPal.m_bPayInduvidually = true;
-    oDoc.m_oPostage.m_bUse = true;
-    oDoc.m_oPostage.m_fWeight = 0.5f;
-    oDoc.m_oPostage.m_bRecorded = true;
-    oDoc.m_oPostage.m_bMakeProfit = true;
-    oDoc.m_oPostage.m_fProfit = 1;
+    SetUpThreeLamps(Doc());
     Start();
     ASSERT_TRUE(QDir().mkpath(GAVELRY_SCREENSHOT_DIR));
     for (bool bConfig : {false, true}) {

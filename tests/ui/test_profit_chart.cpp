@@ -50,25 +50,6 @@ protected:
     }
     static clsCalculate& Doc() { return GetWorkingDoc(); }
 
-    // Three lamps bought for £40, expected to fetch £100 each, with upgrades, PayPal and
-    // postage with a mark-up.
-    static void SetUpLamps() {
-        clsCalculate& oDoc = Doc();
-        oDoc.m_oOutlay.m_fOutlay = 40;
-        oDoc.m_oOutlay.m_fStartingPrice = 0.99f;
-        oDoc.m_oOutlay.m_fEstimatedEndPrice = 100;
-        oDoc.m_oOutlay.m_lQuantity = 3;
-        oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Bold, true);
-        oDoc.m_oSellingFeatures.SetFeature(SellingFeature::Gallery, true);
-        oDoc.m_oPayPal.m_bUsePayPal = true;
-        oDoc.m_oPayPal.m_bPayInduvidually = true;
-        oDoc.m_oPostage.m_bUse = true;
-        oDoc.m_oPostage.m_fWeight = 0.5f;
-        oDoc.m_oPostage.m_bRecorded = true;
-        oDoc.m_oPostage.m_bMakeProfit = true;
-        oDoc.m_oPostage.m_fProfit = 1;
-    }
-
     ctlProfitChart& StartCalculator() {
         m_ctlCalculator = std::make_unique<ctlCalculator>();
         int32_t X = 0, Y = 0;
@@ -133,7 +114,7 @@ protected:
 };
 
 TEST_F(ProfitChartTest, TheCalculatorsChartFollowsEveryEdit) {
-    SetUpLamps();
+    SetUpThreeLamps(Doc());
     ctlProfitChart& oChart = StartCalculator();
     EXPECT_TRUE(oChart.isVisible());
     ExpectShows(oChart, Doc());
@@ -166,7 +147,7 @@ TEST_F(ProfitChartTest, TheCalculatorsChartFollowsEveryEdit) {
 }
 
 TEST_F(ProfitChartTest, NoBreakEvenPriceIsSaidNotDrawn) {
-    SetUpLamps();
+    SetUpThreeLamps(Doc());
     Doc().m_oOutlay.m_fOutlay = 5000000;
     ctlProfitChart& oChart = StartCalculator();
     ExpectShows(oChart, Doc());
@@ -175,7 +156,7 @@ TEST_F(ProfitChartTest, NoBreakEvenPriceIsSaidNotDrawn) {
 }
 
 TEST_F(ProfitChartTest, PointingAtTheCurveTellsTheProfitThere) {
-    SetUpLamps();
+    SetUpThreeLamps(Doc());
     ctlProfitChart& oChart = StartCalculator();
     clsCalculate oAt;
     oAt.Copy(Doc());
@@ -229,7 +210,7 @@ TEST_F(ProfitChartTest, TheWizardShowsTheChartOnItsLastPage) {
 
 // Pictures for a reviewer; the profit line is really drawn in the total colour.
 TEST_F(ProfitChartTest, Pictures) {
-    SetUpLamps();
+    SetUpThreeLamps(Doc());
     ctlProfitChart& oChart = StartCalculator();
     ASSERT_TRUE(QDir().mkpath(GAVELRY_SCREENSHOT_DIR));
     const QImage oPlot = oChart.chvProfit->grab().toImage();
