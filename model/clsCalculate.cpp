@@ -18,22 +18,26 @@ bool clsCalculate::IsDirty() const {
 }
 
 void clsCalculate::DoCalc() {
-    m_fSellCost = m_oOutlay.DoCalc();
+    m_fOutlayCost = m_oOutlay.DoCalc();
+    m_fSellCost = m_fOutlayCost;
     m_fListingCost = m_oAuctionType.DoCalcListingFee(m_oOutlay);
     m_fReserveCost = m_oAuctionType.DoCalcReserveFee(m_oOutlay);
-    m_fFinalValueFee = m_oAuctionType.DoCalcFinalValueFee(m_oOutlay);
-    if (m_oOutlay.m_lQuantity < 1) m_fFinalValueFee = 0;
-    m_fSellCost = ToSingle(double(m_fSellCost) + m_oAuctionType.DoCalc(m_oOutlay));
-    m_fSellCost =
-        ToSingle(double(m_fSellCost) + m_oSellingFeatures.DoCalc(&m_oAuctionType, &m_oOutlay));
+    // The full final value fee counts in the selling cost; the one shown is 0 when fewer
+    // than one item is sold.
+    const float fFinalValueFee = m_oAuctionType.DoCalcFinalValueFee(m_oOutlay);
+    m_fFinalValueFee = m_oOutlay.m_lQuantity < 1 ? 0.0f : fFinalValueFee;
+    m_fSaleFees = ToSingle(double(m_fReserveCost) + m_fListingCost + fFinalValueFee);
+    m_fSellCost = ToSingle(double(m_fSellCost) + m_fSaleFees);
+    m_fUpgradeCost = m_oSellingFeatures.DoCalc(&m_oAuctionType, &m_oOutlay);
+    m_fSellCost = ToSingle(double(m_fSellCost) + m_fUpgradeCost);
     m_fPostageCost = m_oPostage.DoCalc(&m_oOutlay);
     m_fPostageProfit = m_oPostage.DoCalcProfit();
     // What the buyers pay in all: PayPal takes its fee on the whole of it.
-    const float fIncome = ToSingle(double(m_oOutlay.m_lQuantity) * m_oOutlay.m_fEstimatedEndPrice +
-                                   m_fPostageCost + m_fPostageProfit);
-    m_fPayPayCost = m_oPayPal.DoCalc(fIncome, &m_oOutlay);
+    m_fBuyersPay = ToSingle(double(m_oOutlay.m_lQuantity) * m_oOutlay.m_fEstimatedEndPrice +
+                            m_fPostageCost + m_fPostageProfit);
+    m_fPayPayCost = m_oPayPal.DoCalc(m_fBuyersPay, &m_oOutlay);
     m_fSellCost = ToSingle(double(m_fSellCost) + m_fPayPayCost);
-    m_fProfit = ToSingle(double(fIncome) - (double(m_fSellCost) + m_fPostageCost));
+    m_fProfit = ToSingle(double(m_fBuyersPay) - (double(m_fSellCost) + m_fPostageCost));
 }
 
 void clsCalculate::Serialize(std::string& sData, bool bSave) {

@@ -25,6 +25,11 @@ public:
     float m_fListingCost = 0;
     float m_fReserveCost = 0;
     float m_fPayPayCost = 0;
+    // Parts of the selling cost as the last DoCalc added them up.
+    float m_fOutlayCost = 0; // outlay total, tax included
+    float m_fSaleFees = 0;   // insertion, reserve and the full final value fee
+    float m_fUpgradeCost = 0;
+    float m_fBuyersPay = 0; // items, postage and mark-up: what PayPal takes its fee on
     clsAuctionType m_oAuctionType;
     clsOutlay m_oOutlay;
     clsPayPal m_oPayPal;

@@ -22,8 +22,7 @@ struct Fees {
 
 Fees Calculate(clsCalculate& oAuction) {
     oAuction.DoCalc();
-    return {oAuction.m_fListingCost, oAuction.m_fReserveCost,
-            oAuction.m_oSellingFeatures.DoCalc(nullptr, nullptr)};
+    return {oAuction.m_fListingCost, oAuction.m_fReserveCost, oAuction.m_fUpgradeCost};
 }
 
 float& PriceOf(clsCalculate& oAuction, Field eField) {

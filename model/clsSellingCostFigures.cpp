@@ -12,9 +12,7 @@ clsSellingCostFigures::clsSellingCostFigures(clsCalculate& oAuction)
       m_fPostage(oAuction.m_fPostageCost), m_fPostageProfit(oAuction.m_fPostageProfit),
       m_fPayPalFee(oAuction.m_fPayPayCost), m_fProfit(oAuction.m_fProfit),
       m_lProfitPercent(ProfitPercent(oAuction.m_fProfit, oAuction.m_fSellCost)) {
-    // The upgrades are recalculated on the kind of sale and outlay they were last given.
-    m_fTotalListingFee = ToSingle(double(oAuction.m_fListingCost) +
-                                  oAuction.m_oSellingFeatures.DoCalc(nullptr, nullptr));
+    m_fTotalListingFee = ToSingle(double(oAuction.m_fListingCost) + oAuction.m_fUpgradeCost);
 }
 
 std::optional<int32_t> clsSellingCostFigures::ProfitPercent(float fProfit, float fSellCost) {
