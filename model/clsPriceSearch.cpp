@@ -35,17 +35,7 @@ constexpr int64_t kDipWidth = 3;
 
 clsPriceSearch::clsPriceSearch(clsCalculate& oAuction) {
     m_oWork.Copy(oAuction);
-    m_lScale = std::max<int32_t>(GetCurrencyScale(), 1);
-}
-
-std::vector<float> clsPriceSearch::StepPrices(float fFrom, float fTo) {
-    m_lScale = std::max<int32_t>(GetCurrencyScale(), 1);
-    const int64_t nLow = std::llround(std::floor(double(fFrom) * m_lScale));
-    const int64_t nHigh = std::llround(std::ceil(double(fTo) * m_lScale));
-    std::vector<float> afPrices;
-    for (const int64_t n : StepPennies(nLow, nHigh))
-        afPrices.push_back(PriceOf(n));
-    return afPrices;
+    m_lScale = GetCurrencyScale();
 }
 
 std::optional<float> clsPriceSearch::BreakEvenPrice() {
@@ -64,12 +54,6 @@ float clsPriceSearch::ProfitAt(float fPrice) {
     m_oWork.m_oOutlay.m_fEstimatedEndPrice = fPrice;
     m_oWork.DoCalc();
     return m_oWork.m_fProfit;
-}
-
-float clsPriceSearch::SellCostAt(float fPrice) {
-    m_oWork.m_oOutlay.m_fEstimatedEndPrice = fPrice;
-    m_oWork.DoCalc();
-    return m_oWork.m_fSellCost;
 }
 
 float clsPriceSearch::PriceOf(int64_t nPennies) const {
@@ -147,7 +131,6 @@ std::optional<float> clsPriceSearch::Search(Goal eGoal, float fTarget) {
     m_eGoal = eGoal;
     m_fTarget = fTarget;
     m_lEvaluations = 0;
-    m_lScale = std::max<int32_t>(GetCurrencyScale(), 1);
     const int64_t nCeiling = std::llround(double(kCeiling) * m_lScale);
 
     // A bracket by doubling, then the first crossing inside it by bisection.

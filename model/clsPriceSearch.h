@@ -28,12 +28,14 @@ public:
     // Least price at which the profit is at least fPercent / 100 x the selling cost there.
     std::optional<float> PriceForMargin(float fPercent);
 
-    // The profit and selling cost of the auction at a price (a forward calculation).
+    // The profit of the auction at a price (a forward calculation).
     float ProfitAt(float fPrice);
-    float SellCostAt(float fPrice);
-    // Prices inside (fFrom, fTo) that start a stretch of a price-decided fee band: the
+    // Pennies inside (nLow, nHigh) that start a stretch of a price-decided fee band: the
     // profit can jump only between the penny before one of these and it.
-    std::vector<float> StepPrices(float fFrom, float fTo);
+    std::vector<int64_t> StepPennies(int64_t nLow, int64_t nHigh) const;
+    // Smallest units of money in one: 100 for "0.00"; 499 pennies -> 4.99.
+    int32_t Scale() const { return m_lScale; }
+    float PriceOf(int64_t nPennies) const;
     // Calculations the last search made.
     int32_t Evaluations() const { return m_lEvaluations; }
 
@@ -45,12 +47,9 @@ private:
     enum class Goal { Profit, Margin };
     std::optional<float> Search(Goal eGoal, float fTarget);
     bool Reaches(int64_t nPennies);
-    float PriceOf(int64_t nPennies) const;
     // Least reaching penny in [nLow, nHigh], where nHigh reaches and the profit does not
     // fall inside the interval.
     int64_t Bisect(int64_t nLow, int64_t nHigh);
-    // Pennies where a price-decided fee can change, inside (nLow, nHigh).
-    std::vector<int64_t> StepPennies(int64_t nLow, int64_t nHigh) const;
     int64_t LowestPossiblePenny();
 
     clsCalculate m_oWork;

@@ -34,14 +34,24 @@ double clsProfitCurve::NiceStep(double dSpan, int32_t lIntervals) {
 }
 
 clsProfitCurve clsProfitCurve::Of(clsCalculate& oAuction) {
-    clsProfitCurve o;
     clsPriceSearch oSearch(oAuction);
-    const int32_t lScale = std::max<int32_t>(GetCurrencyScale(), 1);
-    auto Penny = [lScale](double dPrice) { return std::llround(dPrice * lScale); };
-    auto PriceOf = [lScale](int64_t nPenny) { return static_cast<float>(double(nPenny) / lScale); };
+    const std::optional<float> ofBreakEven = oSearch.BreakEvenPrice();
+    return Draw(oSearch, oAuction.m_oOutlay.m_fEstimatedEndPrice, ofBreakEven);
+}
 
-    o.m_fEstimate = std::max(oAuction.m_oOutlay.m_fEstimatedEndPrice, 0.0f);
-    o.m_ofBreakEven = oSearch.BreakEvenPrice();
+clsProfitCurve clsProfitCurve::Of(clsCalculate& oAuction, std::optional<float> ofBreakEven) {
+    clsPriceSearch oSearch(oAuction);
+    return Draw(oSearch, oAuction.m_oOutlay.m_fEstimatedEndPrice, ofBreakEven);
+}
+
+clsProfitCurve clsProfitCurve::Draw(clsPriceSearch& oSearch, float fEstimate,
+                                    std::optional<float> ofBreakEven) {
+    clsProfitCurve o;
+    const int32_t lScale = oSearch.Scale();
+    auto Penny = [lScale](double dPrice) { return std::llround(dPrice * lScale); };
+
+    o.m_fEstimate = std::max(fEstimate, 0.0f);
+    o.m_ofBreakEven = ofBreakEven;
 
     double dLow = o.m_fEstimate * kBelowEstimate;
     double dHigh = o.m_fEstimate * kAboveEstimate;
@@ -53,8 +63,8 @@ clsProfitCurve clsProfitCurve::Of(clsCalculate& oAuction) {
     const double dStep = std::max(NiceStep(dHigh - dLow, kIntervals), 1.0 / lScale);
     const int64_t nFrom = std::max<int64_t>(Penny(std::floor(dLow / dStep) * dStep), 0);
     const int64_t nTo = Penny(std::ceil(dHigh / dStep) * dStep);
-    o.m_fFrom = PriceOf(nFrom);
-    o.m_fTo = PriceOf(nTo);
+    o.m_fFrom = oSearch.PriceOf(nFrom);
+    o.m_fTo = oSearch.PriceOf(nTo);
     o.m_fStep = static_cast<float>(dStep);
 
     std::vector<int64_t> anPennies;
@@ -63,16 +73,16 @@ clsProfitCurve clsProfitCurve::Of(clsCalculate& oAuction) {
         anPennies.push_back(nFrom + std::llround(double(nTo - nFrom) * i / kSamples));
     anPennies.push_back(Penny(o.m_fEstimate));
     if (o.m_ofBreakEven) anPennies.push_back(Penny(*o.m_ofBreakEven));
-    for (const float fStep : oSearch.StepPrices(o.m_fFrom, o.m_fTo)) {
-        anPennies.push_back(Penny(fStep) - 1);
-        anPennies.push_back(Penny(fStep));
+    for (const int64_t nStep : oSearch.StepPennies(nFrom, nTo)) {
+        anPennies.push_back(nStep - 1);
+        anPennies.push_back(nStep);
     }
     std::sort(anPennies.begin(), anPennies.end());
     anPennies.erase(std::unique(anPennies.begin(), anPennies.end()), anPennies.end());
 
     o.m_aoPoints.reserve(anPennies.size());
     for (const int64_t nPenny : anPennies) {
-        const float fPrice = PriceOf(nPenny);
+        const float fPrice = oSearch.PriceOf(nPenny);
         o.m_aoPoints.push_back({fPrice, oSearch.ProfitAt(fPrice)});
     }
     o.m_fEstimateProfit = oSearch.ProfitAt(o.m_fEstimate);

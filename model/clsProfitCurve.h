@@ -5,6 +5,7 @@
 #include <vector>
 
 class clsCalculate;
+class clsPriceSearch;
 
 // The profit against the expected end price over a stretch of prices around the estimate,
 // everything else as the auction has it: what the profit chart draws. The stretch has round
@@ -33,8 +34,15 @@ struct clsProfitCurve {
 
     // Works on a copy: oAuction and its figures are left as they were.
     static clsProfitCurve Of(clsCalculate& oAuction);
+    // The same when the auction's break-even price has been found already.
+    static clsProfitCurve Of(clsCalculate& oAuction, std::optional<float> ofBreakEven);
 
     // The round step (1, 2 or 5 times a power of ten) nearest above dSpan / lIntervals:
     // 120 over 6 -> 20, 0.3 over 6 -> 0.05.
     static double NiceStep(double dSpan, int32_t lIntervals);
+
+private:
+    // The curve on a search over the auction, whose break-even price is known.
+    static clsProfitCurve Draw(clsPriceSearch& oSearch, float fEstimate,
+                               std::optional<float> ofBreakEven);
 };

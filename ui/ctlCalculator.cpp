@@ -248,7 +248,7 @@ bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
         oDoc.DoCalc();
         m_ctlSellingCostsSection->ApplySellingCosts(oDoc);
         m_ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
-        m_ctlProfitChart->ApplyAuction(oDoc);
+        m_ctlProfitChart->ApplyAuction(oDoc, m_ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays) {
             const bool bWasDirty = oDoc.IsDirty();

@@ -277,13 +277,14 @@ QWidget* ctlProfitChart::BuildBreakdownKey() {
     return oKey;
 }
 
-void ctlProfitChart::ApplyAuction(clsCalculate& oAuction) {
+void ctlProfitChart::ApplyAuction(clsCalculate& oAuction, std::optional<float> ofBreakEven) {
     try {
         m_oAuction.Copy(oAuction);
     } catch (...) {
         // An auction that cannot be copied leaves the last drawing up.
         return;
     }
+    m_ofBreakEven = ofBreakEven;
     m_bStale = true;
     if (isVisible()) Draw();
 }
@@ -306,7 +307,7 @@ void ctlProfitChart::Draw() {
     m_bStale = false;
     try {
         m_oAuction.DoCalc();
-        m_oCurve = clsProfitCurve::Of(m_oAuction);
+        m_oCurve = clsProfitCurve::Of(m_oAuction, m_ofBreakEven);
         m_oBreakdown = clsMoneyBreakdown::Of(m_oAuction);
     } catch (...) {
         // A calculation that fails leaves the last drawing up, as the figures do.
@@ -454,7 +455,7 @@ QString ctlProfitChart::BreakdownSummary() const {
 }
 
 QString ctlProfitChart::PointText(float fPrice) {
-    const int32_t lScale = std::max<int32_t>(GetCurrencyScale(), 1);
+    const int32_t lScale = GetCurrencyScale();
     const float fPenny = static_cast<float>(std::round(double(fPrice) * lScale) / lScale);
     try {
         clsPriceSearch oSearch(m_oAuction);

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QAbstractAxis;
 class QBarSet;
@@ -30,9 +31,10 @@ public:
     explicit ctlProfitChart(QWidget* oParent = nullptr);
     ~ctlProfitChart() override;
 
-    // Shows an auction on which DoCalc has run. While the chart is hidden it only keeps a
-    // copy and draws it when shown, so a hidden chart costs an edit next to nothing.
-    void ApplyAuction(clsCalculate& oAuction);
+    // Shows an auction on which DoCalc has run, with its break-even price as the selling
+    // costs found it. While the chart is hidden it only keeps a copy and draws it when shown,
+    // so a hidden chart costs an edit next to nothing.
+    void ApplyAuction(clsCalculate& oAuction, std::optional<float> ofBreakEven);
 
     // What is drawn; empty before the first drawing.
     const clsProfitCurve& Curve() const { return m_oCurve; }
@@ -72,6 +74,7 @@ private:
                       double dStep) const;
 
     clsCalculate m_oAuction;
+    std::optional<float> m_ofBreakEven;
     bool m_bStale = false;
     clsProfitCurve m_oCurve;
     clsMoneyBreakdown m_oBreakdown;

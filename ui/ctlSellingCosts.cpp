@@ -228,9 +228,11 @@ void ctlSellingCosts::OnTargetChanged() {
 void ctlSellingCosts::ShowPrices() {
     if (!m_oAuction) return;
     QString sBreakEven, sTarget;
+    m_ofBreakEven.reset();
     try {
         clsPriceSearch oSearch(*m_oAuction);
-        sBreakEven = PriceText(oSearch.BreakEvenPrice());
+        m_ofBreakEven = oSearch.BreakEvenPrice();
+        sBreakEven = PriceText(m_ofBreakEven);
         // No target set: nothing to show beside it.
         if (g_fTargetProfit != 0) sTarget = PriceText(oSearch.PriceForProfit(g_fTargetProfit));
     } catch (...) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class clsCalculate;
@@ -33,6 +34,8 @@ public:
     void ApplyColours();
 
     QLabel* Label(const QString& sName) const;
+    // The break-even price shown; none when no price breaks even or none could be found.
+    std::optional<float> BreakEvenPrice() const { return m_ofBreakEven; }
     ctlNumericText* TargetProfit() const { return m_txtTargetProfit; }
 
     // The target profit of the session; 0 when none is set.
@@ -55,4 +58,5 @@ private:
     // A copy of the auction last shown: the target price is worked out again when the
     // target changes, with no refresh of the calculator.
     std::unique_ptr<clsCalculate> m_oAuction;
+    std::optional<float> m_ofBreakEven;
 };

@@ -355,7 +355,7 @@ void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
         oDoc.DoCalc();
         ctlSellingCostsSection->ApplySellingCosts(oDoc);
         ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
-        ctlProfitChart1->ApplyAuction(oDoc);
+        ctlProfitChart1->ApplyAuction(oDoc, ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays) {
             const bool bWasDirty = oDoc.IsDirty();
