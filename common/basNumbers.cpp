@@ -201,6 +201,6 @@ std::string FormatPicture(float fValue, std::string_view sPicture) {
 
 float ToSingle(double dValue) {
     if (!(std::fabs(dValue) <= double(std::numeric_limits<float>::max())))
-        throw clsError(ErrNumber::Overflow, "", clsError::DefaultDescription(ErrNumber::Overflow));
+        clsError::Raise(ErrNumber::Overflow, "");
     return static_cast<float>(dValue);
 }

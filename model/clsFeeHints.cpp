@@ -92,16 +92,16 @@ std::string Describe(Field eField, float fPrice, const Fees& oNow, const Fees& o
     std::vector<std::string_view> asNames;
     fNowTotal = 0;
     fThenTotal = 0;
-    auto Part = [&](std::string_view sName, float fNow, float fThen) {
+    auto Compare = [&](std::string_view sName, float fNow, float fThen) {
         if (fNow == fThen) return;
         asNames.push_back(sName);
         fNowTotal = ToSingle(double(fNowTotal) + fNow);
         fThenTotal = ToSingle(double(fThenTotal) + fThen);
     };
-    Part("insertion", oNow.fInsertion, oThen.fInsertion);
-    Part("reserve", oNow.fReserve, oThen.fReserve);
-    Part(eField == Field::BuyItNowPrice ? "Buy It Now" : "listing upgrade", oNow.fUpgrades,
-         oThen.fUpgrades);
+    Compare("insertion", oNow.fInsertion, oThen.fInsertion);
+    Compare("reserve", oNow.fReserve, oThen.fReserve);
+    Compare(eField == Field::BuyItNowPrice ? "Buy It Now" : "listing upgrade", oNow.fUpgrades,
+            oThen.fUpgrades);
     std::string sFees;
     for (size_t i = 0; i < asNames.size(); ++i)
         sFees += std::string(i == 0                    ? ""
@@ -120,7 +120,7 @@ std::vector<clsFeeHint> clsFeeHints::Find(clsCalculate& oAuction) {
     clsCalculate oWork;
     oWork.Copy(oAuction);
     const Fees oNow = Calculate(oWork);
-    const int32_t lScale = std::max<int32_t>(GetCurrencyScale(), 1);
+    const int32_t lScale = GetCurrencyScale();
     const int32_t lQuantity = std::max<int32_t>(oWork.m_oOutlay.m_lQuantity, 1);
     const bool bBuyItNow = oWork.m_oAuctionType.m_bBuyItNowOnly ||
                            oWork.m_oSellingFeatures.HasFeature(SellingFeature::BuyItNow);

@@ -89,11 +89,7 @@ std::string_view clsPrices::ShopSuffix(ShopDuration eShop) {
 void clsPrices::AddPrice(PriceMap& oPrices, std::string_view sName, std::string_view sValue) {
     Entry oEntry;
     oEntry.sText = sValue;
-    double dValue = 0;
-    if (ParseNumber(sValue, dValue) && std::fabs(dValue) <= 3.4028234663852886e38) {
-        oEntry.fValue = static_cast<float>(dValue);
-        oEntry.bNumeric = true;
-    }
+    oEntry.bNumeric = ParseSingle(sValue, oEntry.fValue);
     if (!oPrices.emplace(std::string(NameBuilder(sName).View()), std::move(oEntry)).second)
         throw clsError(457, "clsPrices",
                        "This key is already associated with an element of this collection");
@@ -149,9 +145,7 @@ void clsPrices::LoadPriceFile(const std::string& sPath) {
             while (oFile.read(acBuffer, sizeof acBuffer) || oFile.gcount() > 0)
                 sText.append(acBuffer, size_t(oFile.gcount()));
             // A read error (a folder given as the file, a failing disk) is not an empty file.
-            if (oFile.bad())
-                throw clsError(ErrNumber::PathFileAccess, "clsPrices",
-                               clsError::DefaultDescription(ErrNumber::PathFileAccess));
+            if (oFile.bad()) clsError::Raise(ErrNumber::PathFileAccess, "clsPrices");
             LoadPriceText(sText);
             return;
         }
@@ -159,7 +153,7 @@ void clsPrices::LoadPriceFile(const std::string& sPath) {
         if (++nFailures >= 5) {
             const int32_t lNumber =
                 nErrno == ENOENT ? ErrNumber::FileNotFound : ErrNumber::PermissionDenied;
-            throw clsError(lNumber, "clsPrices", clsError::DefaultDescription(lNumber));
+            clsError::Raise(lNumber, "clsPrices");
         }
         // Another program may hold the file for a moment (an update being written).
         Pause(100);

@@ -13,8 +13,8 @@ clsTokeniser::clsTokeniser() {
 }
 
 void clsTokeniser::ResetArray() {
-    // Slots at and beyond the count are always empty: only the tokens need clearing, and
-    // the storage is kept for the next split.
+    // Slots at and beyond the count are always empty: only the tokens need clearing. The
+    // slots the last trim removed come back empty.
     for (int32_t i = 0; i < m_lCount && size_t(i) < m_asTokens.size(); ++i)
         m_asTokens[size_t(i)].clear();
     m_lCount = 0;
