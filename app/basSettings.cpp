@@ -8,29 +8,17 @@
 #include <QStandardPaths>
 #include <QString>
 
-#include <limits>
-
 namespace {
 
 std::string g_sLastFolder;
 
 const char* const sConfig = "Config";
 
-// A stored number as a 32-bit whole number; false when the text is not one.
-bool ToLong(const std::string& sText, int32_t& lValue) {
-    int64_t lWhole = 0;
-    if (!ParseWhole(sText, lWhole) || lWhole < std::numeric_limits<int32_t>::min() ||
-        lWhole > std::numeric_limits<int32_t>::max())
-        return false;
-    lValue = static_cast<int32_t>(lWhole);
-    return true;
-}
-
 int32_t GetColour(const char* sName, const char* sDefault) {
     std::string sValue;
     GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sConfig, sName, sValue, sDefault);
     int32_t lColour = 0;
-    if (!ToLong(sValue, lColour)) clsError::Raise(ErrNumber::TypeMismatch, "basSettings");
+    if (!ParseLong(sValue, lColour)) clsError::Raise(ErrNumber::TypeMismatch, "basSettings");
     return lColour;
 }
 
@@ -120,7 +108,7 @@ void LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacemen
         std::string sValue;
         GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sSection, oItem.sName, sValue, "");
         int32_t lValue = 0;
-        if (!ToLong(sValue, lValue)) continue;
+        if (!ParseLong(sValue, lValue)) continue;
         // Only the three window states exist; anything else keeps the design state.
         if (oItem.plValue == &oPlacement.m_lWindowState && (lValue < 0 || lValue > 2)) continue;
         *oItem.plValue = lValue;

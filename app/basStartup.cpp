@@ -7,8 +7,6 @@
 #include "clsError.h"
 #include "clsHttp.h"
 
-#include <limits>
-
 std::string DefaultAboutText() {
     return "Gavelry works out what selling an item on eBay costs: listing and final value "
            "fees, PayPal, postage and the profit left.\\nPrices come from the price file "
@@ -19,11 +17,8 @@ void SetSystemDefaults() {
     clsRegistryAccess& oReg = GetRegistry();
     std::string sSnap;
     oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "SnapToGrid", sSnap, "120", true);
-    int64_t lSnap = 0;
     g_lSnapToGrid = 120;
-    if (ParseWhole(sSnap, lSnap) && lSnap >= std::numeric_limits<int32_t>::min() &&
-        lSnap <= std::numeric_limits<int32_t>::max())
-        g_lSnapToGrid = static_cast<int32_t>(lSnap);
+    ParseLong(sSnap, g_lSnapToGrid); // a value that is no number keeps the default
     oReg.GetRegSetting(HKEY_LOCAL_MACHINE, "Config", "About", g_sAboutText, DefaultAboutText());
 }
 

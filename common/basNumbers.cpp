@@ -105,6 +105,15 @@ bool ParseWhole(std::string_view sText, int64_t& lValue) {
     return true;
 }
 
+bool ParseLong(std::string_view sText, int32_t& lValue) {
+    int64_t lWhole = 0;
+    if (!ParseWhole(sText, lWhole) || lWhole < std::numeric_limits<int32_t>::min() ||
+        lWhole > std::numeric_limits<int32_t>::max())
+        return false;
+    lValue = static_cast<int32_t>(lWhole);
+    return true;
+}
+
 bool ParseSingle(std::string_view sText, float& fValue) {
     double d = 0;
     if (!ParseNumber(sText, d)) return false;

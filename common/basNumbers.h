@@ -14,6 +14,10 @@ bool ParseNumber(std::string_view sText, double& dValue);
 // Reads a whole number; a fraction is rounded half to even ("2.5" -> 2, "3.5" -> 4).
 bool ParseWhole(std::string_view sText, int64_t& lValue);
 
+// Reads a whole number that fits in 32 bits ("120", "-3"); false for anything else, and
+// then lValue is left as it was.
+bool ParseLong(std::string_view sText, int32_t& lValue);
+
 // Reads a single-precision amount; false when the number is out of its range.
 bool ParseSingle(std::string_view sText, float& fValue);
 

@@ -32,6 +32,14 @@ TEST(Numbers, ReadWithPointOrCommaWhateverTheLocale) {
     EXPECT_EQ(l, 2);
     EXPECT_TRUE(ParseWhole("3.5", l));
     EXPECT_EQ(l, 4);
+    int32_t n = 7;
+    EXPECT_TRUE(ParseLong("-2147483648", n));
+    EXPECT_EQ(n, -2147483648LL);
+    for (const char* s : {"2147483648", "-2147483649", "x"}) {
+        n = 7;
+        EXPECT_FALSE(ParseLong(s, n)) << s;
+        EXPECT_EQ(n, 7) << s << ": left as it was";
+    }
     float f = 0;
     EXPECT_FALSE(ParseSingle("1e39", f));
 }

@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -47,12 +46,7 @@ bool ReadPosition(const std::string& sKey, const char* sName, int32_t& lValue) {
     std::string sValue;
     if (!GetRegistry().GetRegSetting(HKEY_CURRENT_USER, PositionSection(sKey), sName, sValue))
         return false;
-    int64_t lWhole = 0;
-    if (!ParseWhole(sValue, lWhole) || lWhole < std::numeric_limits<int32_t>::min() ||
-        lWhole > std::numeric_limits<int32_t>::max())
-        return false;
-    lValue = int32_t(lWhole);
-    return true;
+    return ParseLong(sValue, lValue);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -45,6 +46,15 @@ void ctlNumericText::Text(const QString& sText) {
 float ctlNumericText::Value() const {
     float fValue = 0;
     return GetValue(Text(), fValue) ? fValue : 0;
+}
+
+bool ctlNumericText::WholeValue(int32_t& lValue) const {
+    const double dWhole = std::nearbyint(double(Value()));
+    if (dWhole < std::numeric_limits<int32_t>::min() ||
+        dWhole > std::numeric_limits<int32_t>::max())
+        return false;
+    lValue = int32_t(dWhole);
+    return true;
 }
 
 void ctlNumericText::Value(float fValue) {

@@ -24,6 +24,9 @@ public:
     // The number shown; 0 when the text is not a number.
     float Value() const;
     void Value(float fValue);
+    // The number shown rounded to a whole one (halves to even); false, leaving lValue, when
+    // it does not fit in 32 bits.
+    bool WholeValue(int32_t& lValue) const;
 
     int16_t DecimalPlaces() const { return m_nDecimalPlaces; }
     void DecimalPlaces(int16_t nPlaces);

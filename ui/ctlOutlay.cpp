@@ -10,9 +10,7 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
-#include <limits>
 
 namespace {
 
@@ -117,16 +115,14 @@ void ctlOutlay::WriteBack() {
     float afMoney[4];
     for (size_t i = 0; i < 4; ++i)
         afMoney[i] = Numeric(QLatin1String(kMoneyFields[i]))->Value();
-    const double dQuantity = std::nearbyint(double(Numeric("txtQuantity")->Value()));
-    if (dQuantity < std::numeric_limits<int32_t>::min() ||
-        dQuantity > std::numeric_limits<int32_t>::max())
-        return;
+    int32_t lQuantity = 0;
+    if (!Numeric("txtQuantity")->WholeValue(lQuantity)) return;
 
     m_oOutlay->m_fOutlay = afMoney[0];
     m_oOutlay->m_fStartingPrice = afMoney[1];
     m_oOutlay->m_fReservePrice = afMoney[2];
     m_oOutlay->m_fEstimatedEndPrice = afMoney[3];
-    m_oOutlay->m_lQuantity = int32_t(dQuantity);
+    m_oOutlay->m_lQuantity = lQuantity;
     m_oOutlay->m_bAddTax = CheckBox("chkOutlayInclTax")->isChecked();
     m_oOutlay->m_bDirty = true;
     emit Changed();

@@ -12,9 +12,7 @@
 #include <QLabel>
 #include <QScopedValueRollback>
 
-#include <cmath>
 #include <exception>
-#include <limits>
 #include <string>
 
 namespace {
@@ -180,13 +178,11 @@ void ctlSellingFeatures::OnClick(QWidget* oCtrl) {
 
 void ctlSellingFeatures::WriteBack() {
     if (!m_oFeatures) return;
-    const double dQuantity = std::nearbyint(double(Numeric("txtExtraPictures")->Value()));
-    if (dQuantity < std::numeric_limits<int32_t>::min() ||
-        dQuantity > std::numeric_limits<int32_t>::max())
-        return;
+    int32_t lQuantity = 0;
+    if (!Numeric("txtExtraPictures")->WholeValue(lQuantity)) return;
     for (const clsFeatureRow& oRow : kFeatures)
         m_oFeatures->SetFeature(oRow.m_lBit, CheckBox(BoxName(oRow))->isChecked());
-    m_oFeatures->m_lPicturePackQty = int32_t(dQuantity);
+    m_oFeatures->m_lPicturePackQty = lQuantity;
     m_oFeatures->m_bDirty = true;
     try {
         SetSectionTotal(ControlAs<QLabel>("lblTotal"), m_oFeatures->DoCalc(nullptr, nullptr));
