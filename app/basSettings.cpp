@@ -94,7 +94,7 @@ void SaveFormPlacement(const std::string& sFormName, const clsFormPlacement& oPl
                        std::to_string(oPlacement.m_lWindowState));
 }
 
-void LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacement) {
+bool LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacement) {
     const std::string sSection = "Forms\\" + StripFormPrefix(sFormName);
     const struct {
         const char* sName;
@@ -104,15 +104,19 @@ void LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacemen
                   {"Height", &oPlacement.m_lHeight},
                   {"Width", &oPlacement.m_lWidth},
                   {"WindowState", &oPlacement.m_lWindowState}};
+    bool bStored = false;
     for (const auto& oItem : aItems) {
         std::string sValue;
-        GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sSection, oItem.sName, sValue, "");
+        const bool bFound =
+            GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sSection, oItem.sName, sValue, "");
+        if (oItem.plValue == &oPlacement.m_lWidth) bStored = bFound;
         int32_t lValue = 0;
         if (!ParseLong(sValue, lValue)) continue;
         // Only the three window states exist; anything else keeps the design state.
         if (oItem.plValue == &oPlacement.m_lWindowState && (lValue < 0 || lValue > 2)) continue;
         *oItem.plValue = lValue;
     }
+    return bStored;
 }
 
 std::string StripFormPrefix(const std::string& sName) {

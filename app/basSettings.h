@@ -33,7 +33,8 @@ struct clsFormPlacement {
 // Stores the placement under "Forms\" + the window name without its "frm" prefix.
 void SaveFormPlacement(const std::string& sFormName, const clsFormPlacement& oPlacement);
 // Overwrites in oPlacement each value stored as a number; the others keep the design values.
-void LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacement);
+// True when a placement was ever stored (its width is there, even if it is not a number).
+bool LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacement);
 
 // "frmMain" -> "Main"; names without the lower-case prefix are returned unchanged.
 std::string StripFormPrefix(const std::string& sName);

@@ -33,11 +33,9 @@ const QDate& Epoch() {
     return dtEpoch;
 }
 
-// The stored record as a date; false when there is none or it is not a number. A record
-// that is not a number is treated as no record, so that it cannot block every update.
-bool ReadSkipRecord(QDateTime& dtRecord) {
-    std::string sValue;
-    GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sConfig, sSkipFlag, sValue, "");
+// A record as a date; false when there is none or it is not a number. A record that is
+// not a number is treated as no record, so that it cannot block every update.
+bool ParseSkipRecord(const std::string& sValue, QDateTime& dtRecord) {
     double dSerial = 0;
     if (sValue.empty() || !ParseNumber(sValue, dSerial) || !std::isfinite(dSerial) ||
         dSerial < dMinSerial || dSerial >= dMaxSerial)
@@ -47,6 +45,13 @@ bool ReadSkipRecord(QDateTime& dtRecord) {
              QLocale::system().toString(dtRecord.time(), QLocale::LongFormat).toStdString() + " " +
              QLocale::system().toString(dtRecord.date(), QLocale::LongFormat).toStdString());
     return true;
+}
+
+// The stored record as a date, as ParseSkipRecord reads it.
+bool ReadSkipRecord(QDateTime& dtRecord) {
+    std::string sValue;
+    GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sConfig, sSkipFlag, sValue, "");
+    return ParseSkipRecord(sValue, dtRecord);
 }
 
 std::string ReadMachineConfig(const char* sName, const char* sDefault) {
@@ -107,7 +112,7 @@ void SetUpdateSkipFlag(bool bClear) {
     std::string sValue;
     if (!oReg.GetRegSetting(HKEY_CURRENT_USER, sConfig, sSkipFlag, sValue, "")) return;
     QDateTime dtRecord;
-    ReadSkipRecord(dtRecord);
+    ParseSkipRecord(sValue, dtRecord); // logs the record being cleared
     oReg.DeleteValue(HKEY_CURRENT_USER, sConfig, sSkipFlag);
 }
 

@@ -3,12 +3,12 @@
 #include "basSettings.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStringConverter>
 #include <QStringList>
 #include <QVariant>
 
@@ -17,28 +17,12 @@
 
 namespace {
 
-QString FromText(const std::string& sText) {
-    return QString::fromUtf8(sText.data(), static_cast<qsizetype>(sText.size()));
-}
-
-std::string ToText(const QString& sText) {
-    const QByteArray ab = sText.toUtf8();
-    return std::string(ab.constData(), static_cast<size_t>(ab.size()));
-}
-
-bool IsValidUtf8(const std::string& sText) {
-    QStringDecoder oDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString sDecoded = oDecoder(QByteArrayView(sText.data(), qsizetype(sText.size())));
-    Q_UNUSED(sDecoded);
-    return !oDecoder.hasError();
-}
-
 // QSettings keeps "/" as its only separator; a "\" would become part of one key name.
 QString ToSettingsKey(const std::string& sKeyPath, const std::string& sName) {
-    QString sKey = FromText(sKeyPath);
+    QString sKey = QString::fromStdString(sKeyPath);
     sKey.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!sKey.isEmpty() && !sKey.endsWith(QLatin1Char('/'))) sKey += QLatin1Char('/');
-    return sKey + FromText(sName);
+    return sKey + QString::fromStdString(sName);
 }
 
 // Files found unparsable, by size and time stamp. QSettings reports a parse error only to
@@ -88,15 +72,13 @@ std::unique_ptr<QSettings> OpenHive(RegHive hKey) {
 
 std::string VariantToText(const QVariant& vValue) {
     switch (vValue.typeId()) {
-    case QMetaType::QByteArray: {
-        const QByteArray ab = vValue.toByteArray();
-        return std::string(ab.constData(), static_cast<size_t>(ab.size()));
-    }
+    case QMetaType::QByteArray:
+        return vValue.toByteArray().toStdString();
     case QMetaType::QStringList:
         // A hand-written list such as "a,b,c" is parsed into items; give the text back.
-        return ToText(vValue.toStringList().join(QLatin1Char(',')));
+        return vValue.toStringList().join(QLatin1Char(',')).toStdString();
     default:
-        return ToText(vValue.toString());
+        return vValue.toString().toStdString();
     }
 }
 
@@ -181,8 +163,8 @@ bool clsRegistryAccess::SetRegSetting(RegHive hKey, const std::string& sSection,
         const QString sKey =
             ToSettingsKey(ResolveKeyPath(sSection, bAbsoluteSection), sSettingName);
         // Text that is not UTF-8 is kept byte for byte rather than mangled.
-        if (IsValidUtf8(sValue))
-            oSettings->setValue(sKey, FromText(sValue));
+        if (QByteArrayView(sValue.data(), qsizetype(sValue.size())).isValidUtf8())
+            oSettings->setValue(sKey, QString::fromStdString(sValue));
         else
             oSettings->setValue(sKey, QByteArray(sValue.data(), qsizetype(sValue.size())));
         oSettings->sync();

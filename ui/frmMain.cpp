@@ -400,12 +400,7 @@ void frmMain::LoadPlacement() {
     oPlacement.m_lTop = PixelsToTwips(y());
     oPlacement.m_lWidth = PixelsToTwips(width());
     oPlacement.m_lHeight = PixelsToTwips(height());
-    bool bStored = false;
-    {
-        std::string sValue;
-        bStored = GetRegistry().GetRegSetting(HKEY_CURRENT_USER, "Forms\\Main", "Width", sValue);
-    }
-    LoadFormPlacement("frmMain", oPlacement);
+    const bool bStored = LoadFormPlacement("frmMain", oPlacement);
     QRect rcWindow(TwipsToPixels(oPlacement.m_lLeft), TwipsToPixels(oPlacement.m_lTop),
                    std::max(1, TwipsToPixels(oPlacement.m_lWidth)),
                    std::max(1, TwipsToPixels(oPlacement.m_lHeight)));

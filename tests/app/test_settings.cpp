@@ -66,7 +66,7 @@ TEST_F(SettingsTest, FormPlacementRoundTripsAndKeepsDesignValuesForBadText) {
     GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Forms\\Main", "Height", "99999999999");
     GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Forms\\Main", "WindowState", "1");
     clsFormPlacement oDesign{11, 22, 33, 44, 0};
-    LoadFormPlacement("frmMain", oDesign);
+    EXPECT_TRUE(LoadFormPlacement("frmMain", oDesign));
     EXPECT_EQ(oDesign.m_lTop, 11);
     EXPECT_EQ(oDesign.m_lLeft, 300);
     EXPECT_EQ(oDesign.m_lHeight, 33) << "out of range";
@@ -74,7 +74,7 @@ TEST_F(SettingsTest, FormPlacementRoundTripsAndKeepsDesignValuesForBadText) {
     EXPECT_EQ(oDesign.m_lWindowState, 1);
 
     clsFormPlacement oUnknown{1, 2, 3, 4, 2};
-    LoadFormPlacement("frmNeverSaved", oUnknown);
+    EXPECT_FALSE(LoadFormPlacement("frmNeverSaved", oUnknown)) << "never stored";
     EXPECT_EQ(oUnknown.m_lTop, 1);
     EXPECT_EQ(oUnknown.m_lWindowState, 2);
 }
