@@ -195,6 +195,41 @@ size_t clsHttp::OnHeader(char* pData, size_t nSize, size_t nCount, void* pUser) 
     return nSize * nCount;
 }
 
+CURL* clsHttp::NewSessionHandle(const std::string& sServerAddr) {
+    if (!IsInternetOpen())
+        NoteFailure("No internet session");
+    else if (!IsServerAddress(sServerAddr))
+        NoteFailure("Bad server address '" + sServerAddr + "'");
+    else if (CURL* hHandle = NewHandle())
+        return hHandle;
+    else
+        NoteFailure("The transfer library could not start a connection");
+    return nullptr;
+}
+
+CURLcode clsHttp::PerformInto(CURL* hHandle, curl_write_callback fnWrite, void* pData) {
+    curl_easy_setopt(hHandle, CURLOPT_WRITEFUNCTION, fnWrite);
+    curl_easy_setopt(hHandle, CURLOPT_WRITEDATA, pData);
+    const CURLcode rc = Perform(hHandle);
+    curl_easy_setopt(hHandle, CURLOPT_WRITEFUNCTION, &Discard);
+    curl_easy_setopt(hHandle, CURLOPT_WRITEDATA, nullptr);
+    return rc;
+}
+
+CURLcode clsHttp::PerformUncachedGet(CURL* hHandle, const std::string& sUrl,
+                                     curl_write_callback fnWrite, void* pData) {
+    curl_slist* pHeaders = nullptr;
+    pHeaders = curl_slist_append(pHeaders, "Cache-Control: no-cache");
+    pHeaders = curl_slist_append(pHeaders, "Pragma: no-cache");
+    curl_easy_setopt(hHandle, CURLOPT_URL, sUrl.c_str());
+    curl_easy_setopt(hHandle, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(hHandle, CURLOPT_HTTPHEADER, pHeaders);
+    const CURLcode rc = PerformInto(hHandle, fnWrite, pData);
+    curl_easy_setopt(hHandle, CURLOPT_HTTPHEADER, nullptr);
+    curl_slist_free_all(pHeaders);
+    return rc;
+}
+
 CURLcode clsHttp::Perform(CURL* hHandle) {
     m_sServerResponse.clear();
     m_lServerCode = 0;
@@ -240,25 +275,13 @@ bool clsHttp::OpenConnection(const std::string& sPingURL) {
         return true;
     }
     LogDebug("Open internet connection 9");
-    curl_slist* pHeaders = nullptr;
-    pHeaders = curl_slist_append(pHeaders, "Cache-Control: no-cache");
-    pHeaders = curl_slist_append(pHeaders, "Pragma: no-cache");
     bool bAnswered = false;
-    curl_easy_setopt(m_hInternet, CURLOPT_URL, sPingURL.c_str());
-    curl_easy_setopt(m_hInternet, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(m_hInternet, CURLOPT_HTTPHEADER, pHeaders);
     curl_easy_setopt(m_hInternet, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(m_hInternet, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(m_hInternet, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(m_hInternet, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(m_hInternet, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(m_hInternet, CURLOPT_WRITEFUNCTION, &StopAtFirstData);
-    curl_easy_setopt(m_hInternet, CURLOPT_WRITEDATA, &bAnswered);
-    const CURLcode rc = Perform(m_hInternet);
-    curl_easy_setopt(m_hInternet, CURLOPT_HTTPHEADER, nullptr);
-    curl_easy_setopt(m_hInternet, CURLOPT_WRITEFUNCTION, &Discard);
-    curl_easy_setopt(m_hInternet, CURLOPT_WRITEDATA, nullptr);
-    curl_slist_free_all(pHeaders);
+    const CURLcode rc = PerformUncachedGet(m_hInternet, sPingURL, &StopAtFirstData, &bAnswered);
     if (rc == CURLE_OK || (rc == CURLE_WRITE_ERROR && bAnswered)) {
         LogDebug("Open internet connection 11 - okay");
         return true;
@@ -275,13 +298,7 @@ bool clsHttp::StartFtpSession(const std::string& sServerAddr, const std::string&
     LogDebug("Start FTP 1");
     CloseFtpSession();
     bool bConnected = false;
-    if (!IsInternetOpen()) {
-        NoteFailure("No internet session");
-    } else if (!IsServerAddress(sServerAddr)) {
-        NoteFailure("Bad server address '" + sServerAddr + "'");
-    } else if ((m_hFtp = NewHandle()) == nullptr) {
-        NoteFailure("The transfer library could not start a connection");
-    } else {
+    if ((m_hFtp = NewSessionHandle(sServerAddr)) != nullptr) {
         m_sFtpBase = "ftp://" + sServerAddr + "/";
         m_sFtpDirectory.clear();
         curl_easy_setopt(m_hFtp, CURLOPT_USERNAME, sUserName.c_str());
@@ -339,18 +356,12 @@ bool clsHttp::StartHttpSession(const std::string& sServerAddr, const std::string
         curl_easy_cleanup(m_hHttp);
         m_hHttp = nullptr;
     }
-    if (!IsInternetOpen()) {
-        NoteFailure("No internet session");
-    } else if (!IsServerAddress(sServerAddr)) {
-        NoteFailure("Bad server address '" + sServerAddr + "'");
-    } else if ((m_hHttp = NewHandle()) != nullptr) {
+    if ((m_hHttp = NewSessionHandle(sServerAddr)) != nullptr) {
         m_sHttpBase = "http://" + sServerAddr + "/";
         if (!sUserName.empty()) {
             curl_easy_setopt(m_hHttp, CURLOPT_USERNAME, sUserName.c_str());
             curl_easy_setopt(m_hHttp, CURLOPT_PASSWORD, sPassword.c_str());
         }
-    } else {
-        NoteFailure("The transfer library could not start a connection");
     }
     LogDebug("Start HTTP 2");
     if (m_hHttp) {
@@ -430,11 +441,7 @@ bool clsHttp::GetFile(const std::string& sLocalName, const std::string& sRemoteN
         curl_easy_setopt(m_hFtp, CURLOPT_NOBODY, 0L);
         curl_easy_setopt(m_hFtp, CURLOPT_TRANSFERTEXT, lTransferText);
         curl_easy_setopt(m_hFtp, CURLOPT_URL, sUrl.c_str());
-        curl_easy_setopt(m_hFtp, CURLOPT_WRITEFUNCTION, &WriteToFile);
-        curl_easy_setopt(m_hFtp, CURLOPT_WRITEDATA, pFile);
-        const CURLcode rc = Perform(m_hFtp);
-        curl_easy_setopt(m_hFtp, CURLOPT_WRITEFUNCTION, &Discard);
-        curl_easy_setopt(m_hFtp, CURLOPT_WRITEDATA, nullptr);
+        const CURLcode rc = PerformInto(m_hFtp, &WriteToFile, pFile);
         curl_off_t lReceived = 0;
         curl_easy_getinfo(m_hFtp, CURLINFO_SIZE_DOWNLOAD_T, &lReceived);
         // On disk before it replaces the old file.
@@ -477,24 +484,12 @@ std::string clsHttp::GetHeaderInfo(const std::string& sHeaderName) {
         std::string sPath = sHeaderName;
         while (!sPath.empty() && sPath.front() == '/')
             sPath.erase(0, 1);
-        const std::string sUrl = m_sHttpBase + sPath;
-        curl_slist* pHeaders = nullptr;
-        pHeaders = curl_slist_append(pHeaders, "Cache-Control: no-cache");
-        pHeaders = curl_slist_append(pHeaders, "Pragma: no-cache");
-        curl_easy_setopt(m_hHttp, CURLOPT_URL, sUrl.c_str());
-        curl_easy_setopt(m_hHttp, CURLOPT_HTTPGET, 1L);
         curl_easy_setopt(m_hHttp, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-        curl_easy_setopt(m_hHttp, CURLOPT_HTTPHEADER, pHeaders);
-        curl_easy_setopt(m_hHttp, CURLOPT_WRITEFUNCTION, &CollectChunks);
-        curl_easy_setopt(m_hHttp, CURLOPT_WRITEDATA, &asChunks);
-        if (Perform(m_hHttp) != CURLE_OK) {
+        if (PerformUncachedGet(m_hHttp, m_sHttpBase + sPath, &CollectChunks, &asChunks) !=
+            CURLE_OK) {
             asChunks.clear();
             SetLastErrorText(m_sFailure);
         }
-        curl_easy_setopt(m_hHttp, CURLOPT_HTTPHEADER, nullptr);
-        curl_easy_setopt(m_hHttp, CURLOPT_WRITEFUNCTION, &Discard);
-        curl_easy_setopt(m_hHttp, CURLOPT_WRITEDATA, nullptr);
-        curl_slist_free_all(pHeaders);
     } else {
         SetLastErrorText("No HTTP connection");
     }

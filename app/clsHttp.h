@@ -69,7 +69,15 @@ private:
     void SetLastErrorText(const std::string& sText) { m_sLastError = sText; }
 
     CURL* NewHandle();
+    // A handle for a session with sServerAddr; none, with the reason noted, without an
+    // internet session, for a malformed address or when the library cannot start one.
+    CURL* NewSessionHandle(const std::string& sServerAddr);
     CURLcode Perform(CURL* hHandle);
+    // A transfer whose data goes to fnWrite; the handle discards data again afterwards.
+    CURLcode PerformInto(CURL* hHandle, curl_write_callback fnWrite, void* pData);
+    // An HTTP GET of sUrl past every cache on the way, its data to fnWrite.
+    CURLcode PerformUncachedGet(CURL* hHandle, const std::string& sUrl, curl_write_callback fnWrite,
+                                void* pData);
     void NoteFailure(const std::string& sDescription);
     std::string FtpUrl(const std::string& sName) const;
     static size_t OnHeader(char* pData, size_t nSize, size_t nCount, void* pUser);
