@@ -135,6 +135,13 @@ void SetPanelFont(QWidget* oPanel) {
     oPanel->setFont(oFont);
 }
 
+void SetFieldPalette(QWidget* oField) {
+    QPalette oPalette = QApplication::palette();
+    // Every role counts as set, so none is inherited from the panel.
+    oPalette.setResolveMask(~QPalette::ResolveMask(0));
+    oField->setPalette(oPalette);
+}
+
 void ColourControl(QWidget* oCtrl) {
     static const QStringList asKinds{"Label", "CheckBox", "OptionButton", "Frame"};
     if (!oCtrl || !asKinds.contains(ControlKind(oCtrl))) return;

@@ -48,6 +48,9 @@ QColor ColourFromValue(int32_t lColour);
 // colour. Panels also set captions small, to fit rows 255 twips (17 pixels) high.
 void SetInvertedPalette(QWidget* oPanel);
 void SetPanelFont(QWidget* oPanel);
+// An entry field keeps the system's own colours (dark text on a light box) inside a panel
+// with inverted colours.
+void SetFieldPalette(QWidget* oField);
 
 // Inverted panel colours for labels, check boxes, option buttons and frames; lblTotal in
 // the "SubtotalColour" setting.

@@ -45,9 +45,7 @@ void ctlPaypalBusinessTypes::ApplyFeatures(clsPayPal& oPayPal) {
         const std::string sName = oPayPal.GetBusinessRateBandAttribute(BandAttribute::Name, eBand);
         const QString sCaption =
             sName.empty() ? tr("Band %1").arg(sBand) : QString::fromStdString(sName);
-        SetCaption(sOption, sCaption);
-        Control(QStringLiteral("chkShowBusinessRateBand") + sBand)
-            ->setAccessibleName(tr("Show %1").arg(sCaption));
+        SetOptionCaption(sOption, sCaption);
         Enable(sOption, oPayPal.CanHaveMerchantRate());
     }
 }

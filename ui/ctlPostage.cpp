@@ -131,9 +131,7 @@ void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
 
     std::string sTitle;
     if (GetPrices().GetData("UsePostTitle", sTitle) && !sTitle.empty()) {
-        const QString sCaption = QString::fromStdString(sTitle);
-        SetCaption("chkUsePostage", sCaption);
-        Control("chkShowUsePostage")->setAccessibleName(tr("Show %1").arg(sCaption));
+        SetOptionCaption("chkUsePostage", QString::fromStdString(sTitle));
     }
     try {
         SetSectionTotal(ControlAs<QLabel>("lblTotal"), oFeatures.DoCalc(&oOutlay));

@@ -35,10 +35,7 @@ void ctlPostageParcelInsurance::ApplyAuctionType(clsPostage& oPostage) {
         std::string sName;
         if (GetPrices().GetData("InsuranceBandName" + sNumber.toStdString(), sName) &&
             !sName.empty()) {
-            const QString sCaption = QString::fromStdString(sName);
-            SetCaption(sOption, sCaption);
-            Control(QStringLiteral("chkShowBand") + sNumber)
-                ->setAccessibleName(tr("Show %1").arg(sCaption));
+            SetOptionCaption(sOption, QString::fromStdString(sName));
         }
         Enable(sOption, oPostage.CanHaveInsurance(InsuranceBand(lBand)));
     }
@@ -52,6 +49,6 @@ void ctlPostageParcelInsurance::WriteBack() {
     while (!m_oPostage->CanHaveInsurance(m_oPostage->m_eInsurance))
         m_oPostage->m_eInsurance = clsPostage::GetNextInsurance(m_oPostage->m_eInsurance);
     m_oPostage->m_bDirty = true;
-    ApplyAuctionType(*m_oPostage);
+    // The postage panel, told of the change, shows the band that was kept.
     emit Changed();
 }

@@ -63,16 +63,7 @@ void ctlSectionPanel::AddRows(std::initializer_list<clsControlRow> aoRows) {
             oCtrl->setProperty(kOptionValue, oRow.m_lValue);
         } else if (sKind == QLatin1String("ctlNumericText")) {
             oCtrl = new ctlNumericText(oParent);
-            // Fields keep the system's own colours (dark text on a light box), set role by
-            // role so that the panel's inverted colours are not inherited.
-            const QPalette oSystem = QApplication::palette();
-            QPalette oPalette = oSystem;
-            for (int g = 0; g < QPalette::NColorGroups; ++g)
-                for (int r = 0; r < QPalette::NColorRoles; ++r)
-                    oPalette.setColor(
-                        QPalette::ColorGroup(g), QPalette::ColorRole(r),
-                        oSystem.color(QPalette::ColorGroup(g), QPalette::ColorRole(r)));
-            oCtrl->setPalette(oPalette);
+            SetFieldPalette(oCtrl);
         } else {
             auto* oFrame = new QFrame(oParent);
             oFrame->setFrameShape(QFrame::NoFrame);
@@ -200,6 +191,15 @@ void ctlSectionPanel::SetCaption(const QString& sName, const QString& sCaption) 
         oButton->setText(sCaption);
         oButton->setAccessibleName(StripAmpersand(sCaption));
     }
+}
+
+void ctlSectionPanel::SetOptionCaption(const QString& sName, const QString& sCaption) {
+    SetCaption(sName, sCaption);
+    for (QWidget* o : m_aoControls)
+        if (IsShowBox(o) && !ControlTag(o).isEmpty() && sName.contains(ControlTag(o))) {
+            o->setAccessibleName(tr("Show %1").arg(sCaption));
+            return;
+        }
 }
 
 void ctlSectionPanel::Enable(const QString& sName, bool bEnabled, bool bIncludeFrame) {

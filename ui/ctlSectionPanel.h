@@ -96,6 +96,9 @@ protected:
     bool SelectedOption(int32_t& lValue) const;
     // Caption of a label, check box or option; a field labelled by it is named after it.
     void SetCaption(const QString& sName, const QString& sCaption);
+    // The same for a caption from the price table, and the Show box of the control is named
+    // after it: "Show £0.00 - £1500.00".
+    void SetOptionCaption(const QString& sName, const QString& sCaption);
     void Enable(const QString& sName, bool bEnabled, bool bIncludeFrame = true);
     QCheckBox* CheckBox(const QString& sName) const;
     ctlNumericText* Numeric(const QString& sName) const;

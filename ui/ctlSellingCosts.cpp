@@ -88,8 +88,7 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
     m_txtTargetProfit->ShowMoney(true);
     m_txtTargetProfit->DecimalPlaces(2);
     m_txtTargetProfit->Value(g_fTargetProfit);
-    // The field keeps the system's colours, as the fields of the section panels do.
-    m_txtTargetProfit->setPalette(QApplication::palette());
+    SetFieldPalette(m_txtTargetProfit);
     connect(m_txtTargetProfit, &ctlNumericText::Change, this, &ctlSellingCosts::OnTargetChanged);
     Arrange();
 }

@@ -162,11 +162,8 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
 
     for (QWidget* oChild : findChildren<QWidget*>())
         ColourControl(oChild);
-    // Entry fields keep the system's own colours, not the inverted panel colours.
-    QPalette oFields = QApplication::palette();
-    oFields.setResolveMask(~QPalette::ResolveMask(0));
-    cboStartMode->setPalette(oFields);
-    txtSnapToGrid->setPalette(oFields);
+    SetFieldPalette(cboStartMode);
+    SetFieldPalette(txtSnapToGrid);
 
     connect(imgAbout, &ctlMovie::FSCommand, this, [this] { ShowAboutPage(); });
     connect(imgSettings, &ctlMovie::FSCommand, this, [this] { ShowSettingsPage(); });
