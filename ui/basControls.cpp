@@ -24,7 +24,7 @@ const char* const kHeight = "TwipsHeight";
 
 int32_t TwipsProperty(const QWidget* oCtrl, const char* sName, int lPixels) {
     const QVariant v = oCtrl->property(sName);
-    return v.isValid() ? v.toInt() : lPixels * 15;
+    return v.isValid() ? v.toInt() : PixelsToTwips(lPixels);
 }
 
 void Place(QWidget* oCtrl) {
@@ -45,6 +45,14 @@ bool Contains(const QString& sName, const char* const* asParts) {
 
 int32_t TwipsToPixels(int32_t lTwips) {
     return static_cast<int32_t>(std::lround(lTwips / 15.0));
+}
+
+int32_t PixelsToTwips(int32_t lPixels) {
+    return lPixels * 15;
+}
+
+QString GraphicsPath(const QString& sFile) {
+    return QString::fromStdString(GetProgramFolder()) + QStringLiteral("\\Graphics\\") + sFile;
 }
 
 int32_t ControlLeft(const QWidget* oCtrl) {

@@ -17,6 +17,11 @@ class QCheckBox;
 
 // Window geometry is kept in twips: 15 twips to a pixel at 96 dpi.
 int32_t TwipsToPixels(int32_t lTwips);
+int32_t PixelsToTwips(int32_t lPixels);
+
+// A file of the program's pictures and movies, as movies are named:
+// "Buttons\About_button.swf" -> "<program folder>\Graphics\Buttons\About_button.swf".
+QString GraphicsPath(const QString& sFile);
 
 // A control's design geometry in twips. The twips are kept on the control itself, so that
 // reading a position back never suffers from the rounding to whole pixels.

@@ -285,6 +285,6 @@ void ctlCalculator::OnFocusChanged(QWidget* oOld, QWidget* oNow) {
 
 void ctlCalculator::resizeEvent(QResizeEvent* oEvent) {
     QWidget::resizeEvent(oEvent);
-    const int32_t lWidth = width() * 15;
+    const int32_t lWidth = PixelsToTwips(width());
     SetControlGeometry(m_lneLine, kLineLeft, kLineTop, std::max(lWidth - kLineLeft, 0), 15);
 }

@@ -37,10 +37,6 @@ constexpr int32_t kChartWidth = 4500;
 constexpr int32_t kChartLowest = 4500;
 constexpr int32_t kChartTallest = 9135;
 
-int32_t PixelsToTwips(int lPixels) {
-    return lPixels * 15;
-}
-
 QString ButtonPicture(const char* sFile) {
     return QDir(QString::fromStdString(GetProgramFolder()))
         .filePath(QStringLiteral("Graphics/Buttons/") + QLatin1String(sFile));

@@ -42,17 +42,12 @@ std::string ConfigSetting(const std::string& sName, const std::string& sDefault)
     return sValue;
 }
 
-QString Graphics(const char* sFile) {
-    return QString::fromStdString(GetProgramFolder()) + QStringLiteral("\\Graphics\\") +
-           QLatin1String(sFile);
-}
-
 // Picture buttons are small movies with their caption passed in; the caption names them.
 ctlMovie* PictureButton(QWidget* oParent, const char* sName, const char* sMovie,
                         const QString& sCaption, int32_t lWidth, int32_t lHeight) {
     auto* oButton = new ctlMovie(oParent);
     oButton->setObjectName(QLatin1String(sName));
-    oButton->Movie(Graphics(sMovie) + QStringLiteral("?Caption=") + sCaption);
+    oButton->Movie(GraphicsPath(QLatin1String(sMovie)) + QStringLiteral("?Caption=") + sCaption);
     oButton->Menu(false);
     oButton->setAccessibleName(sCaption);
     oButton->setAccessibleDescription(QLatin1String(sName));
@@ -196,9 +191,9 @@ QString frmAbout::AboutCaption(const std::string& sAppName, int32_t lMajor, int3
 QString frmAbout::AboutMovie() {
     QString sAbout = QString::fromStdString(GetAboutText());
     sAbout.replace(QLatin1String("\\n"), QLatin1String("<br>"));
-    return Graphics("About.swf") + QStringLiteral("?AboutInfo=") + sAbout + QLatin1Char('&') +
-           QString::fromStdString(ConfigSetting("MusicID", "music=0")) + QLatin1Char('&') +
-           QString::fromStdString(ConfigSetting("MusicMute", "mute=false"));
+    return GraphicsPath(QStringLiteral("About.swf")) + QStringLiteral("?AboutInfo=") + sAbout +
+           QLatin1Char('&') + QString::fromStdString(ConfigSetting("MusicID", "music=0")) +
+           QLatin1Char('&') + QString::fromStdString(ConfigSetting("MusicMute", "mute=false"));
 }
 
 void frmAbout::SetOpenWebSiteHandler(std::function<void(const QString&)> fnOpen) {

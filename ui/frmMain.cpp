@@ -42,13 +42,8 @@ const char* const kDefaultTitle = "Default Configuration";
 
 std::function<bool(frmAbout*)> g_fnAboutBoxHook;
 
-int32_t PixelsToTwips(int lPixels) {
-    return lPixels * 15;
-}
-
 QString MoviePath(const char* sName) {
-    return QString::fromStdString(GetProgramFolder()) + QStringLiteral("\\Graphics\\Buttons\\") +
-           QLatin1String(sName);
+    return GraphicsPath(QStringLiteral("Buttons\\") + QLatin1String(sName));
 }
 
 } // namespace

@@ -29,8 +29,7 @@ frmSplash::frmSplash(QWidget* oParent)
     if (const QScreen* oScreen = QGuiApplication::primaryScreen())
         move(oScreen->availableGeometry().center() - rect().center());
     LogDebug("Loading splash movie");
-    ShockwaveFlash1->Movie(QString::fromStdString(GetProgramFolder()) +
-                           QStringLiteral("\\Graphics\\Splash.swf?Version=") + sRegion);
+    ShockwaveFlash1->Movie(GraphicsPath(QStringLiteral("Splash.swf?Version=") + sRegion));
     ShockwaveFlash1->Menu(false);
     LogDebug("Playing splash movie");
     ShockwaveFlash1->Play();
