@@ -8,6 +8,8 @@ PACKAGES=(
     qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev
     libcurl4-openssl-dev
     python3 python3-pyftpdlib fonts-dejavu-core
+    # checks of the installed desktop entry, metainfo, file type and manual page
+    desktop-file-utils appstream shared-mime-info groff-base
 )
 
 missing=()
