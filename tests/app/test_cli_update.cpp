@@ -7,6 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,7 +45,7 @@ protected:
 
 TEST_F(CliUpdateTest, DownloadsOnceThenFindsTheFileUpToDate) {
     WriteFile(Path("web/index.asp"), "<html>up</html>");
-    WriteFile(m_sRemote, SomeBytes(5000, 'c'));
+    WriteFile(m_sRemote, GoodPriceFile(15000));
     WriteFile(m_sLocal, "Old,1\r\n");
     clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
     clsTestServer oFtp({"ftp", "--root", QString::fromStdString(Path("remote"))});
@@ -52,7 +57,7 @@ TEST_F(CliUpdateTest, DownloadsOnceThenFindsTheFileUpToDate) {
         GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "PriceServer", oFtp.Address()));
 
     auto [sOut, nExit] = Calc({"--update-prices", "debug=true"});
-    EXPECT_EQ(sOut, "downloaded 5000 bytes\n");
+    EXPECT_EQ(sOut, "downloaded 15000 bytes\n");
     EXPECT_EQ(nExit, 0);
     EXPECT_EQ(ReadFile(m_sLocal), ReadFile(m_sRemote));
     EXPECT_NE(ReadFile(Path("calc/GvDebug.log")).find("Open internet connection 1"),
@@ -62,6 +67,62 @@ TEST_F(CliUpdateTest, DownloadsOnceThenFindsTheFileUpToDate) {
     EXPECT_EQ(sOut, "up to date\n");
     EXPECT_EQ(nExit, 0);
     EXPECT_EQ(oFtp.Count("RETR"), 1);
+}
+
+// A folder no file can be created in, even by root (a read-only bind mount over it); false
+// when it cannot be made so.
+class clsReadOnlyFolder {
+public:
+    explicit clsReadOnlyFolder(const std::string& sPath) : m_sPath(sPath) {
+        if (::geteuid() != 0) {
+            m_bReadOnly = ::chmod(sPath.c_str(), 0555) == 0;
+            return;
+        }
+        m_bMounted = ::mount(sPath.c_str(), sPath.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        m_bReadOnly = m_bMounted && ::mount(nullptr, sPath.c_str(), nullptr,
+                                            MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    }
+    ~clsReadOnlyFolder() {
+        if (m_bMounted) ::umount2(m_sPath.c_str(), MNT_DETACH);
+        if (::geteuid() != 0) ::chmod(m_sPath.c_str(), 0755);
+    }
+    bool IsReadOnly() const { return m_bReadOnly; }
+
+private:
+    std::string m_sPath;
+    bool m_bMounted = false;
+    bool m_bReadOnly = false;
+};
+
+TEST_F(CliUpdateTest, AReadOnlyProgramFolderUpdatesTheCopyInTheUsersDataFolder) {
+    WriteFile(Path("web/index.asp"), "<html>up</html>");
+    WriteFile(m_sRemote, GoodPriceFile(15000));
+    WriteFile(m_sLocal, GoodPriceFile(13000)); // the shipped file, beside the calculator
+    clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
+    clsTestServer oFtp({"ftp", "--root", QString::fromStdString(Path("remote"))});
+    ASSERT_GT(oWeb.Port(), 0);
+    ASSERT_GT(oFtp.Port(), 0);
+    ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "WebSite",
+                                            "http://" + oWeb.Address()));
+    ASSERT_TRUE(
+        GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "PriceServer", oFtp.Address()));
+    clsReadOnlyFolder oReadOnly(Path("calc"));
+    if (!oReadOnly.IsReadOnly()) GTEST_SKIP() << "no folder can be made read-only here";
+
+    QProcess oProcess;
+    QProcessEnvironment oEnvironment = QProcessEnvironment::systemEnvironment();
+    oEnvironment.insert("XDG_DATA_HOME", QString::fromStdString(Path("data")));
+    oProcess.setProcessEnvironment(oEnvironment);
+    oProcess.start(QString::fromStdString(m_sCalc), {"--update-prices", "DEBUG=TRUE"});
+    ASSERT_TRUE(oProcess.waitForFinished(30000));
+    EXPECT_EQ(oProcess.readAllStandardOutput().toStdString(), "downloaded 15000 bytes\n");
+    EXPECT_EQ(oProcess.exitCode(), 0);
+    const std::string sData = Path("data/Tessary/Gavelry UK/");
+    EXPECT_TRUE(ReadFile(sData + "UpdateUK_v0102.dat") == GoodPriceFile(15000));
+    EXPECT_TRUE(ReadFile(sData + "UpdateUK_v0102.dat.bak") == GoodPriceFile(13000))
+        << "the shipped copy it replaced is the backup";
+    EXPECT_NE(ReadFile(sData + "GvDebug.log").find("DL - Update file 9 - okay"), std::string::npos);
+    EXPECT_TRUE(ReadFile(m_sLocal) == GoodPriceFile(13000));
 }
 
 TEST_F(CliUpdateTest, UnreachableSiteFails) {
