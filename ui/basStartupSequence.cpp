@@ -5,6 +5,8 @@
 #include "basSplash.h"
 #include "basStartup.h"
 #include "basWindows.h"
+#include "clsPrices.h"
+#include "clsRequiredPrices.h"
 #include "frmMain.h"
 
 namespace {
@@ -20,6 +22,22 @@ template <class F> void Step(F&& fnStep) {
     } catch (...) {
         LogDebug("Start-up step failed");
     }
+}
+
+// Fees of prices the file lacks count as 0: the user hears of it once, at start, by name.
+void WarnOfMissingPrices() {
+    const clsPriceCheck oCheck = CheckRequiredPrices(GetPrices(), GetRegion());
+    if (oCheck.Passed()) return;
+    std::string sFile = GetPricesSource();
+    if (sFile.empty()) sFile = GetPriceFilePath(false);
+    LogDebug("Price file lacks " +
+             oCheck.Describe(oCheck.m_asMissing.size() + oCheck.m_asNotNumeric.size()));
+    ShowMessage("The price file " + sFile +
+                    " lacks prices that fees are worked out from, or gives them without a "
+                    "number:\r\n\r\n" +
+                    oCheck.Describe(10) + "\r\n\r\nFees that depend on them count as " +
+                    FormatCurrency(0) + " until the file is mended.",
+                MsgBox::Exclamation, GetAppName());
 }
 
 } // namespace
@@ -51,6 +69,7 @@ std::unique_ptr<frmMain> Main(const QStringList& asArguments) {
         });
     }
     Step([] { ShowSplash(false, false); });
+    if (oMain && !IsApplicationClosing()) Step([] { WarnOfMissingPrices(); });
     LogDebug("End startup");
     if (IsApplicationClosing()) oMain.reset();
     return oMain;

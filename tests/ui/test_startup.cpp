@@ -9,6 +9,7 @@
 #include "basStartupSequence.h"
 #include "basWindows.h"
 #include "clsCalculate.h"
+#include "clsPrices.h"
 #include "ctlWizard.h"
 #include "frmAbout.h"
 #include "frmMain.h"
@@ -24,6 +25,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -227,6 +230,71 @@ TEST_F(StartupTest, CloseApplicationEndsTheRunAndStopsStartUp) {
     });
     SetCloseApplicationHandler({});
     frmAbout::SetOpenWebSiteHandler({});
+}
+
+// Message boxes shown during one start, recorded; the default handler fails the test.
+class clsRecordedMessages {
+public:
+    clsRecordedMessages() {
+        SetShowMessageHandler(
+            [this](const std::string& sPrompt, int32_t lButtons, const std::string& sTitle) {
+                m_asPrompts.push_back(sPrompt);
+                EXPECT_EQ(lButtons, MsgBox::Exclamation);
+                EXPECT_EQ(sTitle, "Gavelry UK");
+                return MsgBox::ResultOK;
+            });
+    }
+    ~clsRecordedMessages() {
+        SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+            ShownMessages().push_back(sPrompt);
+            ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+            return MsgBox::ResultCancel;
+        });
+    }
+    std::vector<std::string> m_asPrompts;
+};
+
+TEST_F(StartupTest, APriceFileThatLacksPricesIsNamedOnceAtStart) {
+    clsProgramFolder oProgram;
+    const QByteArray abShipped = ReadFile(oProgram.Path() + "/UpdateUK_v0102.dat");
+    // Cut where the postage starts, with a tax that is no number.
+    QByteArray abCut = abShipped.left(abShipped.indexOf("\nFirstClassRanges,") + 1);
+    abCut += "LocalTax,some\r\n";
+    ASSERT_TRUE(WriteFile(oProgram.Path() + "/UpdateUK_v0102.dat", abCut));
+    SetPrices(nullptr);
+    clsRecordedMessages oMessages;
+    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_TRUE(oMain->isVisible());
+    ASSERT_EQ(oMessages.m_asPrompts.size(), 1u);
+    const std::string& sPrompt = oMessages.m_asPrompts[0];
+    EXPECT_EQ(sPrompt.rfind("The price file " + GetPriceFilePath(false) + " lacks prices", 0), 0u)
+        << sPrompt;
+    // The first missing names by name, and how many more.
+    EXPECT_NE(sPrompt.find("FirstClassRanges, SecondClassRanges, ParcelRanges"), std::string::npos)
+        << sPrompt;
+    EXPECT_NE(sPrompt.find(" more"), std::string::npos) << sPrompt;
+    oMain->close();
+}
+
+TEST_F(StartupTest, APriceFileThatDoesNotLoadGivesWayToTheBackupAndTheUserIsTold) {
+    clsProgramFolder oProgram;
+    const QString sPrices = oProgram.Path() + "/UpdateUK_v0102.dat";
+    const QByteArray abGood = ReadFile(sPrices);
+    ASSERT_TRUE(WriteFile(sPrices + ".bak", abGood));
+    ASSERT_TRUE(WriteFile(sPrices, abGood + "LOCALTAX,15\r\n"));
+    SetPrices(nullptr);
+    clsRecordedMessages oMessages;
+    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_TRUE(oMain->isVisible());
+    ASSERT_EQ(oMessages.m_asPrompts.size(), 1u);
+    EXPECT_NE(oMessages.m_asPrompts[0].find("uses the last good copy of the price file instead"),
+              std::string::npos)
+        << oMessages.m_asPrompts[0];
+    EXPECT_EQ(GetPricesSource(), (sPrices + ".bak").toStdString());
+    EXPECT_EQ(ReadFile(sPrices), abGood + "LOCALTAX,15\r\n") << "the user's file is left alone";
+    oMain->close();
 }
 
 TEST_F(StartupTest, AnInstalledProgramFindsItsDataBesideBin) {
