@@ -198,8 +198,8 @@ void ctlSellingCosts::Arrange() {
 }
 
 void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
-    // All figures are worked out before any is shown: a failing upgrade calculation leaves
-    // the previous figures together rather than half of each.
+    // All figures are worked out before any is shown: one that fails shows none of them, and
+    // the caller shows the error instead (ShowCalculationError).
     const clsSellingCostFigures oFigures(oSellingCosts);
     QLabel* lblProfit = Label("lblProfitGrandTotal");
     lblProfit->setText(QString::fromStdString(oFigures.ProfitText()));

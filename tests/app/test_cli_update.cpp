@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <memory>
+
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,21 +42,29 @@ protected:
         return {oProcess.readAllStandardOutput().toStdString(), oProcess.exitCode()};
     }
 
+    // The maker's web site and FTP server on loopback, named in the machine-wide settings.
+    void StartServers() {
+        WriteFile(Path("web/index.asp"), "<html>up</html>");
+        m_oWeb = std::make_unique<clsTestServer>(
+            QStringList{"http", "--root", QString::fromStdString(Path("web"))});
+        m_oFtp = std::make_unique<clsTestServer>(
+            QStringList{"ftp", "--root", QString::fromStdString(Path("remote"))});
+        ASSERT_GT(m_oWeb->Port(), 0);
+        ASSERT_GT(m_oFtp->Port(), 0);
+        ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "WebSite",
+                                                "http://" + m_oWeb->Address()));
+        ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "PriceServer",
+                                                m_oFtp->Address()));
+    }
+
     std::string m_sCalc, m_sLocal, m_sRemote;
+    std::unique_ptr<clsTestServer> m_oWeb, m_oFtp;
 };
 
 TEST_F(CliUpdateTest, DownloadsOnceThenFindsTheFileUpToDate) {
-    WriteFile(Path("web/index.asp"), "<html>up</html>");
     WriteFile(m_sRemote, GoodPriceFile(15000));
     WriteFile(m_sLocal, "Old,1\r\n");
-    clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
-    clsTestServer oFtp({"ftp", "--root", QString::fromStdString(Path("remote"))});
-    ASSERT_GT(oWeb.Port(), 0);
-    ASSERT_GT(oFtp.Port(), 0);
-    ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "WebSite",
-                                            "http://" + oWeb.Address()));
-    ASSERT_TRUE(
-        GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "PriceServer", oFtp.Address()));
+    StartServers();
 
     auto [sOut, nExit] = Calc({"--update-prices", "debug=true"});
     EXPECT_EQ(sOut, "downloaded 15000 bytes\n");
@@ -66,7 +76,7 @@ TEST_F(CliUpdateTest, DownloadsOnceThenFindsTheFileUpToDate) {
     std::tie(sOut, nExit) = Calc({"--update-prices"});
     EXPECT_EQ(sOut, "up to date\n");
     EXPECT_EQ(nExit, 0);
-    EXPECT_EQ(oFtp.Count("RETR"), 1);
+    EXPECT_EQ(m_oFtp->Count("RETR"), 1);
 }
 
 // A folder no file can be created in, even by root (a read-only bind mount over it); false
@@ -95,17 +105,9 @@ private:
 };
 
 TEST_F(CliUpdateTest, AReadOnlyProgramFolderUpdatesTheCopyInTheUsersDataFolder) {
-    WriteFile(Path("web/index.asp"), "<html>up</html>");
     WriteFile(m_sRemote, GoodPriceFile(15000));
     WriteFile(m_sLocal, GoodPriceFile(13000)); // the shipped file, beside the calculator
-    clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
-    clsTestServer oFtp({"ftp", "--root", QString::fromStdString(Path("remote"))});
-    ASSERT_GT(oWeb.Port(), 0);
-    ASSERT_GT(oFtp.Port(), 0);
-    ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "WebSite",
-                                            "http://" + oWeb.Address()));
-    ASSERT_TRUE(
-        GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "PriceServer", oFtp.Address()));
+    StartServers();
     clsReadOnlyFolder oReadOnly(Path("calc"));
     if (!oReadOnly.IsReadOnly()) GTEST_SKIP() << "no folder can be made read-only here";
 

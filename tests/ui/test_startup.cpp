@@ -254,6 +254,17 @@ public:
     std::vector<std::string> m_asPrompts;
 };
 
+// A start that reads the price file from the program folder, as the program's does; the one
+// message it shows. The main window is shown.
+std::string StartWithOneMessage(std::unique_ptr<frmMain>& oMain) {
+    SetPrices(nullptr);
+    clsRecordedMessages oMessages;
+    oMain = Main({"gavelry"});
+    EXPECT_TRUE(oMain && oMain->isVisible());
+    EXPECT_EQ(oMessages.m_asPrompts.size(), 1u);
+    return oMessages.m_asPrompts.empty() ? std::string() : oMessages.m_asPrompts[0];
+}
+
 TEST_F(StartupTest, APriceFileThatLacksPricesIsNamedOnceAtStart) {
     clsProgramFolder oProgram;
     const QByteArray abShipped = ReadFile(oProgram.Path() + "/UpdateUK_v0102.dat");
@@ -261,13 +272,9 @@ TEST_F(StartupTest, APriceFileThatLacksPricesIsNamedOnceAtStart) {
     QByteArray abCut = abShipped.left(abShipped.indexOf("\nFirstClassRanges,") + 1);
     abCut += "LocalTax,some\r\n";
     ASSERT_TRUE(WriteFile(oProgram.Path() + "/UpdateUK_v0102.dat", abCut));
-    SetPrices(nullptr);
-    clsRecordedMessages oMessages;
-    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    std::unique_ptr<frmMain> oMain;
+    const std::string sPrompt = StartWithOneMessage(oMain);
     ASSERT_NE(oMain, nullptr);
-    EXPECT_TRUE(oMain->isVisible());
-    ASSERT_EQ(oMessages.m_asPrompts.size(), 1u);
-    const std::string& sPrompt = oMessages.m_asPrompts[0];
     EXPECT_EQ(sPrompt.rfind("The price file " + GetPriceFilePath(false) + " lacks prices", 0), 0u)
         << sPrompt;
     // The first missing names by name, and how many more.
@@ -283,15 +290,11 @@ TEST_F(StartupTest, APriceFileThatDoesNotLoadGivesWayToTheBackupAndTheUserIsTold
     const QByteArray abGood = ReadFile(sPrices);
     ASSERT_TRUE(WriteFile(sPrices + ".bak", abGood));
     ASSERT_TRUE(WriteFile(sPrices, abGood + "LOCALTAX,15\r\n"));
-    SetPrices(nullptr);
-    clsRecordedMessages oMessages;
-    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    std::unique_ptr<frmMain> oMain;
+    const std::string sPrompt = StartWithOneMessage(oMain);
     ASSERT_NE(oMain, nullptr);
-    EXPECT_TRUE(oMain->isVisible());
-    ASSERT_EQ(oMessages.m_asPrompts.size(), 1u);
-    EXPECT_NE(oMessages.m_asPrompts[0].find("uses the last good copy of the price file instead"),
-              std::string::npos)
-        << oMessages.m_asPrompts[0];
+    EXPECT_NE(sPrompt.find("uses the last good copy of the price file instead"), std::string::npos)
+        << sPrompt;
     EXPECT_EQ(GetPricesSource(), (sPrices + ".bak").toStdString());
     EXPECT_EQ(ReadFile(sPrices), abGood + "LOCALTAX,15\r\n") << "the user's file is left alone";
     oMain->close();
