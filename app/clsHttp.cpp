@@ -90,8 +90,17 @@ std::string TooLargeText(int64_t lBytes) {
            ": more than " + DescribeBytes(clsHttp::kMaxDownloadBytes) + " is refused";
 }
 
+// A page's pieces as they come, stopped when the page grows past the largest accepted.
+struct clsPage {
+    std::vector<std::string> m_asChunks;
+    int64_t m_lBytes = 0;
+};
+
 size_t CollectChunks(char* pData, size_t nSize, size_t nCount, void* pUser) {
-    static_cast<std::vector<std::string>*>(pUser)->emplace_back(pData, nSize * nCount);
+    auto* oPage = static_cast<clsPage*>(pUser);
+    oPage->m_lBytes += int64_t(nSize * nCount);
+    if (oPage->m_lBytes > clsHttp::kMaxDownloadBytes) return 0;
+    oPage->m_asChunks.emplace_back(pData, nSize * nCount);
     return nSize * nCount;
 }
 
@@ -544,10 +553,11 @@ std::string clsHttp::GetHeaderInfo(const std::string& sHeaderName) {
         while (!sPath.empty() && sPath.front() == '/')
             sPath.erase(0, 1);
         curl_easy_setopt(m_hHttp, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-        if (PerformUncachedGet(m_hHttp, m_sHttpBase + sPath, &CollectChunks, &asChunks) !=
-            CURLE_OK) {
-            asChunks.clear();
-            SetLastErrorText(m_sFailure);
+        clsPage oPage;
+        if (PerformUncachedGet(m_hHttp, m_sHttpBase + sPath, &CollectChunks, &oPage) == CURLE_OK) {
+            asChunks = std::move(oPage.m_asChunks);
+        } else {
+            SetLastErrorText(oPage.m_lBytes > kMaxDownloadBytes ? TooLargeText(0) : m_sFailure);
         }
     } else {
         SetLastErrorText("No HTTP connection");
