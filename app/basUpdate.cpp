@@ -70,9 +70,10 @@ bool AcceptPriceFile(const std::string& sDownload, const std::string& sLocal, st
     if (sWhy.empty()) {
         const clsPriceCheck oCheck = CheckRequiredPrices(oNew, GetRegion());
         if (!oCheck.Passed())
-            sWhy = "The new price file lacks " +
+            sWhy = "The new price file lacks prices the fees need, or gives them without a "
+                   "number (" +
                    std::to_string(oCheck.m_asMissing.size() + oCheck.m_asNotNumeric.size()) +
-                   " prices the fees need: " + oCheck.Describe(5);
+                   "): " + oCheck.Describe(5);
     }
     if (!sWhy.empty()) {
         LogDebug("DL - Price file refused: " + sWhy);

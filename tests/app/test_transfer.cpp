@@ -429,7 +429,11 @@ TEST_F(TransferTest, ADownloadThatIsNoGoodPriceFileLeavesTheOldOneAsItWas) {
          {},
          "The new price file lacks "},
         {"cut short, and its size says so", sGood.substr(0, 6000), {}, "The new price file lacks "},
-        {"a price that is no number", sNotANumber, {}, "The new price file lacks 1 prices"},
+        {"a price that is no number",
+         sNotANumber,
+         {},
+         "The new price file lacks prices the fees need, or gives them without a number (1): "
+         "LocalTax"},
         {"larger than 1 MiB",
          GoodPriceFile(clsHttp::kMaxDownloadBytes + 1),
          {},
