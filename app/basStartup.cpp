@@ -7,6 +7,14 @@
 #include "clsError.h"
 #include "clsHttp.h"
 
+namespace {
+int32_t g_lUpdateTimeLimit = kUpdateTimeLimit;
+}
+
+void SetUpdateTimeLimit(int32_t lMilliseconds) {
+    g_lUpdateTimeLimit = lMilliseconds;
+}
+
 std::string DefaultAboutText() {
     return "Gavelry works out what selling an item on eBay costs: listing and final value "
            "fees, PayPal, postage and the profit left.\\nPrices come from the price file "
@@ -42,6 +50,7 @@ std::string clsDownloadResult::Describe() const {
 clsDownloadResult PerformDownloads() {
     clsDownloadResult oResult;
     clsHttp oHttp;
+    oHttp.SetTimeBudget(g_lUpdateTimeLimit);
     try {
         if (!oHttp.OpenConnection(GetWebSite() + "index.asp")) {
             oResult.m_eOutcome = DownloadOffline;

@@ -32,5 +32,11 @@ struct clsDownloadResult {
 };
 
 // Probes the maker's web site ("index.asp" below GetWebSite) and, when it answers, updates
-// the price file beside the program. Never raises and never shows a message.
+// the price file beside the program, all within the update's time limit. Never raises and
+// never shows a message.
 clsDownloadResult PerformDownloads();
+
+// The longest the whole download step may take (probe, login, size and download),
+// whatever the servers do: 60 s unless set (tests set less).
+constexpr int32_t kUpdateTimeLimit = 60000;
+void SetUpdateTimeLimit(int32_t lMilliseconds);

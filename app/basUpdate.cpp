@@ -1,11 +1,14 @@
 #include "basUpdate.h"
 
 #include "basCommon.h"
+#include "basFiles.h"
 #include "basMain.h"
 #include "basNumbers.h"
 #include "basSettings.h"
 #include "clsError.h"
 #include "clsHttp.h"
+#include "clsPrices.h"
+#include "clsRequiredPrices.h"
 
 #include <QLocale>
 
@@ -52,6 +55,44 @@ bool ReadSkipRecord(QDateTime& dtRecord) {
     std::string sValue;
     GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sConfig, sSkipFlag, sValue, "");
     return ParseSkipRecord(sValue, dtRecord);
+}
+
+// Whether a downloaded price file may replace the one in use: it must load completely into a
+// fresh price table and give every price the region's fees need, as numbers. When it may,
+// the file it replaces is kept as the backup first, if that file was good itself.
+bool AcceptPriceFile(const std::string& sDownload, const std::string& sLocal, std::string& sWhy) {
+    clsPrices oNew;
+    try {
+        oNew.LoadPriceFile(sDownload);
+    } catch (const clsError& e) {
+        sWhy = "The new price file does not load: " + e.Description();
+    }
+    if (sWhy.empty()) {
+        const clsPriceCheck oCheck = CheckRequiredPrices(oNew, GetRegion());
+        if (!oCheck.Passed())
+            sWhy = "The new price file lacks prices the fees need, or gives them without a "
+                   "number (" +
+                   std::to_string(oCheck.m_asMissing.size() + oCheck.m_asNotNumeric.size()) +
+                   "): " + oCheck.Describe(5);
+    }
+    if (!sWhy.empty()) {
+        LogDebug("DL - Price file refused: " + sWhy);
+        return false;
+    }
+    // The file in use becomes the backup only when it is good: a broken one never pushes the
+    // last good copy out.
+    clsPrices oOld;
+    std::string sOld, sError;
+    try {
+        if (ReadWholeFile(sLocal, clsPrices::kMaxFileBytes, sOld) != FileRead::Done) return true;
+        oOld.LoadPriceText(sOld);
+    } catch (const clsError&) {
+        return true;
+    }
+    if (CheckRequiredPrices(oOld, GetRegion()).Passed() &&
+        !ReplaceFileContents(GetPriceBackupPath(), sOld, sError))
+        LogDebug("DL - Price file backup not written: " + sError);
+    return true;
 }
 
 std::string ReadMachineConfig(const char* sName, const char* sDefault) {
@@ -138,7 +179,10 @@ bool UpdatePriceFile(clsHttp& oHttp, clsUpdateReport* pReport) {
         oReport.m_eOutcome = UpdateUpToDate;
         if (!oHttp.FilesMatch(sLocal, sRemote)) {
             LogDebug("DL - Update file 7");
-            if (!oHttp.GetFile(sLocal, sRemote, true))
+            if (!oHttp.GetFile(sLocal, sRemote, true,
+                               [&sLocal](const std::string& sDownload, std::string& sWhy) {
+                                   return AcceptPriceFile(sDownload, sLocal, sWhy);
+                               }))
                 throw clsError(HttpError::Connection, "UpdatePriceFile",
                                "Error getting file '" + sRemote + "'");
             LogDebug("DL - Update file 8");

@@ -22,8 +22,11 @@ struct clsUpdateReport {
 };
 
 // Compares the price file beside the program with the server's copy and downloads the
-// server's when the sizes differ. Quiet: only log lines and the "FTPSkipFlag" record.
-// oHttp must have an open internet session. True when the step completed.
+// server's when the sizes differ. The download replaces the price file only when it loads
+// completely and gives every price the region's fees need; the file it replaces is kept as
+// the backup (GetPriceBackupPath) when it was good. Quiet: only log lines and the
+// "FTPSkipFlag" record. oHttp must have an open internet session. True when the step
+// completed.
 bool UpdatePriceFile(clsHttp& oHttp, clsUpdateReport* pReport = nullptr);
 
 // True when an unfinished attempt was recorded today; otherwise records one now.

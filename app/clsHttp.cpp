@@ -10,6 +10,7 @@
 #include <netinet/in.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -66,12 +67,40 @@ size_t StopAtFirstData(char*, size_t, size_t, void* pUser) {
     return 0;
 }
 
+// A download on its way to disk, stopped when it grows past the largest file accepted.
+struct clsDownload {
+    std::FILE* m_pFile = nullptr;
+    int64_t m_lBytes = 0;
+    bool m_bTooLarge = false;
+};
+
 size_t WriteToFile(char* pData, size_t nSize, size_t nCount, void* pUser) {
-    return std::fwrite(pData, nSize, nCount, static_cast<std::FILE*>(pUser)) * nSize;
+    auto* oDownload = static_cast<clsDownload*>(pUser);
+    const size_t nBytes = nSize * nCount;
+    if (oDownload->m_lBytes + int64_t(nBytes) > clsHttp::kMaxDownloadBytes) {
+        oDownload->m_bTooLarge = true;
+        return 0;
+    }
+    oDownload->m_lBytes += int64_t(nBytes);
+    return std::fwrite(pData, 1, nBytes, oDownload->m_pFile);
 }
 
+std::string TooLargeText(int64_t lBytes) {
+    return "The remote file is " + (lBytes > 0 ? std::to_string(lBytes) + " bytes" : "larger") +
+           ": more than " + DescribeBytes(clsHttp::kMaxDownloadBytes) + " is refused";
+}
+
+// A page's pieces as they come, stopped when the page grows past the largest accepted.
+struct clsPage {
+    std::vector<std::string> m_asChunks;
+    int64_t m_lBytes = 0;
+};
+
 size_t CollectChunks(char* pData, size_t nSize, size_t nCount, void* pUser) {
-    static_cast<std::vector<std::string>*>(pUser)->emplace_back(pData, nSize * nCount);
+    auto* oPage = static_cast<clsPage*>(pUser);
+    oPage->m_lBytes += int64_t(nSize * nCount);
+    if (oPage->m_lBytes > clsHttp::kMaxDownloadBytes) return 0;
+    oPage->m_asChunks.emplace_back(pData, nSize * nCount);
     return nSize * nCount;
 }
 
@@ -230,11 +259,38 @@ CURLcode clsHttp::PerformUncachedGet(CURL* hHandle, const std::string& sUrl,
     return rc;
 }
 
+void clsHttp::SetTimeBudget(int32_t lMilliseconds) {
+    m_lBudgetMilliseconds = lMilliseconds;
+    m_otDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(lMilliseconds);
+}
+
 CURLcode clsHttp::Perform(CURL* hHandle) {
     m_sServerResponse.clear();
     m_lServerCode = 0;
-    const CURLcode rc = curl_easy_perform(hHandle);
-    if (rc != CURLE_OK) m_sFailure = curl_easy_strerror(rc);
+    long lLeft = 0; // milliseconds of the budget left; 0 without a budget
+    if (m_otDeadline) {
+        const auto tLeft = *m_otDeadline - std::chrono::steady_clock::now();
+        lLeft =
+            static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(tLeft).count());
+        if (lLeft <= 0) lLeft = -1;
+    }
+    CURLcode rc = CURLE_OPERATION_TIMEDOUT;
+    if (lLeft >= 0) {
+        // The whole transfer, connecting included, ends within the budget left.
+        curl_easy_setopt(hHandle, CURLOPT_TIMEOUT_MS, lLeft);
+        curl_easy_setopt(hHandle, CURLOPT_CONNECTTIMEOUT_MS,
+                         lLeft > 0 ? std::min<long>(lLeft, g_lConnectMilliseconds)
+                                   : long(g_lConnectMilliseconds));
+        rc = curl_easy_perform(hHandle);
+    }
+    if (rc == CURLE_OK) return rc;
+    m_sFailure = curl_easy_strerror(rc);
+    if (m_otDeadline && rc == CURLE_OPERATION_TIMEDOUT &&
+        std::chrono::steady_clock::now() >= *m_otDeadline - std::chrono::milliseconds(50)) {
+        m_sFailure = "Stopped after " + std::to_string((m_lBudgetMilliseconds + 999) / 1000) +
+                     " s, the longest the transfers may take";
+        LogDebug("Transfer stopped: " + m_sFailure);
+    }
     return rc;
 }
 
@@ -420,7 +476,8 @@ bool clsHttp::FilesMatch(const std::string& sLocalFile, const std::string& sRemo
     }
 }
 
-bool clsHttp::GetFile(const std::string& sLocalName, const std::string& sRemoteName, bool bBinary) {
+bool clsHttp::GetFile(const std::string& sLocalName, const std::string& sRemoteName, bool bBinary,
+                      const DownloadCheck& fnCheck) {
     LogDebug("Proc FTP 1");
     const long lTransferText = bBinary ? 0L : 1L;
     LogDebug("Proc FTP 2");
@@ -432,8 +489,12 @@ bool clsHttp::GetFile(const std::string& sLocalName, const std::string& sRemoteN
     const std::string sTemp = sLocalName + "_$Temp$_";
     DeleteLocalFile(sTemp);
     bool bDone = false;
+    std::string sWhy;
     if (!m_hFtp) {
         NoteFailure("No FTP connection");
+    } else if (sRemoteName == m_sSizedFile && m_lSizedBytes > kMaxDownloadBytes) {
+        NoteFailure(TooLargeText(m_lSizedBytes));
+        LogDebug("Download refused: " + m_sFailure);
     } else if (std::FILE* pFile = std::fopen(sTemp.c_str(), "wb"); !pFile) {
         NoteFailure("Cannot create '" + sTemp + "': " + std::strerror(errno));
     } else {
@@ -441,13 +502,18 @@ bool clsHttp::GetFile(const std::string& sLocalName, const std::string& sRemoteN
         curl_easy_setopt(m_hFtp, CURLOPT_NOBODY, 0L);
         curl_easy_setopt(m_hFtp, CURLOPT_TRANSFERTEXT, lTransferText);
         curl_easy_setopt(m_hFtp, CURLOPT_URL, sUrl.c_str());
-        const CURLcode rc = PerformInto(m_hFtp, &WriteToFile, pFile);
+        clsDownload oDownload{pFile};
+        const CURLcode rc = PerformInto(m_hFtp, &WriteToFile, &oDownload);
         curl_off_t lReceived = 0;
         curl_easy_getinfo(m_hFtp, CURLINFO_SIZE_DOWNLOAD_T, &lReceived);
         // On disk before it replaces the old file.
         bool bWritten = std::fflush(pFile) == 0 && fsync(fileno(pFile)) == 0;
         bWritten = std::fclose(pFile) == 0 && bWritten;
-        if (rc != CURLE_OK) {
+        if (oDownload.m_bTooLarge) {
+            // The server said the file was smaller than it is.
+            NoteFailure(TooLargeText(0));
+            LogDebug("Download refused: " + m_sFailure);
+        } else if (rc != CURLE_OK) {
             // m_sFailure already holds the library's reason.
         } else if (!bWritten) {
             NoteFailure("Cannot write '" + sTemp + "'");
@@ -455,6 +521,8 @@ bool clsHttp::GetFile(const std::string& sLocalName, const std::string& sRemoteN
             // The server closed the transfer early without saying so.
             NoteFailure("Received " + std::to_string(lReceived) + " of " +
                         std::to_string(m_lSizedBytes) + " bytes");
+        } else if (fnCheck && !fnCheck(sTemp, sWhy)) {
+            NoteFailure(sWhy);
         } else {
             bDone = true;
         }
@@ -485,10 +553,11 @@ std::string clsHttp::GetHeaderInfo(const std::string& sHeaderName) {
         while (!sPath.empty() && sPath.front() == '/')
             sPath.erase(0, 1);
         curl_easy_setopt(m_hHttp, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-        if (PerformUncachedGet(m_hHttp, m_sHttpBase + sPath, &CollectChunks, &asChunks) !=
-            CURLE_OK) {
-            asChunks.clear();
-            SetLastErrorText(m_sFailure);
+        clsPage oPage;
+        if (PerformUncachedGet(m_hHttp, m_sHttpBase + sPath, &CollectChunks, &oPage) == CURLE_OK) {
+            asChunks = std::move(oPage.m_asChunks);
+        } else {
+            SetLastErrorText(oPage.m_lBytes > kMaxDownloadBytes ? TooLargeText(0) : m_sFailure);
         }
     } else {
         SetLastErrorText("No HTTP connection");

@@ -4,8 +4,10 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // Errors raised by the internet transfer.
@@ -21,9 +23,15 @@ constexpr int32_t HttpConnection = ErrNumber::ObjectError + 9;
 // is logged; failures are raised as numbered errors and kept readable in LastError.
 //
 // Server addresses are "host" or "host:port" (FTP port 21 and HTTP port 80 by default).
-// Connecting gives up after a set time, and a transfer that stalls is abandoned.
+// Connecting gives up after a set time, a transfer that stalls is abandoned, and everything
+// the object does can be held to one overall time budget. Downloads over 1 MiB are refused.
 class clsHttp {
 public:
+    static constexpr int64_t kMaxDownloadBytes = 1 << 20;
+
+    // Whether a complete download may replace the local file; sWhy says why not.
+    using DownloadCheck = std::function<bool(const std::string& sDownload, std::string& sWhy)>;
+
     clsHttp();
     ~clsHttp();
     clsHttp(const clsHttp&) = delete;
@@ -37,8 +45,10 @@ public:
                          const std::string& sPassword, const std::string& sPath);
     bool StartHttpSession(const std::string& sServerAddr, const std::string& sUserName,
                           const std::string& sPassword);
-    // Downloads into sLocalName + "_$Temp$_" and replaces sLocalName only when complete.
-    bool GetFile(const std::string& sLocalName, const std::string& sRemoteName, bool bBinary);
+    // Downloads into sLocalName + "_$Temp$_" and replaces sLocalName only when complete and,
+    // when fnCheck is given, accepted by it. A remote file over kMaxDownloadBytes is refused.
+    bool GetFile(const std::string& sLocalName, const std::string& sRemoteName, bool bBinary,
+                 const DownloadCheck& fnCheck = {});
     // True when the local and remote sizes are equal; a missing local file has size 0.
     // A remote file of size 0, or none, raises HttpError::RemoteSizeZero.
     bool FilesMatch(const std::string& sLocalFile, const std::string& sRemoteFile);
@@ -51,6 +61,10 @@ public:
     void CloseInternetSession();
     // Closes everything; always false.
     bool CloseConnection();
+
+    // From now on, every transfer of this object ends within lMilliseconds in all: after
+    // that, whatever the servers do, each step fails at once.
+    void SetTimeBudget(int32_t lMilliseconds);
 
     // Time limits for every transfer: connecting (including the server's greeting) and
     // the longest stretch without data. 10 s and 15 s unless set.
@@ -98,4 +112,7 @@ private:
     // The remote size FilesMatch found, to catch a download that ends early.
     std::string m_sSizedFile;
     int64_t m_lSizedBytes = -1;
+    // The end of the time budget, and its length for messages.
+    std::optional<std::chrono::steady_clock::time_point> m_otDeadline;
+    int32_t m_lBudgetMilliseconds = 0;
 };

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -14,6 +15,10 @@
 
 #include <map>
 #include <memory>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -25,36 +30,57 @@ QString ToSettingsKey(const std::string& sKeyPath, const std::string& sName) {
     return sKey + QString::fromStdString(sName);
 }
 
-// Files found unparsable, by size and time stamp. QSettings reports a parse error only to
-// the first object that reads a file; later ones share its cached contents and would
-// happily write them back over the user's file.
+// A hive file as it stands: a change of content by anyone (this program's own writes, which
+// replace the file, included) changes the stamp.
 struct clsFileStamp {
-    qint64 m_lSize = 0;
-    QDateTime m_dtModified;
+    qint64 m_lSize = -1;
+    qint64 m_lModified = 0; // nanoseconds
+    quint64 m_lNode = 0;
+    bool operator==(const clsFileStamp&) const = default;
 };
 
-std::map<QString, clsFileStamp>& CorruptFiles() {
-    static std::map<QString, clsFileStamp> oFiles;
-    return oFiles;
-}
-
 clsFileStamp StampOf(const QString& sPath) {
+    clsFileStamp oStamp;
+#ifdef Q_OS_WIN
     const QFileInfo oInfo(sPath);
-    return {oInfo.size(), oInfo.lastModified()};
+    if (oInfo.exists()) oStamp = {oInfo.size(), oInfo.lastModified().toMSecsSinceEpoch(), 0};
+#else
+    struct stat oStat {};
+    if (::stat(QFile::encodeName(sPath).constData(), &oStat) == 0)
+        oStamp = {qint64(oStat.st_size),
+                  qint64(oStat.st_mtim.tv_sec) * 1000000000 + oStat.st_mtim.tv_nsec,
+                  quint64(oStat.st_ino)};
+#endif
+    return oStamp;
 }
 
-// Opens one hive. A file that cannot be parsed gives no store at all, so that reads fall
-// back to their defaults and writes cannot replace what the user may still repair.
-std::unique_ptr<QSettings> OpenHive(RegHive hKey) {
-    const QString sPath = QString::fromStdString(clsRegistryAccess::HiveFilePath(hKey));
-    auto& oCorrupt = CorruptFiles();
-    const auto it = oCorrupt.find(sPath);
-    if (it != oCorrupt.end()) {
-        const clsFileStamp oNow = StampOf(sPath);
-        if (oNow.m_lSize == it->second.m_lSize && oNow.m_dtModified == it->second.m_dtModified)
-            return nullptr;
-        oCorrupt.erase(it);
-    }
+// One parsed copy of each hive file, kept while the file is unchanged: a read looks the
+// value up in it rather than parsing the whole file again.
+struct clsHive {
+    bool m_bRead = false;
+    std::unique_ptr<QSettings> m_oSettings; // none: the file could not be parsed
+    clsFileStamp m_oStamp;
+};
+
+std::map<QString, clsHive>& Hives() {
+    static std::map<QString, clsHive> oHives;
+    return oHives;
+}
+
+QString HivePath(RegHive hKey) {
+    return QString::fromStdString(clsRegistryAccess::HiveFilePath(hKey));
+}
+
+// The parsed copy of one hive, read again when the file has changed. A file that cannot be
+// parsed gives no store at all, so that reads fall back to their defaults and writes cannot
+// replace what the user may still repair. (QSettings reports a parse error only to the first
+// object that reads a file; later ones would happily write its cached contents back.)
+QSettings* OpenHive(RegHive hKey) {
+    const QString sPath = HivePath(hKey);
+    clsHive& oHive = Hives()[sPath];
+    const clsFileStamp oNow = StampOf(sPath);
+    if (oHive.m_bRead && oNow == oHive.m_oStamp) return oHive.m_oSettings.get();
+    oHive.m_oSettings.reset();
 #ifdef Q_OS_WIN
     auto oSettings = std::make_unique<QSettings>(sPath, QSettings::NativeFormat);
 #else
@@ -63,11 +89,22 @@ std::unique_ptr<QSettings> OpenHive(RegHive hKey) {
     // Parsing is lazy; an unchanged sync parses every section without writing anything.
     oSettings->allKeys();
     oSettings->sync();
-    if (oSettings->status() == QSettings::FormatError) {
-        oCorrupt[sPath] = StampOf(sPath);
-        return nullptr;
+    oHive.m_bRead = true;
+    oHive.m_oStamp = oNow;
+    if (oSettings->status() == QSettings::NoError) oHive.m_oSettings = std::move(oSettings);
+    return oHive.m_oSettings.get();
+}
+
+// After this program wrote a hive: its copy is current, and a failed write leaves none.
+bool Written(RegHive hKey, QSettings& oSettings) {
+    oSettings.sync();
+    clsHive& oHive = Hives()[HivePath(hKey)];
+    if (oSettings.status() != QSettings::NoError) {
+        oHive = clsHive();
+        return false;
     }
-    return oSettings;
+    oHive.m_oStamp = StampOf(HivePath(hKey));
+    return true;
 }
 
 std::string VariantToText(const QVariant& vValue) {
@@ -117,7 +154,7 @@ bool clsRegistryAccess::GetRegSetting(RegHive hKey, const std::string& sSection,
                                       const std::string& sDefault, bool bCreate,
                                       bool bAbsoluteSection) const {
     try {
-        const auto oSettings = OpenHive(hKey);
+        QSettings* oSettings = OpenHive(hKey);
         const QString sKey =
             ToSettingsKey(ResolveKeyPath(sSection, bAbsoluteSection), sSettingName);
         if (oSettings && oSettings->contains(sKey)) {
@@ -158,7 +195,7 @@ bool clsRegistryAccess::SetRegSetting(RegHive hKey, const std::string& sSection,
                                       const std::string& sSettingName, const std::string& sValue,
                                       bool bAbsoluteSection) const {
     try {
-        const auto oSettings = OpenHive(hKey);
+        QSettings* oSettings = OpenHive(hKey);
         if (!oSettings) return false;
         const QString sKey =
             ToSettingsKey(ResolveKeyPath(sSection, bAbsoluteSection), sSettingName);
@@ -167,8 +204,7 @@ bool clsRegistryAccess::SetRegSetting(RegHive hKey, const std::string& sSection,
             oSettings->setValue(sKey, QString::fromStdString(sValue));
         else
             oSettings->setValue(sKey, QByteArray(sValue.data(), qsizetype(sValue.size())));
-        oSettings->sync();
-        return oSettings->status() == QSettings::NoError;
+        return Written(hKey, *oSettings);
     } catch (...) {
         return false;
     }
@@ -189,12 +225,12 @@ bool clsRegistryAccess::SetRegSettingBin(RegHive hKey, const std::string& sSecti
 void clsRegistryAccess::DeleteValue(RegHive hKey, const std::string& sSection,
                                     const std::string& sSetting, bool bAbsoluteSection) const {
     try {
-        const auto oSettings = OpenHive(hKey);
+        QSettings* oSettings = OpenHive(hKey);
         if (!oSettings) return;
         const QString sKey = ToSettingsKey(ResolveKeyPath(sSection, bAbsoluteSection), sSetting);
         if (!oSettings->contains(sKey)) return;
         oSettings->remove(sKey);
-        oSettings->sync();
+        Written(hKey, *oSettings);
     } catch (...) {
         // Deletes are silent.
     }

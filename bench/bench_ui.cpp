@@ -1,11 +1,13 @@
 // Speed of one edit in the calculator, from the field to every label refreshed: the
 // panel's write-back, the whole calculation, the selling costs, the profit chart's curve and
 // breakdown, and the re-apply of all five section panels; and the same with the calculator
-// painted afterwards. Run with QT_QPA_PLATFORM=offscreen; the median is the figure to watch.
+// painted afterwards. Also one settings read from a large settings file. Run with
+// QT_QPA_PLATFORM=offscreen; the median is the figure to watch.
 
 #include "basCommon.h"
 #include "clsCalculate.h"
 #include "clsPrices.h"
+#include "clsRegistryAccess.h"
 #include "clsSellingFeatures.h"
 #include "ctlCalculator.h"
 #include "ctlNumericText.h"
@@ -116,6 +118,33 @@ void BM_ClickUpgrade(benchmark::State& oState) {
 BENCHMARK(BM_ClickUpgrade)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+// One settings read from a 4 MB user.ini, as the window and each panel read theirs at
+// start-up: a look-up in the parsed copy of the file. It was a parse of the whole file, which
+// made such a start take 16 to 22 s.
+void BM_ReadSettingFromALargeFile(benchmark::State& oState) {
+    QTemporaryDir oDir;
+    QFile oFile(oDir.filePath("user.ini"));
+    if (!oFile.open(QIODevice::WriteOnly)) return oState.SkipWithError("no settings file");
+    oFile.write("[Software/Tessary/Gavelry%20UK/Config]\nStartMode=1\n\n[Junk]\n");
+    for (int i = 0; oFile.size() < 4000000; ++i)
+        oFile.write(QStringLiteral("key%1=value %1\n").arg(i, 7, 10, QLatin1Char('0')).toUtf8());
+    oFile.close();
+    const QByteArray abConfig = qgetenv("GAVELRY_CONFIG_DIR");
+    qputenv("GAVELRY_CONFIG_DIR", QFile::encodeName(oDir.path()));
+    clsRegistryAccess oRegistry;
+    oRegistry.FullApplicationRegKey("Software\\Tessary\\Gavelry UK");
+    for (auto _ : oState) {
+        std::string sValue;
+        oRegistry.GetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", sValue, "0");
+        benchmark::DoNotOptimize(sValue);
+    }
+    qputenv("GAVELRY_CONFIG_DIR", abConfig);
+}
+BENCHMARK(BM_ReadSettingFromALargeFile)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 } // namespace

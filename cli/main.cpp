@@ -3,22 +3,29 @@
 
 #include "basCommon.h"
 #include "basMain.h"
+#include "basNumbers.h"
 #include "clsBatchCalculator.h"
+#include "clsCalculate.h"
 #include "clsError.h"
 #include "clsPrices.h"
+#include "clsRequiredPrices.h"
 
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <cerrno>
+#include <cmath>
 #include <iostream>
-#include <iterator>
-#include <map>
+#include <limits>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #ifdef GAVELRY_HAVE_APP
+#include "basFiles.h"
 #include "basStartup.h"
 #endif
 
@@ -33,45 +40,106 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// The whole stream; false on a read error (a folder given as a file, a failing disk).
-bool ReadStream(std::istream& oStream, std::string& sText) {
-    char acBuffer[65536];
-    while (oStream.read(acBuffer, sizeof acBuffer) || oStream.gcount() > 0)
-        sText.append(acBuffer, size_t(oStream.gcount()));
-    return !oStream.bad();
-}
-
-// Each non-blank line of standard input is one auction, named by its line number.
+// Each non-blank line of standard input is one auction, named by its line number. Read as
+// it comes, a line at a time: a line longer than an auction can be is reported as soon as it
+// passes the limit and skipped to its end, and the lines after it are calculated as usual.
 bool RunLines(clsBatchCalculator& oCalculator) {
-    std::string sText;
-    if (!ReadStream(std::cin, sText)) {
-        std::cerr << "standard input: cannot read it\n";
-        return false;
-    }
     bool bAllFine = true;
-    size_t nLine = 0;
-    size_t nPos = 0;
-    std::string sName;
-    while (nPos < sText.size()) {
-        size_t nEnd = sText.find('\n', nPos);
-        if (nEnd == std::string::npos) nEnd = sText.size();
+    size_t nLine = 1;
+    std::string sLine;
+    bool bTooLong = false;
+    auto EndLine = [&] {
+        if (!bTooLong && sLine.find_first_not_of(" \t\r") != std::string::npos)
+            bAllFine &= oCalculator.Calculate(sLine, "line " + std::to_string(nLine));
+        sLine.clear();
+        bTooLong = false;
         ++nLine;
-        const std::string_view sLine(sText.data() + nPos, nEnd - nPos);
-        if (sLine.find_first_not_of(" \t\r") != std::string_view::npos) {
-            sName = "line " + std::to_string(nLine);
-            bAllFine &= oCalculator.Calculate(sLine, sName);
+    };
+    char acBuffer[65536];
+    for (;;) {
+        const ssize_t nRead = ::read(STDIN_FILENO, acBuffer, sizeof acBuffer);
+        if (nRead < 0 && errno == EINTR) continue;
+        if (nRead < 0) {
+            std::cerr << "standard input: cannot read it\n";
+            return false;
         }
-        nPos = nEnd + 1;
+        if (nRead == 0) break;
+        std::string_view sChunk(acBuffer, size_t(nRead));
+        while (!sChunk.empty()) {
+            const size_t nEnd = std::min(sChunk.find('\n'), sChunk.size());
+            if (!bTooLong && sLine.size() + nEnd > clsCalculate::kMaxTextBytes) {
+                bTooLong = true;
+                sLine.clear();
+                bAllFine &= oCalculator.Unreadable("line " + std::to_string(nLine),
+                                                   "the line is longer than " +
+                                                       DescribeBytes(clsCalculate::kMaxTextBytes));
+            }
+            if (!bTooLong) sLine.append(sChunk.substr(0, nEnd));
+            if (nEnd == sChunk.size()) break;
+            EndLine();
+            sChunk.remove_prefix(nEnd + 1);
+        }
     }
+    if (!sLine.empty() || bTooLong) EndLine();
     return bAllFine;
 }
 
 bool RunFile(clsBatchCalculator& oCalculator, const std::string& sPath) {
-    std::ifstream oFile(sPath, std::ios::binary);
-    if (!oFile) return oCalculator.Unreadable(sPath, "cannot open the file");
     std::string sText;
-    if (!ReadStream(oFile, sText)) return oCalculator.Unreadable(sPath, "cannot read the file");
-    return oCalculator.Calculate(sText, sPath);
+    switch (ReadWholeFile(sPath, clsCalculate::kMaxTextBytes, sText)) {
+    case FileRead::Done:
+        return oCalculator.Calculate(sText, sPath);
+    case FileRead::CannotOpen:
+        return oCalculator.Unreadable(sPath, "cannot open the file");
+    case FileRead::ReadError:
+        return oCalculator.Unreadable(sPath, "cannot read the file");
+    case FileRead::TooLarge:
+        break;
+    }
+    return oCalculator.Unreadable(sPath, "larger than " +
+                                             DescribeBytes(clsCalculate::kMaxTextBytes) +
+                                             ": not an auction file");
+}
+
+// Loads a price file for the calculator; on failure says so and gives false.
+bool LoadPrices(const std::string& sPath, clsPrices& oPrices) {
+    try {
+        oPrices.LoadPriceFile(sPath);
+        return true;
+    } catch (const clsError& oError) {
+        std::cerr << "Error opening file " << sPath << "\n\n"
+                  << GetAppName() << " must close. (" << oError.Description() << ")\n";
+        return false;
+    }
+}
+
+// --check-prices: every required name the file lacks or gives without a number, one a line.
+int CheckPrices(const std::string& sPath) {
+    clsPrices oPrices;
+    if (!LoadPrices(sPath, oPrices)) return kExitPriceFile;
+    const clsPriceCheck oCheck = CheckRequiredPrices(oPrices, GetRegion());
+    if (oCheck.Passed()) {
+        std::cout << sPath << ": every price " << GetAppName() << " needs is there\n";
+        return 0;
+    }
+    std::cout << sPath << ": " << oCheck.m_asMissing.size() << " required prices missing, "
+              << oCheck.m_asNotNumeric.size() << " not a number\n";
+    for (const std::string& sName : oCheck.m_asMissing)
+        std::cout << "missing: " << sName << '\n';
+    for (const std::string& sName : oCheck.m_asNotNumeric) {
+        std::string sText;
+        oPrices.GetData(sName, sText);
+        std::cout << "not a number: " << sName << " = " << sText << '\n';
+    }
+    return kExitPriceFile;
+}
+
+// A number for a target: finite, and within what an amount can hold.
+std::string FiniteAmount(std::string& sText) {
+    double dValue = 0;
+    if (ParseNumber(sText, dValue) && std::fabs(dValue) <= std::numeric_limits<float>::max())
+        return {};
+    return "a finite amount is needed, not " + sText;
 }
 
 } // namespace
@@ -97,6 +165,7 @@ int main(int argc, char** argv) {
     std::string sFormat = "text";
     std::vector<std::string> asInputs;
     bool bUpdatePrices = false;
+    std::string sCheckPrices;
     InsightOptions oInsight;
     float fTargetProfit = 0;
     float fTargetMargin = 0;
@@ -108,15 +177,23 @@ int main(int argc, char** argv) {
         ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
     oApp.add_flag("--break-even", oInsight.m_bBreakEven,
                   "Also show the least expected price at which the sale makes no loss");
+    const CLI::Validator oFinite(FiniteAmount, "AMOUNT");
     CLI::Option* pProfit =
         oApp.add_option("--target-profit", fTargetProfit,
-                        "Also show the least expected price that makes this much profit");
-    CLI::Option* pMargin = oApp.add_option(
-        "--target-margin", fTargetMargin,
-        "Also show the least expected price whose profit is this percent of the selling cost");
+                        "Also show the least expected price that makes this much profit")
+            ->check(oFinite);
+    CLI::Option* pMargin =
+        oApp.add_option(
+                "--target-margin", fTargetMargin,
+                "Also show the least expected price whose profit is this percent of the selling "
+                "cost")
+            ->check(oFinite);
     pProfit->excludes(pMargin);
     oApp.add_flag("--hints", oInsight.m_bHints,
                   "Also suggest slightly lower prices that fall into cheaper fee bands");
+    oApp.add_option("--check-prices", sCheckPrices,
+                    "List the prices the file lacks, or gives without a number, of those the "
+                    "region's fees need (exit status 3 when any)");
 #ifdef GAVELRY_HAVE_APP
     oApp.add_flag("--update-prices", bUpdatePrices,
                   "Refresh the price file from the price server, as the program does at start-up");
@@ -143,6 +220,10 @@ int main(int argc, char** argv) {
     if (pMargin->count()) oInsight.m_ofTargetMargin = fTargetMargin;
 
 #ifdef GAVELRY_HAVE_APP
+    // The program's own folders: its data beside an installed executable, and the user's data
+    // folder for the price file and the log when the program folder cannot be written.
+    LocateProgramData(GetProgramFolder());
+    ChooseWritableFolders();
     if (bUpdatePrices) {
         // Skipping a second attempt on the same day is the update doing its job.
         const clsDownloadResult oResult = PerformDownloads();
@@ -151,6 +232,7 @@ int main(int argc, char** argv) {
     }
 #endif
     (void)bUpdatePrices;
+    if (!sCheckPrices.empty()) return CheckPrices(sCheckPrices);
 
     if (asInputs.empty()) {
         std::cerr << "gavelry-calc: no input; name auction files, or - for standard input\n"
@@ -160,13 +242,13 @@ int main(int argc, char** argv) {
 
     const std::string sPath = sPrices.empty() ? GetPriceFilePath(false) : sPrices;
     auto oPrices = std::make_unique<clsPrices>();
-    try {
-        oPrices->LoadPriceFile(sPath);
-    } catch (const clsError& oError) {
-        std::cerr << "Error opening file " << sPath << "\n\n"
-                  << GetAppName() << " must close. (" << oError.Description() << ")\n";
-        return kExitPriceFile;
-    }
+    if (!LoadPrices(sPath, *oPrices)) return kExitPriceFile;
+    // Fees of names the file lacks come out as 0: say so once, before any figure.
+    const clsPriceCheck oCheck = CheckRequiredPrices(*oPrices, GetRegion());
+    if (!oCheck.Passed())
+        std::cerr << "gavelry-calc: warning: " << sPath
+                  << " lacks prices the fees need, which count as 0: " << oCheck.Describe(5)
+                  << " (see --check-prices)\n";
     SetPrices(std::move(oPrices));
 
     const std::string sLowerFormat = Upper(sFormat);

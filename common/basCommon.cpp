@@ -1,7 +1,10 @@
 #include "basCommon.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <system_error>
 #include <thread>
@@ -59,6 +62,14 @@ std::string GetPriceFilePath(bool bNameOnly) {
     return (std::filesystem::path(sFolder) / sName).string();
 }
 
+std::string GetPriceBackupPath() {
+    return GetPriceFilePath(false) + ".bak";
+}
+
+std::string GetShippedPriceFilePath() {
+    return (std::filesystem::path(GetProgramFolder()) / GetPriceFilePath(true)).string();
+}
+
 void SetPriceFileFolder(const std::string& sFolder) {
     g_sPriceFileFolder = sFolder;
 }
@@ -104,4 +115,37 @@ std::string PadLeft(const std::string& sText, int16_t nWidth, const std::string&
 std::string TrimNulls(const std::string& sText) {
     const size_t nLast = sText.find_last_not_of('\0');
     return nLast == std::string::npos ? std::string() : sText.substr(0, nLast + 1);
+}
+
+FileRead ReadWholeFile(const std::string& sPath, size_t nLimit, std::string& sText, int* pErrno) {
+    sText.clear();
+    errno = 0;
+    std::ifstream oFile(sPath, std::ios::binary);
+    if (!oFile) {
+        if (pErrno) *pErrno = errno;
+        return FileRead::CannotOpen;
+    }
+    char acBuffer[65536];
+    // One byte past the limit tells a file at the limit from a larger one.
+    while (sText.size() <= nLimit) {
+        const size_t nWanted = std::min(sizeof acBuffer, nLimit + 1 - sText.size());
+        oFile.read(acBuffer, static_cast<std::streamsize>(nWanted));
+        sText.append(acBuffer, static_cast<size_t>(oFile.gcount()));
+        if (!oFile) break;
+    }
+    // A read error (a folder given as the file, a failing disk) is not an empty file.
+    if (oFile.bad()) return FileRead::ReadError;
+    if (sText.size() > nLimit) {
+        sText.clear();
+        return FileRead::TooLarge;
+    }
+    return FileRead::Done;
+}
+
+std::string DescribeBytes(size_t nBytes) {
+    if (nBytes >= (1u << 20) && nBytes % (1u << 20) == 0)
+        return std::to_string(nBytes >> 20) + " MiB";
+    if (nBytes >= (1u << 10) && nBytes % (1u << 10) == 0)
+        return std::to_string(nBytes >> 10) + " KiB";
+    return std::to_string(nBytes) + " bytes";
 }

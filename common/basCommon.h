@@ -35,6 +35,11 @@ void SetProgramFolder(const std::string& sFolder);
 
 // "UpdateUK_v0102.dat" with bNameOnly, else the price file folder joined with that name.
 std::string GetPriceFilePath(bool bNameOnly);
+// The last good price file, which the update keeps beside the price file when it installs a
+// new one: the price file's path + ".bak".
+std::string GetPriceBackupPath();
+// The price file shipped with the program, in the program folder.
+std::string GetShippedPriceFilePath();
 // Where the price file is read and updated when the program folder cannot be written;
 // empty (the default): the program folder.
 void SetPriceFileFolder(const std::string& sFolder);
@@ -56,3 +61,13 @@ float MinSingle(float fA, float fB);
 std::string PadLeft(const std::string& sText, int16_t nWidth, const std::string& sPad);
 // Drops trailing NUL characters.
 std::string TrimNulls(const std::string& sText);
+
+// How reading a whole file ended.
+enum class FileRead { Done, CannotOpen, ReadError, TooLarge };
+// Reads a whole file into sText, refusing one of more than nLimit bytes without reading past
+// the limit, so a device that never ends (/dev/zero) is refused too. When the file cannot be
+// opened, *pErrno gets the system's reason.
+FileRead ReadWholeFile(const std::string& sPath, size_t nLimit, std::string& sText,
+                       int* pErrno = nullptr);
+// "1 MiB", "4 MiB", "512 KiB": a size limit as messages give it.
+std::string DescribeBytes(size_t nBytes);

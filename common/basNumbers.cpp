@@ -213,3 +213,10 @@ float ToSingle(double dValue) {
         clsError::Raise(ErrNumber::Overflow, "");
     return static_cast<float>(dValue);
 }
+
+bool ToPennies(double dAmount, int32_t lScale, int64_t& nPennies) {
+    const double dScaled = dAmount * lScale;
+    if (!(std::fabs(dScaled) <= double(kMaxPennies))) return false;
+    nPennies = std::llround(dScaled);
+    return true;
+}

@@ -32,3 +32,10 @@ std::string FormatPicture(float fValue, std::string_view sPicture);
 // Stores a result as a single-precision amount; raises an overflow error when it does
 // not fit (or is not a number), as every fee calculation must.
 float ToSingle(double dValue);
+
+// The most whole pennies (smallest units of money) an amount is ever turned into: a price of
+// a million at the finest currency scale, far inside a 64-bit whole number.
+constexpr int64_t kMaxPennies = 1'000'000'000'000'000;
+// The amount in whole pennies at a scale (100 for "0.00"), rounded. False, with nPennies left
+// alone, when that is beyond kMaxPennies either way or not a number at all.
+bool ToPennies(double dAmount, int32_t lScale, int64_t& nPennies);

@@ -14,6 +14,8 @@ std::string clsError::DefaultDescription(int32_t lNumber) {
         return "Division by zero";
     case ErrNumber::TypeMismatch:
         return "Type mismatch";
+    case ErrNumber::OutOfStringSpace:
+        return "Out of string space";
     case ErrNumber::FileNotFound:
         return "File not found";
     case ErrNumber::PermissionDenied:

@@ -11,6 +11,7 @@ constexpr int32_t Overflow = 6;
 constexpr int32_t SubscriptOutOfRange = 9;
 constexpr int32_t DivisionByZero = 11;
 constexpr int32_t TypeMismatch = 13;
+constexpr int32_t OutOfStringSpace = 14;
 constexpr int32_t FileNotFound = 53;
 constexpr int32_t PermissionDenied = 70;
 constexpr int32_t PathFileAccess = 75;

@@ -202,18 +202,14 @@ float clsAuctionType::DoCalcReserveFee_US(const clsOutlay& oOutlay) const {
 }
 
 float clsAuctionType::TieredFee(std::string_view sRangeName, float fPrice) {
-    const clsPrices& oPrices = GetPrices();
-    clsPriceRange oRange;
-    if (!oPrices.GetRange(sRangeName, 1, oRange, ShopDuration::None)) return 0;
     float fFee = 0;
-    const int16_t nCount = oRange.m_nCount;
-    for (int16_t n = 1; n <= nCount && n > 0; ++n) {
-        oPrices.GetRange(sRangeName, n, oRange, ShopDuration::None);
+    // A band the file gives no line of is 0 to 0 at 0 % and adds nothing.
+    for (const clsPriceBand& oBand : GetPrices().Bands(sRangeName, ShopDuration::None)) {
         const float fWidth =
-            oRange.m_fEnd == -1.0f ? fPrice - oRange.m_fStart : oRange.m_fEnd - oRange.m_fStart;
-        if (fPrice > oRange.m_fStart)
+            oBand.m_fEnd == -1.0f ? fPrice - oBand.m_fStart : oBand.m_fEnd - oBand.m_fStart;
+        if (fPrice > oBand.m_fStart)
             fFee = ToSingle(fFee +
-                            oRange.m_fValue / 100.0 * MinSingle(fPrice - oRange.m_fStart, fWidth));
+                            oBand.m_fValue / 100.0 * MinSingle(fPrice - oBand.m_fStart, fWidth));
     }
     return fFee;
 }

@@ -6,12 +6,16 @@
 #include "clsPostage.h"
 #include "clsSellingFeatures.h"
 
+#include <cstddef>
 #include <string>
 
 // One auction as a whole: owns its five fee components, runs them in a fixed order to
 // produce the figures the selling costs show, and saves, loads, copies and resets them.
 class clsCalculate {
 public:
+    // An auction's text is a few hundred characters: a file or line this long is not one.
+    static constexpr size_t kMaxTextBytes = 1u << 20;
+
     clsCalculate() = default;
     clsCalculate(const clsCalculate&) = delete; // components hold pointers into their auction
     clsCalculate& operator=(const clsCalculate&) = delete;

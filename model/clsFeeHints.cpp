@@ -70,18 +70,14 @@ const char* Verb(Field eField) {
 // Whole pennies just under each band start: the top of the band below.
 std::vector<int64_t> BandTops(Field eField, int32_t lScale, int32_t lQuantity) {
     std::vector<int64_t> anTops;
-    const clsPrices& oPrices = GetPrices();
-    for (const std::string_view sRange : RangesOf(eField)) {
-        clsPriceRange oRange;
-        if (!oPrices.GetRange(sRange, 1, oRange, ShopDuration::None)) continue;
-        const int16_t nCount = oRange.m_nCount;
-        for (int16_t n = 2; n <= nCount && n > 0; ++n) {
-            oPrices.GetRange(sRange, n, oRange, ShopDuration::None);
-            const int64_t nStart = std::llround(double(oRange.m_fStart) * lScale);
+    // A band the file gives no line of starts at 0: no price below it.
+    for (const std::string_view sRange : RangesOf(eField))
+        for (const clsPriceBand& oBand : GetPrices().Bands(sRange, ShopDuration::None)) {
+            int64_t nStart = 0;
+            if (oBand.m_nIndex < 2 || !ToPennies(oBand.m_fStart, lScale, nStart)) continue;
             for (const int32_t lDivisor : {1, lQuantity})
                 anTops.push_back((nStart - 1) / lDivisor);
         }
-    }
     std::sort(anTops.begin(), anTops.end(), std::greater<>());
     anTops.erase(std::unique(anTops.begin(), anTops.end()), anTops.end());
     return anTops;
@@ -129,8 +125,9 @@ std::vector<clsFeeHint> clsFeeHints::Find(clsCalculate& oAuction) {
         if (eField == Field::BuyItNowPrice && !bBuyItNow) continue;
         float& fPrice = PriceOf(oWork, eField);
         const float fCurrent = fPrice;
-        if (!(fCurrent > 0)) continue;
-        const int64_t nCurrent = std::llround(double(fCurrent) * lScale);
+        // A price past the largest penny kept is past every band too.
+        int64_t nCurrent = 0;
+        if (!(fCurrent > 0) || !ToPennies(fCurrent, lScale, nCurrent)) continue;
         // At most 2 % or one whole unit of money lower, whichever is less.
         const int64_t nAllowance =
             std::min<int64_t>(static_cast<int64_t>(std::floor(nCurrent * 0.02)), lScale);

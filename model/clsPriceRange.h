@@ -22,3 +22,11 @@ public:
     float m_fEnd = 0;     // inclusive upper bound; exactly -1 for no upper bound
     float m_fValue = 0;   // amount or percentage, as the asker decides
 };
+
+// A band as the price file gives it, for callers that walk every band of a range.
+struct clsPriceBand {
+    int16_t m_nIndex = 0; // 1-based band number
+    float m_fStart = 0;
+    float m_fEnd = 0; // exactly -1 for no upper bound
+    float m_fValue = 0;
+};

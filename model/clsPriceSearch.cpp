@@ -95,14 +95,19 @@ int64_t clsPriceSearch::LowestPossiblePenny() {
     else if (m_fTarget >= 0)
         dNeeded = (1 + m_fTarget / 100.0) * dOutlay - m_oWork.m_fPostageProfit;
     const double dPennies = std::floor(dNeeded * m_lScale / lQuantity) - 2;
-    return dPennies > 0 ? static_cast<int64_t>(dPennies) : 0;
+    if (!(dPennies > 0)) return 0;
+    // A floor past every price searched (a huge outlay or target) ends the search at once.
+    return dPennies < double(kMaxPennies) ? static_cast<int64_t>(dPennies) : kMaxPennies;
 }
 
 std::vector<int64_t> clsPriceSearch::StepPennies(int64_t nLow, int64_t nHigh) const {
     std::vector<int64_t> anSteps;
     const int32_t lQuantity = std::max<int32_t>(m_oWork.m_oOutlay.m_lQuantity, 1);
     auto Add = [&](float fBound) {
-        const double dBound = std::llround(double(fBound) * m_lScale);
+        // A bound past the largest penny kept is past every price searched.
+        int64_t nBound = 0;
+        if (!ToPennies(fBound, m_lScale, nBound)) return;
+        const double dBound = double(nBound);
         // A bound on the price times the quantity falls between whole pennies of price:
         // both neighbours start a new stretch.
         for (const int32_t lDivisor : {1, lQuantity}) {
@@ -111,17 +116,12 @@ std::vector<int64_t> clsPriceSearch::StepPennies(int64_t nLow, int64_t nHigh) co
                 if (d > nLow && d < nHigh) anSteps.push_back(static_cast<int64_t>(d));
         }
     };
-    const clsPrices& oPrices = GetPrices();
-    for (const std::string_view sRange : kPriceRanges) {
-        clsPriceRange oRange;
-        if (!oPrices.GetRange(sRange, 1, oRange, ShopDuration::None)) continue;
-        const int16_t nCount = oRange.m_nCount;
-        for (int16_t n = 1; n <= nCount && n > 0; ++n) {
-            oPrices.GetRange(sRange, n, oRange, ShopDuration::None);
-            Add(oRange.m_fStart);
-            if (oRange.m_fEnd != -1.0f) Add(oRange.m_fEnd);
+    // A band the file gives no line of lies at 0, below every price searched.
+    for (const std::string_view sRange : kPriceRanges)
+        for (const clsPriceBand& oBand : GetPrices().Bands(sRange, ShopDuration::None)) {
+            Add(oBand.m_fStart);
+            if (oBand.m_fEnd != -1.0f) Add(oBand.m_fEnd);
         }
-    }
     std::sort(anSteps.begin(), anSteps.end());
     anSteps.erase(std::unique(anSteps.begin(), anSteps.end()), anSteps.end());
     return anSteps;
@@ -135,6 +135,7 @@ std::optional<float> clsPriceSearch::Search(Goal eGoal, float fTarget) {
 
     // A bracket by doubling, then the first crossing inside it by bisection.
     const int64_t nFloor = LowestPossiblePenny();
+    if (nFloor > nCeiling) return std::nullopt;
     int64_t nBelow = nFloor - 1;
     int64_t nHigh = std::max<int64_t>(nFloor, 1);
     while (!Reaches(nHigh)) {

@@ -6,11 +6,13 @@
 #include "clsError.h"
 #include "clsTokeniser.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -55,6 +57,7 @@ constexpr std::string_view kRanges = "ranges";
 
 std::unique_ptr<clsPrices> g_oPrices;
 bool g_bPricesFailed = false; // the user has been told once already
+std::string g_sPricesSource;
 
 std::string LoadFailureMessage(const std::string& sPath) {
     return "Error opening file " + sPath + "\r\n\r\n" + GetAppName() + " must close.";
@@ -86,50 +89,90 @@ std::string_view clsPrices::ShopSuffix(ShopDuration eShop) {
     }
 }
 
-void clsPrices::AddPrice(PriceMap& oPrices, std::string_view sName, std::string_view sValue) {
+void clsPrices::AddPrice(PriceMap& oPrices, std::string_view sName, std::string_view sValue,
+                         size_t nLine) {
     Entry oEntry;
     oEntry.sText = sValue;
     oEntry.bNumeric = ParseSingle(sValue, oEntry.fValue);
     if (!oPrices.emplace(std::string(NameBuilder(sName).View()), std::move(oEntry)).second)
         throw clsError(457, "clsPrices",
-                       "This key is already associated with an element of this collection");
+                       "Line " + std::to_string(nLine) + " gives the name \"" + std::string(sName) +
+                           "\" a second time");
 }
 
 void clsPrices::ReadBands(PriceMap& oPrices) {
-    auto Number = [&oPrices](std::string_view sName) {
-        const auto it = oPrices.find(sName);
-        return it != oPrices.end() && it->second.bNumeric ? it->second.fValue : 0.0f;
+    // One pass over the names: each band line is filed under its range's count line. The work
+    // follows the lines the file holds, never the counts it claims.
+    static constexpr std::string_view kParts[] = {"rangestart", "rangeend", "rangevalue"};
+    struct BandLine {
+        Entry* pCount;
+        int16_t nBand;
+        int nPart;
+        float fValue;
     };
-    for (auto& [sName, oEntry] : oPrices) {
-        if (!oEntry.bNumeric || sName.size() < kRanges.size() ||
-            sName.compare(sName.size() - kRanges.size(), kRanges.size(), kRanges) != 0)
-            continue;
-        const double dCount = std::nearbyint(double(oEntry.fValue));
-        if (dCount < 1 || dCount > 32767) continue;
-        const std::string_view sBase(sName.data(), sName.size() - kRanges.size());
-        oEntry.aBands.resize(size_t(dCount));
-        for (int n = 1; n <= int(dCount); ++n) {
-            Band& oBand = oEntry.aBands[size_t(n - 1)];
-            oBand.fStart = Number(NameBuilder(sBase).Add("RangeStart").Add(n).View());
-            oBand.fEnd = Number(NameBuilder(sBase).Add("RangeEnd").Add(n).View());
-            oBand.fValue = Number(NameBuilder(sBase).Add("RangeValue").Add(n).View());
+    std::vector<BandLine> aoLines;
+    for (const auto& [sName, oEntry] : oPrices) {
+        size_t nDigits = sName.size();
+        while (nDigits > 0 && sName[nDigits - 1] >= '0' && sName[nDigits - 1] <= '9')
+            --nDigits;
+        // A band number is written without leading zeros and fits 16 bits.
+        const size_t nLength = sName.size() - nDigits;
+        if (nLength == 0 || nLength > 5 || sName[nDigits] == '0') continue;
+        int nBand = 0;
+        std::from_chars(sName.data() + nDigits, sName.data() + sName.size(), nBand);
+        if (nBand > 32767) continue;
+        const std::string_view sHead(sName.data(), nDigits);
+        for (int nPart = 0; nPart < 3; ++nPart) {
+            const std::string_view sPart = kParts[nPart];
+            if (sHead.size() < sPart.size() ||
+                sHead.compare(sHead.size() - sPart.size(), sPart.size(), sPart) != 0)
+                continue;
+            const std::string_view sBase = sHead.substr(0, sHead.size() - sPart.size());
+            const auto it = oPrices.find(NameBuilder(sBase).Add(kRanges).View());
+            if (it != oPrices.end() && it->second.bNumeric &&
+                double(nBand) <= std::nearbyint(double(it->second.fValue)))
+                aoLines.push_back(
+                    {&it->second, int16_t(nBand), nPart, oEntry.bNumeric ? oEntry.fValue : 0.0f});
+            break;
         }
+    }
+    std::sort(aoLines.begin(), aoLines.end(), [](const BandLine& a, const BandLine& b) {
+        return a.pCount != b.pCount ? std::less<>()(a.pCount, b.pCount) : a.nBand < b.nBand;
+    });
+    for (const BandLine& oLine : aoLines) {
+        std::vector<clsPriceBand>& aBands = oLine.pCount->aBands;
+        if (aBands.empty() || aBands.back().m_nIndex != oLine.nBand)
+            aBands.push_back({oLine.nBand, 0, 0, 0});
+        float* afFields[] = {&aBands.back().m_fStart, &aBands.back().m_fEnd,
+                             &aBands.back().m_fValue};
+        *afFields[oLine.nPart] = oLine.fValue;
     }
 }
 
 void clsPrices::LoadPriceText(std::string_view sText) {
+    if (sText.size() > kMaxFileBytes)
+        throw clsError(ErrNumber::OutOfStringSpace, "clsPrices",
+                       "The price file is larger than " + DescribeBytes(kMaxFileBytes));
     // A UTF-8 byte order mark would otherwise become part of the first name.
     if (sText.substr(0, 3) == "\xEF\xBB\xBF") sText.remove_prefix(3);
     PriceMap oPrices;
     clsTokeniser oTokeniser;
     size_t nPos = 0;
+    size_t nLine = 0;
     while (nPos < sText.size()) {
         size_t nEnd = sText.find_first_of("\r\n", nPos);
         if (nEnd == std::string_view::npos) nEnd = sText.size();
         const std::string_view sLine = sText.substr(nPos, nEnd - nPos);
+        ++nLine;
+        if (sLine.size() > kMaxLineLength)
+            throw clsError(ErrNumber::OutOfStringSpace, "clsPrices",
+                           "Line " + std::to_string(nLine) + " is longer than " +
+                               std::to_string(kMaxLineLength / 1000) + "," +
+                               std::to_string(kMaxLineLength % 1000) + " characters");
         if (!sLine.empty() && oTokeniser.Tokenise(sLine, ",") == 2)
-            AddPrice(oPrices, oTokeniser.Element(0), oTokeniser.Element(1));
-        nPos = nEnd + 1;
+            AddPrice(oPrices, oTokeniser.Element(0), oTokeniser.Element(1), nLine);
+        // A carriage return and line feed end one line.
+        nPos = nEnd + (sText.substr(nEnd, 2) == "\r\n" ? 2 : 1);
     }
     ReadBands(oPrices);
     m_oPrices = std::move(oPrices);
@@ -138,18 +181,20 @@ void clsPrices::LoadPriceText(std::string_view sText) {
 void clsPrices::LoadPriceFile(const std::string& sPath) {
     int nFailures = 0;
     for (;;) {
-        std::ifstream oFile(sPath, std::ios::binary);
-        if (oFile) {
-            std::string sText;
-            char acBuffer[16384];
-            while (oFile.read(acBuffer, sizeof acBuffer) || oFile.gcount() > 0)
-                sText.append(acBuffer, size_t(oFile.gcount()));
-            // A read error (a folder given as the file, a failing disk) is not an empty file.
-            if (oFile.bad()) clsError::Raise(ErrNumber::PathFileAccess, "clsPrices");
+        std::string sText;
+        int nErrno = 0;
+        switch (ReadWholeFile(sPath, kMaxFileBytes, sText, &nErrno)) {
+        case FileRead::Done:
             LoadPriceText(sText);
             return;
+        case FileRead::ReadError:
+            clsError::Raise(ErrNumber::PathFileAccess, "clsPrices");
+        case FileRead::TooLarge:
+            throw clsError(ErrNumber::OutOfStringSpace, "clsPrices",
+                           "The price file is larger than " + DescribeBytes(kMaxFileBytes));
+        case FileRead::CannotOpen:
+            break;
         }
-        const int nErrno = errno;
         if (++nFailures >= 5) {
             const int32_t lNumber =
                 nErrno == ENOENT ? ErrNumber::FileNotFound : ErrNumber::PermissionDenied;
@@ -186,13 +231,16 @@ const clsPrices::Entry* clsPrices::FindCount(std::string_view sLowerBase, int16_
     return pEntry;
 }
 
-void clsPrices::ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nBand,
-                         clsPriceRange& oRange) const {
-    if (nBand >= 1 && size_t(nBand) <= oCount.aBands.size()) {
-        const Band& oBand = oCount.aBands[size_t(nBand - 1)];
-        oRange.m_fStart = oBand.fStart;
-        oRange.m_fEnd = oBand.fEnd;
-        oRange.m_fValue = oBand.fValue;
+void clsPrices::ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nCount,
+                         int16_t nBand, clsPriceRange& oRange) const {
+    if (nBand >= 1 && nBand <= nCount) {
+        const auto it = std::lower_bound(
+            oCount.aBands.begin(), oCount.aBands.end(), nBand,
+            [](const clsPriceBand& oBand, int16_t n) { return oBand.m_nIndex < n; });
+        const bool bGiven = it != oCount.aBands.end() && it->m_nIndex == nBand;
+        oRange.m_fStart = bGiven ? it->m_fStart : 0.0f;
+        oRange.m_fEnd = bGiven ? it->m_fEnd : 0.0f;
+        oRange.m_fValue = bGiven ? it->m_fValue : 0.0f;
         return;
     }
     // A band beyond the count: its lines are read as they stand (missing ones as 0).
@@ -213,7 +261,7 @@ bool clsPrices::GetRange(std::string_view sRangeName, int16_t nRangeNumber, clsP
     if (!pCount) return false;
     oRange.m_nCount = nCount;
     oRange.m_nIndex = nRangeNumber;
-    ReadBand(oBase.View(), *pCount, nRangeNumber, oRange);
+    ReadBand(oBase.View(), *pCount, nCount, nRangeNumber, oRange);
     return true;
 }
 
@@ -224,17 +272,82 @@ bool clsPrices::HitTestRanges(std::string_view sRangeName, float fHitTestValue,
     const Entry* pCount = FindCount(oBase.View(), nCount);
     if (!pCount) clsError::Raise(ErrNumber::TypeMismatch, "clsPrices");
     oResultantRange.m_nCount = nCount;
-    for (int16_t n = 1; n <= nCount && n > 0; ++n) {
-        oResultantRange.m_nIndex = n;
-        ReadBand(oBase.View(), *pCount, n, oResultantRange);
-        if ((oResultantRange.m_fStart <= fHitTestValue &&
-             fHitTestValue <= oResultantRange.m_fEnd) ||
-            (oResultantRange.m_fEnd == -1.0f && fHitTestValue >= oResultantRange.m_fStart))
+    auto Hold = [&oResultantRange](int16_t nBand, float fStart, float fEnd, float fValue) {
+        oResultantRange.m_nIndex = nBand;
+        oResultantRange.m_fStart = fStart;
+        oResultantRange.m_fEnd = fEnd;
+        oResultantRange.m_fValue = fValue;
+    };
+    // Bands are tested in order. One the file gives no line of is 0 to 0, which holds only 0.
+    int16_t nNext = 1; // the first band not tested yet
+    for (const clsPriceBand& oBand : pCount->aBands) {
+        if (fHitTestValue == 0 && oBand.m_nIndex > nNext) {
+            Hold(nNext, 0, 0, 0);
             return true;
+        }
+        if ((oBand.m_fStart <= fHitTestValue && fHitTestValue <= oBand.m_fEnd) ||
+            (oBand.m_fEnd == -1.0f && fHitTestValue >= oBand.m_fStart)) {
+            Hold(oBand.m_nIndex, oBand.m_fStart, oBand.m_fEnd, oBand.m_fValue);
+            return true;
+        }
+        nNext = int16_t(oBand.m_nIndex + 1);
+    }
+    if (fHitTestValue == 0 && nNext <= nCount) {
+        Hold(nNext, 0, 0, 0);
+        return true;
+    }
+    // No band holds it: the record keeps the last band, as a walk through all of them would.
+    if (nCount >= 1) {
+        const auto& aBands = pCount->aBands;
+        if (!aBands.empty() && aBands.back().m_nIndex == nCount)
+            Hold(nCount, aBands.back().m_fStart, aBands.back().m_fEnd, aBands.back().m_fValue);
+        else
+            Hold(nCount, 0, 0, 0);
     }
     oResultantRange.m_nIndex = 0;
     return false;
 }
+
+std::span<const clsPriceBand> clsPrices::Bands(std::string_view sRangeName,
+                                               ShopDuration eShop) const {
+    const NameBuilder oBase = NameBuilder(sRangeName).Add(ShopSuffix(eShop));
+    int16_t nCount = 0;
+    const Entry* pCount = FindCount(oBase.View(), nCount);
+    if (!pCount) return {};
+    return pCount->aBands;
+}
+
+namespace {
+
+// The copies to fall back on when the price file cannot be read, with what the user is told
+// about each: the last good file the update kept, then the file shipped with the program.
+bool LoadFallback(clsPrices& oPrices, const std::string& sPath, const clsError& oFailure) {
+    const struct {
+        std::string sPath;
+        const char* sWhat;
+    } aoCopies[] = {{GetPriceBackupPath(), "the last good copy of the price file"},
+                    {GetShippedPriceFilePath(), "the price file shipped with the program"}};
+    for (const auto& oCopy : aoCopies) {
+        std::error_code ec;
+        if (oCopy.sPath == sPath || !std::filesystem::is_regular_file(oCopy.sPath, ec)) continue;
+        try {
+            oPrices.LoadPriceFile(oCopy.sPath);
+        } catch (const clsError& oError) {
+            LogDebug("Price file load failed: " + oCopy.sPath + ": " + oError.Description());
+            continue;
+        }
+        g_sPricesSource = oCopy.sPath;
+        LogDebug("Price file in use: " + oCopy.sPath);
+        ShowMessage("Error opening file " + sPath + "\r\n\r\n" + oFailure.Description() +
+                        "\r\n\r\n" + GetAppName() + " uses " + oCopy.sWhat + " instead (" +
+                        oCopy.sPath + ").",
+                    MsgBox::Exclamation, GetAppName());
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 clsPrices& GetPrices() {
     if (!g_oPrices) {
@@ -242,8 +355,13 @@ clsPrices& GetPrices() {
         const std::string sPath = GetPriceFilePath(false);
         try {
             oPrices->LoadPriceFile(sPath);
+            g_sPricesSource = sPath;
         } catch (const clsError& oError) {
             LogDebug("Price file load failed: " + oError.Description());
+            if (!g_bPricesFailed && LoadFallback(*oPrices, sPath, oError)) {
+                g_oPrices = std::move(oPrices);
+                return *g_oPrices;
+            }
             if (!g_bPricesFailed) {
                 g_bPricesFailed = true;
                 ShowMessage(LoadFailureMessage(sPath), MsgBox::Critical, GetAppName());
@@ -259,6 +377,11 @@ clsPrices& GetPrices() {
 void SetPrices(std::unique_ptr<clsPrices> oPrices) {
     g_oPrices = std::move(oPrices);
     g_bPricesFailed = false;
+    g_sPricesSource.clear();
+}
+
+std::string GetPricesSource() {
+    return g_sPricesSource;
 }
 
 std::string FormatCurrency(float fAmount) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,10 +15,15 @@
 // suffix is appended to the name before the look-up.
 class clsPrices {
 public:
+    // Price files are a few kilobytes; anything this large is not one.
+    static constexpr size_t kMaxFileBytes = 4u << 20;
+    static constexpr size_t kMaxLineLength = 32766;
+
     // Reads the price file (five attempts to open it, 100 ms apart). On any failure a
     // clsError is raised and the table keeps what it held before: never half a file.
     void LoadPriceFile(const std::string& sPath);
-    // Reads price file text; raises a clsError for a repeated name, leaving the table as it was.
+    // Reads price file text; raises a clsError for a repeated name, a text over
+    // kMaxFileBytes or a line over kMaxLineLength, leaving the table as it was.
     void LoadPriceText(std::string_view sText);
 
     // The raw text of a name, unchanged by any suffix. Missing: "" and false.
@@ -34,6 +40,10 @@ public:
     // m_nIndex 0 and false. A missing or non-numeric count raises a type mismatch.
     bool HitTestRanges(std::string_view sRangeName, float fHitTestValue,
                        clsPriceRange& oResultantRange, ShopDuration eShop) const;
+    // The bands of a range that the file gives at least one line of, in order. Bands up to the
+    // count that it gives none of read as 0 to 0 with value 0 and are left out. Empty when the
+    // range has no count line; a count that is not a number raises a type mismatch.
+    std::span<const clsPriceBand> Bands(std::string_view sRangeName, ShopDuration eShop) const;
 
     size_t Count() const { return m_oPrices.size(); }
 
@@ -41,18 +51,14 @@ public:
     static std::string_view ShopSuffix(ShopDuration eShop);
 
 private:
-    struct Band {
-        float fStart = 0;
-        float fEnd = 0;
-        float fValue = 0;
-    };
     struct Entry {
         std::string sText;
         float fValue = 0;
         bool bNumeric = false;
-        // For a range's count line: its bands, read once when the file is loaded, since
-        // every calculation walks several ranges band by band.
-        std::vector<Band> aBands;
+        // For a range's count line: the bands the file gives lines for, in order, read once
+        // when the file is loaded, since every calculation walks several ranges band by band.
+        // Only bands present are kept, so a count of 32,767 costs nothing by itself.
+        std::vector<clsPriceBand> aBands;
     };
     // Names are stored in lower case, so plain hashing gives case-blind look-ups; the
     // hash takes a string_view so that looking a name up copies nothing.
@@ -62,21 +68,26 @@ private:
     };
     using PriceMap = std::unordered_map<std::string, Entry, NameHash, std::equal_to<>>;
 
-    static void AddPrice(PriceMap& oPrices, std::string_view sName, std::string_view sValue);
+    static void AddPrice(PriceMap& oPrices, std::string_view sName, std::string_view sValue,
+                         size_t nLine);
     static void ReadBands(PriceMap& oPrices);
     const Entry* Find(std::string_view sLowerName) const;
     // The count line of a range (null when missing); raises a type mismatch when it is
     // not a number and an overflow when it does not fit 16 bits.
     const Entry* FindCount(std::string_view sLowerBase, int16_t& nCount) const;
-    void ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nBand,
+    void ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nCount, int16_t nBand,
                   clsPriceRange& oRange) const;
 
     PriceMap m_oPrices;
 };
 
-// The shared price table, loaded from GetPriceFilePath on the first request. When the
-// file cannot be read the user is told, the application is closed and the error raised.
+// The shared price table, loaded from GetPriceFilePath on the first request. When that file
+// cannot be read, the last good copy kept by the update (GetPriceBackupPath) or else the copy
+// shipped with the program is used, and the user is told which. When none can be read the
+// user is told, the application is closed and the error raised.
 clsPrices& GetPrices();
+// The price file read by GetPrices: the edition's file, or the copy it fell back to.
+std::string GetPricesSource();
 // Replaces the shared price table (the command-line calculator and tests).
 void SetPrices(std::unique_ptr<clsPrices> oPrices);
 

@@ -1,6 +1,8 @@
 #include "clsProfitCurve.h"
 
+#include "basNumbers.h"
 #include "clsCalculate.h"
+#include "clsError.h"
 #include "clsPriceSearch.h"
 #include "clsPrices.h"
 
@@ -48,7 +50,13 @@ clsProfitCurve clsProfitCurve::Draw(clsPriceSearch& oSearch, float fEstimate,
                                     std::optional<float> ofBreakEven) {
     clsProfitCurve o;
     const int32_t lScale = oSearch.Scale();
-    auto Penny = [lScale](double dPrice) { return std::llround(dPrice * lScale); };
+    // An estimate too large to count in pennies cannot be drawn: reported, never wrapped.
+    auto Penny = [lScale](double dPrice) {
+        int64_t nPennies = 0;
+        if (!ToPennies(dPrice, lScale, nPennies))
+            clsError::Raise(ErrNumber::Overflow, "clsProfitCurve");
+        return nPennies;
+    };
 
     o.m_fEstimate = std::max(fEstimate, 0.0f);
     o.m_ofBreakEven = ofBreakEven;

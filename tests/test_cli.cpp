@@ -326,3 +326,91 @@ TEST_F(Cli, UsHintsUseTheUsBands) {
               std::string::npos)
         << o.sOut;
 }
+
+TEST_F(Cli, InputsBeyondAnyAuctionGiveAClearErrorAndTheBatchGoesOn) {
+    const std::string sMotor = Example("uk-motor.gva");
+    const std::string sMotorRow = Calc("--format json " + sMotor).sOut;
+    ASSERT_EQ(sMotorRow.rfind("{\"insertionFee\":8,", 0), 0u) << sMotorRow;
+
+    // A device without end as an auction file: refused at the limit, the next file calculated.
+    CalcRun o = Calc("--format json /dev/zero " + sMotor);
+    EXPECT_EQ(o.nExit, 1);
+    EXPECT_NE(o.sErr.find("/dev/zero: larger than 1 MiB: not an auction file"), std::string::npos)
+        << o.sErr;
+    EXPECT_EQ(o.sOut.substr(o.sOut.find('\n') + 1), sMotorRow);
+
+    // A line of standard input longer than any auction: that line is reported, the next runs.
+    std::ifstream oMotor(GAVELRY_SOURCE_DIR "/data/examples/uk-motor.gva", std::ios::binary);
+    std::string sMotorText;
+    std::getline(oMotor, sMotorText);
+    o = Calc("--format json -", std::string(3 << 20, 'x') + "\n" + sMotorText + "\n");
+    EXPECT_EQ(o.nExit, 1);
+    EXPECT_NE(o.sErr.find("line 1: the line is longer than 1 MiB"), std::string::npos) << o.sErr;
+    EXPECT_EQ(o.sOut.substr(o.sOut.find('\n') + 1), sMotorRow);
+
+    // An endless line is reported as soon as it passes the limit; the calculator reads on,
+    // in little memory, until it is stopped, and never aborts.
+    const std::string sErr = (m_oFolder / "endless.txt").string();
+    const int nStatus = std::system(("timeout 3 sh -c \"cat /dev/zero | '" +
+                                     std::string(GAVELRY_CALC) + "' -\" 2> '" + sErr + "'")
+                                        .c_str());
+    EXPECT_EQ(WEXITSTATUS(nStatus), 124) << "still reading when stopped";
+    const std::string sEndless = Slurp(sErr);
+    EXPECT_NE(sEndless.find("line 1: the line is longer than 1 MiB"), std::string::npos)
+        << sEndless;
+    EXPECT_EQ(sEndless.find("bad_alloc"), std::string::npos) << sEndless;
+
+    // A device without end as the price file.
+    o = Calc("--prices /dev/zero " + sMotor);
+    EXPECT_EQ(o.nExit, 3);
+    EXPECT_NE(o.sErr.find("Error opening file /dev/zero"), std::string::npos) << o.sErr;
+    EXPECT_NE(o.sErr.find("(The price file is larger than 4 MiB)"), std::string::npos) << o.sErr;
+    EXPECT_EQ(o.sOut, "");
+}
+
+TEST_F(Cli, CheckPricesNamesWhatTheFeesWouldMiss) {
+    const std::string sShipped = std::string(GAVELRY_SOURCE_DIR) + "/data/UpdateUK_v0102.dat";
+    CalcRun o = Calc("--check-prices '" + sShipped + "'");
+    EXPECT_EQ(o.nExit, 0) << o.sOut;
+    EXPECT_EQ(o.sOut, sShipped + ": every price Gavelry UK needs is there\n");
+    EXPECT_EQ(Calc("--region us --check-prices '" + std::string(GAVELRY_SOURCE_DIR) +
+                   "/data/UpdateUS_v0102.dat'")
+                  .nExit,
+              0);
+    // The UK file lacks what the US rules ask for.
+    EXPECT_EQ(Calc("--region us --check-prices '" + sShipped + "'").nExit, 3);
+
+    // The shipped file cut at 6,000 bytes, with tax that is no number.
+    std::string sCut = Slurp(sShipped).substr(0, 6000);
+    sCut += "\r\nLocalTax,abc\r\n";
+    const std::string sPath = Write("cut.dat", sCut);
+    o = Calc("--check-prices '" + sPath + "'");
+    EXPECT_EQ(o.nExit, 3);
+    EXPECT_EQ(o.sOut.rfind(sPath + ": ", 0), 0u) << o.sOut;
+    for (const char* sLine :
+         {"\nmissing: PersonalRatePounds%\n", "\nmissing: FirstClassRanges\n",
+          "\nmissing: InsuranceBandName4\n", "\nnot a number: LocalTax = abc\n"})
+        EXPECT_NE(o.sOut.find(sLine), std::string::npos) << sLine << o.sOut;
+    EXPECT_EQ(o.sOut.find("missing: Opening"), std::string::npos) << "within the first 6,000 bytes";
+
+    // Calculating with it still works, with one warning naming what is missing.
+    o = Calc("--prices '" + sPath + "' " + Example("uk-motor.gva"));
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    EXPECT_EQ(std::count(o.sErr.begin(), o.sErr.end(), '\n'), 1) << o.sErr;
+    EXPECT_NE(o.sErr.find("gavelry-calc: warning: " + sPath + " lacks prices the fees need"),
+              std::string::npos)
+        << o.sErr;
+
+    EXPECT_EQ(Calc("--check-prices '" + (m_oFolder / "none.dat").string() + "'").nExit, 3);
+}
+
+TEST_F(Cli, TargetsMustBeFiniteAmounts) {
+    for (const char* sArgs : {"--target-profit nan", "--target-profit inf", "--target-margin -inf",
+                              "--target-margin NaN", "--target-profit 1e39"}) {
+        const CalcRun o = Calc(std::string(sArgs) + " -", PayPalSale());
+        EXPECT_EQ(o.nExit, 2) << sArgs;
+        EXPECT_NE(o.sErr.find("a finite amount is needed"), std::string::npos) << o.sErr;
+        EXPECT_EQ(o.sOut, "") << sArgs;
+    }
+    EXPECT_EQ(Calc("--target-profit 1e30 -", PayPalSale()).nExit, 0);
+}

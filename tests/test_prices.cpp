@@ -7,11 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -147,6 +151,144 @@ TEST(PriceRanges, EmptyMissingAndBrokenRanges) {
 
     EXPECT_TRUE(o.GetRange("Half", 1, r, ShopDuration::None));
     EXPECT_EQ(r.m_nCount, 2); // halves round to even
+}
+
+// A range written as its lines, walked band by band as the rules say: the reference the
+// table's own answers are held to.
+struct clsReferenceRange {
+    int nCount = 0;
+    std::map<int, std::array<std::optional<float>, 3>> aoBands; // start, end, value
+
+    clsPriceRange Band(int n) const {
+        clsPriceRange r;
+        const auto it = aoBands.find(n);
+        r.m_nIndex = int16_t(n);
+        r.m_fStart = it != aoBands.end() ? it->second[0].value_or(0) : 0;
+        r.m_fEnd = it != aoBands.end() ? it->second[1].value_or(0) : 0;
+        r.m_fValue = it != aoBands.end() ? it->second[2].value_or(0) : 0;
+        return r;
+    }
+    int HitTest(float f) const {
+        for (int n = 1; n <= nCount; ++n) {
+            const clsPriceRange r = Band(n);
+            if ((r.m_fStart <= f && f <= r.m_fEnd) || (r.m_fEnd == -1.0f && f >= r.m_fStart))
+                return n;
+        }
+        return 0;
+    }
+    std::string Text() const {
+        std::string s = "RRanges," + std::to_string(nCount) + "\r\n";
+        for (const auto& [n, afLines] : aoBands)
+            for (int i = 0; i < 3; ++i)
+                if (afLines[size_t(i)])
+                    s += std::string("R") +
+                         (i == 0   ? "RangeStart"
+                          : i == 1 ? "RangeEnd"
+                                   : "RangeValue") +
+                         std::to_string(n) + "," + std::to_string(*afLines[size_t(i)]) + "\r\n";
+        return s;
+    }
+};
+
+TEST(PriceRanges, BandsGivenInPartOrNotAtAllReadAsTheRulesSay) {
+    // Bands with lines missing, whole bands missing (0 to 0, which holds only 0), a last band
+    // given and not given, and band lines past the count.
+    const std::vector<clsReferenceRange> aoRanges = [] {
+        std::vector<clsReferenceRange> ao(4);
+        ao[0].nCount = 5;
+        ao[0].aoBands[2] = {1.f, 4.99f, 20.f};
+        ao[0].aoBands[4] = {5.f, -1.f, std::nullopt};
+        ao[1].nCount = 32767;
+        ao[1].aoBands[3] = {0.5f, 2.f, 7.f};
+        ao[1].aoBands[32767] = {10.f, -1.f, 9.f};
+        ao[2].nCount = 3;
+        ao[2].aoBands[1] = {0.f, 1.f, 1.f};
+        ao[2].aoBands[2] = {std::nullopt, 3.f, 2.f};
+        ao[2].aoBands[3] = {4.f, 6.f, 3.f};
+        ao[2].aoBands[9] = {100.f, 200.f, 4.f}; // beyond the count: not a band
+        ao[3].nCount = 2;
+        return ao;
+    }();
+    for (const clsReferenceRange& oReference : aoRanges) {
+        SCOPED_TRACE(oReference.Text());
+        const clsPrices o = Load(oReference.Text());
+        for (const float f : {-1.f, 0.f, 0.5f, 1.f, 2.f, 3.f, 4.99f, 5.f, 6.f, 10.f, 1e6f}) {
+            clsPriceRange r;
+            const int nExpected = oReference.HitTest(f);
+            EXPECT_EQ(o.HitTestRanges("R", f, r, ShopDuration::None), nExpected != 0) << f;
+            EXPECT_EQ(r.m_nIndex, nExpected) << f;
+            // A miss leaves the last band in the record; a hit holds the band found.
+            const clsPriceRange oBand = oReference.Band(nExpected ? nExpected : oReference.nCount);
+            EXPECT_EQ(r.m_fStart, oBand.m_fStart) << f;
+            EXPECT_EQ(r.m_fEnd, oBand.m_fEnd) << f;
+            EXPECT_EQ(r.m_fValue, oBand.m_fValue) << f;
+        }
+        for (const int n : {1, 2, 3, 4, 5, 32767}) {
+            if (n > oReference.nCount) continue;
+            clsPriceRange r;
+            ASSERT_TRUE(o.GetRange("R", int16_t(n), r, ShopDuration::None));
+            EXPECT_EQ(r.m_fStart, oReference.Band(n).m_fStart) << n;
+            EXPECT_EQ(r.m_fEnd, oReference.Band(n).m_fEnd) << n;
+            EXPECT_EQ(r.m_fValue, oReference.Band(n).m_fValue) << n;
+        }
+        // The walk over the bands visits those given, in order, within the count.
+        std::vector<int> anVisited, anGiven;
+        for (const clsPriceBand& oBand : o.Bands("R", ShopDuration::None))
+            anVisited.push_back(oBand.m_nIndex);
+        for (const auto& [n, afLines] : oReference.aoBands)
+            if (n <= oReference.nCount) anGiven.push_back(n);
+        EXPECT_EQ(anVisited, anGiven);
+    }
+}
+
+TEST(PriceFile, SizeAndLineLimitsRefuseTheWholeFile) {
+    clsPrices o = Load("Keep,1\n");
+    const std::string sLongest(clsPrices::kMaxLineLength - 2, '9');
+    EXPECT_NO_THROW(Load("A," + sLongest + "\r\nB,1\r\n")); // a line at the limit
+    const struct {
+        std::string sText;
+        std::string sError;
+    } aoCases[] = {
+        {"A,1\r\nB," + sLongest + "9\r\n", "Line 2 is longer than 32,766 characters"},
+        {std::string(clsPrices::kMaxFileBytes + 1, '\n'), "The price file is larger than 4 MiB"},
+        {"Bold,1\r\nPlain,2\r\nBOLD,3\r\n", "Line 3 gives the name \"BOLD\" a second time"},
+    };
+    for (const auto& oCase : aoCases) {
+        try {
+            o.LoadPriceText(oCase.sText);
+            ADD_FAILURE() << oCase.sError;
+        } catch (const clsError& e) {
+            EXPECT_EQ(e.Description(), oCase.sError);
+        }
+        EXPECT_EQ(o.Count(), 1u) << "the table it had is kept";
+    }
+    // A device that never ends is refused at the limit, not read until memory runs out.
+    try {
+        o.LoadPriceFile("/dev/zero");
+        ADD_FAILURE() << "/dev/zero loaded";
+    } catch (const clsError& e) {
+        EXPECT_EQ(e.Description(), "The price file is larger than 4 MiB");
+    }
+    EXPECT_EQ(o.Count(), 1u);
+}
+
+TEST(PriceFile, RangeCountsCostNothingUntilBandsAreGiven) {
+    // A thousand ranges each claiming 32,767 bands, and one with two bands given: the table
+    // keeps the two bands and nothing for the counts.
+    std::string sText;
+    for (int i = 0; i < 1000; ++i)
+        sText += "R" + std::to_string(i) + "Ranges,32767\r\n";
+    sText += "R5RangeStart7,1\r\nR5RangeEnd7,2\r\nR5RangeValue40000,3\r\nR5RangeEnd07,4\r\n";
+    const clsPrices o = Load(sText);
+    size_t nBands = 0;
+    for (int i = 0; i < 1000; ++i)
+        nBands += o.Bands("R" + std::to_string(i), ShopDuration::None).size();
+    EXPECT_EQ(nBands, 1u);
+    clsPriceRange r;
+    EXPECT_TRUE(o.HitTestRanges("R5", 1.5f, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nIndex, 7);
+    EXPECT_FALSE(o.HitTestRanges("R5", 3.f, r, ShopDuration::None));
+    EXPECT_EQ(r.m_nCount, 32767);
 }
 
 TEST(PriceTable, CurrencyTextAndScale) {

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "clsCalculate.h"
+#include "clsError.h"
 #include "clsFeeHints.h"
 #include "clsMoneyBreakdown.h"
 #include "clsPriceSearch.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 
 namespace {
@@ -424,6 +426,90 @@ TEST(ProfitCurve, WithoutABreakEvenPriceTheStretchSurroundsTheEstimate) {
     EXPECT_FLOAT_EQ(o.m_fTo, 150);
     EXPECT_FLOAT_EQ(o.m_fStep, 50);
     EXPECT_LT(o.m_fHighestProfit, 0);
+}
+
+// Runs every answer of the pricing insight on an auction, as the selling costs, the hints
+// and the chart do. Answers come back as none, a price up to the ceiling or a clsError; the
+// break-even price is returned, or "error".
+std::string RunInsight(clsCalculate& oAuction, float fTarget) {
+    std::string sBreakEven = "error";
+    try {
+        clsPriceSearch oSearch(oAuction);
+        const std::optional<float> ofBreakEven = oSearch.BreakEvenPrice();
+        sBreakEven = ofBreakEven ? std::to_string(*ofBreakEven) : "none";
+        for (const std::optional<float>& ofPrice :
+             {ofBreakEven, oSearch.PriceForProfit(fTarget), oSearch.PriceForMargin(fTarget)}) {
+            EXPECT_TRUE(!ofPrice || (*ofPrice >= 0 && *ofPrice <= clsPriceSearch::kCeiling));
+        }
+        const clsProfitCurve o = clsProfitCurve::Of(oAuction, ofBreakEven);
+        EXPECT_LE(o.m_fFrom, o.m_fTo);
+    } catch (const clsError&) {
+        // An estimate too large to count in pennies cannot be drawn: it says so.
+    }
+    try {
+        for (const clsFeeHint& oHint : clsFeeHints::Find(oAuction)) {
+            EXPECT_LT(oHint.m_fSuggestedPrice, oHint.m_fCurrentPrice);
+        }
+    } catch (const clsError&) {
+    }
+    return sBreakEven;
+}
+
+TEST(PriceSearch, HugeAmountsAreAnsweredWithoutWrappingAround) {
+    // Amounts far past any sale: no number overflows on its way to whole pennies (the
+    // sanitizer builds stop at the first that does).
+    const ScopedPrices oPrices = ScopedPrices::Shipped(RegionUK);
+    const float fMax = std::numeric_limits<float>::max();
+    const struct {
+        const char* sCase;
+        float fOutlay;
+        int32_t lQuantity;
+        float fEstimate;
+        float fTarget;
+        const char* sBreakEven;
+    } aoCases[] = {
+        {"outlay of 1e17", 1e17f, 1, 100, 0, "none"},
+        {"outlay past 9e16 per item", 9.3e16f, 1, 1e17f, 0, "none"},
+        {"largest outlay", fMax, 1, 10, fMax, "none"},
+        {"largest quantity", 1, 2000000000, 1, 1e30f, "1.090000"},
+        {"estimate of 1e17", 10, 1, 1e17f, 1e30f, "13.090000"},
+        {"largest estimate", 10, 1, fMax, -fMax, "13.090000"},
+    };
+    for (const auto& oCase : aoCases) {
+        SCOPED_TRACE(oCase.sCase);
+        for (const bool bFixed : {false, true}) {
+            clsCalculate oAuction;
+            SetUpSale(oAuction);
+            oAuction.m_oAuctionType.m_bBuyItNowOnly = bFixed;
+            oAuction.m_oOutlay.m_fOutlay = oCase.fOutlay;
+            oAuction.m_oOutlay.m_lQuantity = oCase.lQuantity;
+            oAuction.m_oOutlay.m_fStartingPrice = std::min(oCase.fEstimate, 1e6f);
+            oAuction.m_oOutlay.m_fEstimatedEndPrice = oCase.fEstimate;
+            oAuction.m_oSellingFeatures.AddFeature(SellingFeature::BuyItNow);
+            const std::string sBreakEven = RunInsight(oAuction, oCase.fTarget);
+            if (!bFixed) {
+                EXPECT_EQ(sBreakEven, oCase.sBreakEven);
+            }
+        }
+    }
+}
+
+TEST(PriceSearch, BandsAtTheEndsOfTheSingleRangeAreLeftOut) {
+    // Band bounds no whole number of pennies can hold are past every price searched.
+    const ScopedPrices oPrices(
+        "OpeningFixedRanges,3\nOpeningFixedRangeStart1,0\nOpeningFixedRangeEnd1,-1\n"
+        "OpeningFixedRangeValue1,0.1\nOpeningFixedRangeStart2,3E+38\nOpeningFixedRangeEnd2,-1\n"
+        "OpeningFixedRangeValue2,1\nOpeningFixedRangeStart3,-3E+38\n"
+        "OpeningFixedRangeEnd3,3E+38\nFinalRanges,1\nFinalRangeStart1,0\nFinalRangeEnd1,-1\n"
+        "FinalRangeValue1,5\nFeatureBuyItNowRanges,1\nFeatureBuyItNowRangeStart1,-3E+38\n"
+        "FeatureBuyItNowRangeEnd1,3E+38\nOpeningRanges,0\nReserveRanges,0\n"
+        "CurrencyFormat,0.00\n");
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oAuctionType.m_bBuyItNowOnly = true;
+    oAuction.m_oOutlay.m_fStartingPrice = 0;
+    oAuction.m_oSellingFeatures.AddFeature(SellingFeature::BuyItNow);
+    EXPECT_EQ(RunInsight(oAuction, 5), "12.740000");
 }
 
 TEST(ProfitCurve, RoundSteps) {

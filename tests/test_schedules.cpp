@@ -3,15 +3,17 @@
 #include "TestSupport.h"
 
 #include "clsCalculate.h"
+#include "clsRequiredPrices.h"
 #include "clsSellingCostFigures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
-
-const std::vector<std::string> kShopSuffixes = {"30", "90", "GTC", "60", "120"};
 
 void ExpectScalar(const std::string& sName) {
     float f = 0;
@@ -34,76 +36,85 @@ void ExpectRange(const std::string& sName) {
     }
 }
 
-void ExpectFeatures(const std::string& sPrefix, bool bWithShops) {
-    std::vector<std::string> asSuffixes = {""};
-    if (bWithShops) asSuffixes.insert(asSuffixes.end(), kShopSuffixes.begin(), kShopSuffixes.end());
-    for (const std::string& sSuffix : asSuffixes) {
-        for (const std::string_view sPiece : clsSellingFeatures::PricePieces())
-            ExpectScalar(sPrefix + std::string(sPiece) + sSuffix);
-        ExpectRange(sPrefix + "PicturePack" + sSuffix);
+// Every name the region's fee rules ask for (the one list the price update and the start-up
+// check use too) is in the shipped file, as a number, a text or a range of ordered bands.
+void ExpectEveryRequiredName(int32_t eRegion) {
+    for (const clsRequiredPrice& oPrice : RequiredPrices(eRegion)) {
+        switch (oPrice.m_eKind) {
+        case clsRequiredPrice::Kind::Number:
+            ExpectScalar(oPrice.m_sName);
+            break;
+        case clsRequiredPrice::Kind::Text:
+            ExpectText(oPrice.m_sName);
+            break;
+        case clsRequiredPrice::Kind::Range:
+            ExpectRange(oPrice.m_sName);
+            break;
+        }
     }
-    ExpectRange(sPrefix + "BuyItNow");
+    const clsPriceCheck oCheck = CheckRequiredPrices(GetPrices(), eRegion);
+    EXPECT_TRUE(oCheck.Passed()) << oCheck.Describe(20);
 }
 
-void ExpectCommonNames() {
-    for (const char* s :
-         {"Opening", "OpeningMulti", "OpeningFixed", "Reserve", "Final", "ShopFinal",
-          "BusinessRatePounds%", "BusinessRatePoundsFixed", "PicturePack"})
-        ExpectRange(s);
-    for (const std::string& s : kShopSuffixes) {
-        ExpectScalar("ShopInsertionFee" + s);
-        ExpectScalar("ShopInsertionSurcharge" + s);
-    }
-    for (const char* s : {"PersonalRatePounds%", "PersonalRatePoundsFixed", "ReserveEnterMin"})
-        ExpectScalar(s);
-    for (int n = 1; n <= 5; ++n) {
-        ExpectText("BusinessRateBand" + std::to_string(n) + "Name");
-        ExpectScalar("BusinessRateBand" + std::to_string(n) + "Value");
-    }
-    for (const char* s : {"CurrencySymbol", "CurrencyFormat", "UsePostTitle"})
-        ExpectText(s);
+// Names the list must hold, whatever else it holds: a few of each kind.
+void ExpectListed(int32_t eRegion, const std::vector<std::string>& asNames) {
+    for (const std::string& sName : asNames)
+        EXPECT_TRUE(std::any_of(RequiredPrices(eRegion).begin(), RequiredPrices(eRegion).end(),
+                                [&](const clsRequiredPrice& o) { return o.m_sName == sName; }))
+            << sName;
 }
 
 TEST(ShippedPrices, UkFileHasEveryUkName) {
     auto o = ScopedPrices::Shipped(RegionUK);
-    ExpectCommonNames();
-    ExpectFeatures("Feature", true);
-    for (const char* s : {"FinalMotor", "FirstClass", "SecondClass", "Parcel"})
-        ExpectRange(s);
-    for (const char* s :
-         {"AuctionTypeMotor", "AuctionTypeRealEstate", "ReserveMotor", "ReserveRealEstate",
-          "FinalRealEstate", "FirstClassOverWeightStep", "FirstClassOverWeightStepValue",
-          "RecordedSignedFor", "ProofOfDelivery", "LocalTax"})
-        ExpectScalar(s);
-    for (int n = 1; n <= 4; ++n) {
-        ExpectScalar("InsuranceBandValue" + std::to_string(n));
-        ExpectText("InsuranceBandName" + std::to_string(n));
-    }
+    ExpectEveryRequiredName(RegionUK);
+    ExpectListed(RegionUK, {"Opening", "ShopInsertionFeeGTC", "BusinessRateBand5Name",
+                            "FeatureBold120", "FeaturePicturePack", "FeatureBuyItNow", "FinalMotor",
+                            "Parcel", "LocalTax", "InsuranceBandName4", "CurrencyFormat"});
     EXPECT_EQ(FormatCurrency(12.5f), "£12.50");
 }
 
 TEST(ShippedPrices, UsFileHasEveryUsName) {
     auto o = ScopedPrices::Shipped(RegionUS);
-    ExpectCommonNames();
-    ExpectFeatures("Feature", true);
-    for (const char* s :
-         {"FeatureMotor", "FeatureMotorPoketBikes", "FeatureMotorParts", "FeatureRealEstate"})
-        ExpectFeatures(s, true); // the default duration of 30 days reaches every kind of sale
-    ExpectRange("ReserveRealEstate");
-    for (const char* s : {"Passenger", "Motorcycle", "Powersports", "PocketBikes", "Other"}) {
-        ExpectScalar(std::string("AuctionTypeMotor") + s);
-        ExpectScalar(std::string("TransactionFeeMotor") + s);
-    }
-    for (const char* s : {"Passenger", "Motorbike", "Powersports", "PocketBikes", "Other"})
-        ExpectScalar(std::string("ReserveMotor") + s);
-    for (const char* sType : {"Timeshare", "Other"})
-        for (const char* sFormat : {"Auction10", "Auction30", "Ad30", "Ad90"})
-            ExpectScalar(std::string("AuctionTypeRealEstate") + sType + sFormat);
-    for (const char* s :
-         {"ReserveMax", "ReserveRealEstateMax", "AuctionTypeBusiness", "ReserveBusiness",
-          "FinalBusiness", "FinalBusinessMax", "FinalRealEstateTimeshare", "FinalRealEstateOther"})
-        ExpectScalar(s);
+    ExpectEveryRequiredName(RegionUS);
+    ExpectListed(RegionUS,
+                 {"FeatureMotorPoketBikesBuyItNow", "FeatureRealEstatePicturePack30",
+                  "ReserveRealEstate", "TransactionFeeMotorOther", "ReserveMotorMotorbike",
+                  "AuctionTypeRealEstateOtherAd90", "FinalRealEstateOther"});
     EXPECT_EQ(FormatCurrency(12.5f), "$12.50");
+}
+
+TEST(RequiredPrices, TheCheckNamesWhatIsMissingOrNotANumber) {
+    // The shipped file with a scalar gone, a text gone, a band line unreadable and a band
+    // gone: each is named, and nothing else.
+    std::ifstream oFile(DataPath("UpdateUK_v0102.dat"), std::ios::binary);
+    std::string sText((std::istreambuf_iterator<char>(oFile)), std::istreambuf_iterator<char>());
+    auto Drop = [&sText](const std::string& sLineStart) {
+        const size_t n = sText.find("\n" + sLineStart);
+        ASSERT_NE(n, std::string::npos) << sLineStart;
+        sText.erase(n + 1, sText.find('\n', n + 1) - n);
+    };
+    Drop("LocalTax,");
+    Drop("UsePostTitle,");
+    Drop("FinalRangeValue2,");
+    Drop("ParcelRangeStart1,");
+    Drop("ParcelRangeEnd1,");
+    Drop("ParcelRangeValue1,");
+    sText += "FinalRangeValue2,abc\r\n";
+    ScopedPrices o(sText);
+    const clsPriceCheck oCheck = CheckRequiredPrices(GetPrices(), RegionUK);
+    EXPECT_EQ(oCheck.m_asMissing,
+              (std::vector<std::string>{"UsePostTitle", "ParcelRangeStart1", "ParcelRangeEnd1",
+                                        "ParcelRangeValue1", "LocalTax"}));
+    EXPECT_EQ(oCheck.m_asNotNumeric, std::vector<std::string>{"FinalRangeValue2"});
+    EXPECT_FALSE(oCheck.Passed());
+    EXPECT_EQ(oCheck.Describe(3), "UsePostTitle, ParcelRangeStart1, ParcelRangeEnd1 and 3 more");
+
+    // An HTML page served as the price file lacks nearly everything.
+    ScopedPrices oPage("<html><head><title>Not found</title></head>\r\n<body>Sorry, the page "
+                       "you asked for, is gone</body></html>\r\n");
+    const clsPriceCheck oPageCheck = CheckRequiredPrices(GetPrices(), RegionUK);
+    EXPECT_GT(oPageCheck.m_asMissing.size(), 100u);
+    EXPECT_EQ(oPageCheck.m_asMissing.front(), "OpeningRanges");
 }
 
 // Every kind of sale, with every upgrade chosen, calculates on the region's own file.

@@ -5,13 +5,9 @@
 #include "basSplash.h"
 #include "basStartup.h"
 #include "basWindows.h"
+#include "clsPrices.h"
+#include "clsRequiredPrices.h"
 #include "frmMain.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace {
 
@@ -28,57 +24,26 @@ template <class F> void Step(F&& fnStep) {
     }
 }
 
+// Fees of prices the file lacks count as 0: the user hears of it once, at start, by name.
+void WarnOfMissingPrices() {
+    const clsPriceCheck oCheck = CheckRequiredPrices(GetPrices(), GetRegion());
+    if (oCheck.Passed()) return;
+    std::string sFile = GetPricesSource();
+    if (sFile.empty()) sFile = GetPriceFilePath(false);
+    LogDebug("Price file lacks " +
+             oCheck.Describe(oCheck.m_asMissing.size() + oCheck.m_asNotNumeric.size()));
+    ShowMessage("The price file " + sFile +
+                    " lacks prices that fees are worked out from, or gives them without a "
+                    "number:\r\n\r\n" +
+                    oCheck.Describe(10) + "\r\n\r\nFees that depend on them count as " +
+                    FormatCurrency(0) + " until the file is mended.",
+                MsgBox::Exclamation, GetAppName());
+}
+
 } // namespace
 
 void SetDownloadStep(std::function<void()> fnStep) {
     g_fnDownloadStep = std::move(fnStep);
-}
-
-bool LocateProgramData(const std::string& sExeFolder) {
-    const QDir oExe(QString::fromStdString(sExeFolder));
-    if (oExe.exists(QStringLiteral("Graphics"))) return false;
-    const QString sShared = QDir::cleanPath(oExe.filePath(QStringLiteral("../share/gavelry")));
-    if (!QDir(sShared).exists(QStringLiteral("Graphics"))) return false;
-    SetProgramFolder(sShared.toStdString());
-    return true;
-}
-
-bool IsFolderWritable(const std::string& sFolder) {
-    QTemporaryFile oProbe(QDir(QString::fromStdString(sFolder)).filePath(".gavelry-XXXXXX"));
-    return oProbe.open();
-}
-
-std::string UserDataFolder() {
-    const QString sBase = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(sBase)
-        .filePath(QStringLiteral("Tessary/") + QString::fromStdString(GetAppName()))
-        .toStdString();
-}
-
-void UseDataFolder(const std::string& sFolder) {
-    const QString sData = QString::fromStdString(sFolder);
-    if (!QDir().mkpath(sData)) return;
-    SetLogFilePath(QDir(sData).filePath(QStringLiteral("GvDebug.log")).toStdString());
-    const QString sName = QString::fromStdString(GetPriceFilePath(true));
-    const QFileInfo oShipped(QDir(QString::fromStdString(GetProgramFolder())).filePath(sName));
-    const QFileInfo oLocal(QDir(sData).filePath(sName));
-    // A newer shipped file (the program was updated) replaces an older copy.
-    if (oShipped.exists() &&
-        (!oLocal.exists() || oShipped.lastModified() > oLocal.lastModified())) {
-        const QString sTemp = oLocal.filePath() + QStringLiteral(".new");
-        QFile::remove(sTemp);
-        if (QFile::copy(oShipped.filePath(), sTemp)) {
-            QFile::setPermissions(sTemp, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                             QFile::ReadOther);
-            QFile::remove(oLocal.filePath());
-            QFile::rename(sTemp, oLocal.filePath());
-        }
-    }
-    SetPriceFileFolder(sFolder);
-}
-
-void ChooseWritableFolders() {
-    if (!IsFolderWritable(GetProgramFolder())) UseDataFolder(UserDataFolder());
 }
 
 std::unique_ptr<frmMain> Main(const QStringList& asArguments) {
@@ -104,6 +69,7 @@ std::unique_ptr<frmMain> Main(const QStringList& asArguments) {
         });
     }
     Step([] { ShowSplash(false, false); });
+    if (oMain && !IsApplicationClosing()) Step([] { WarnOfMissingPrices(); });
     LogDebug("End startup");
     if (IsApplicationClosing()) oMain.reset();
     return oMain;

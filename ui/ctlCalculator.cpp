@@ -238,9 +238,11 @@ void ctlCalculator::RefreshSums(bool bUpdateControlDisplays, clsCalculate* oDoc)
 
 bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
     const QScopedValueRollback<bool> oRefreshing(m_bRefreshing, true);
+    bool bFigures = false;
     try {
         oDoc.DoCalc();
         m_ctlSellingCostsSection->ApplySellingCosts(oDoc);
+        bFigures = true;
         m_ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
         m_ctlProfitChart->ApplyAuction(oDoc, m_ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
@@ -260,7 +262,9 @@ bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
         }
         return true;
     } catch (...) {
-        // A refresh never reports errors; the figures shown stay those of the last one.
+        // A refresh never raises; a calculation that fails says so in the selling costs
+        // rather than leaving the last figures beside the new inputs.
+        if (!bFigures) m_ctlSellingCostsSection->ShowCalculationError(std::current_exception());
         return false;
     }
 }

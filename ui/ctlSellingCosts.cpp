@@ -198,10 +198,12 @@ void ctlSellingCosts::Arrange() {
 }
 
 void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
-    // All figures are worked out before any is shown: a failing upgrade calculation leaves
-    // the previous figures together rather than half of each.
+    // All figures are worked out before any is shown: one that fails shows none of them, and
+    // the caller shows the error instead (ShowCalculationError).
     const clsSellingCostFigures oFigures(oSellingCosts);
-    Label("lblProfitGrandTotal")->setText(QString::fromStdString(oFigures.ProfitText()));
+    QLabel* lblProfit = Label("lblProfitGrandTotal");
+    lblProfit->setText(QString::fromStdString(oFigures.ProfitText()));
+    lblProfit->setToolTip(QString());
     Label("lblSellingCostTotal")->setText(Money(oFigures.m_fSellingCost));
     Label("lblPostageTotal")->setText(Money(oFigures.m_fPostage));
     Label("lblListingCostTotal")->setText(Money(oFigures.m_fTotalListingFee));
@@ -217,6 +219,27 @@ void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
     if (!m_txtTargetProfit->hasFocus() && m_txtTargetProfit->Value() != g_fTargetProfit)
         m_txtTargetProfit->Value(g_fTargetProfit);
     ShowPrices();
+}
+
+void ctlSellingCosts::ShowCalculationError(std::exception_ptr pError) {
+    QString sWhy = tr("unknown error");
+    try {
+        if (pError) std::rethrow_exception(pError);
+    } catch (const clsError& e) {
+        sWhy = QString::fromStdString(e.Description());
+    } catch (const std::exception& e) {
+        sWhy = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+    }
+    for (const clsFigure& oFigure : kFigures)
+        Label(QLatin1String(oFigure.m_sTotalName))->setText(QStringLiteral("-"));
+    QLabel* lblProfit = Label(QStringLiteral("lblProfitGrandTotal"));
+    lblProfit->setText(tr("Error"));
+    lblProfit->setToolTip(tr("The figures cannot be worked out: %1").arg(sWhy));
+    m_oAuction.reset();
+    m_ofBreakEven.reset();
+    Label(QStringLiteral("lblBreakEvenTotal"))->clear();
+    Label(QStringLiteral("lblTargetPriceTotal"))->clear();
 }
 
 void ctlSellingCosts::OnTargetChanged() {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 
@@ -24,6 +25,9 @@ public:
 
     // Shows the figures of an auction on which DoCalc has run.
     void ApplySellingCosts(clsCalculate& oSellingCosts);
+    // Shows that the calculation failed, and why (on the profit's tool tip): every figure
+    // reads "-", so none of an earlier calculation stands beside the new inputs.
+    void ShowCalculationError(std::exception_ptr pError);
 
     int32_t Mode() const { return m_lMode; }
     // Rearranges the labels at once.

@@ -346,10 +346,12 @@ void ctlWizard::LayoutControls() {
 void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
     if (m_bRefreshing) return;
     const QScopedValueRollback<bool> oRefreshing(m_bRefreshing, true);
+    bool bFigures = false;
     try {
         clsCalculate& oDoc = GetWorkingDoc();
         oDoc.DoCalc();
         ctlSellingCostsSection->ApplySellingCosts(oDoc);
+        bFigures = true;
         ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
         ctlProfitChart1->ApplyAuction(oDoc, ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
@@ -367,7 +369,8 @@ void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
         CentrePage();
         SetUpScrollBar();
     } catch (...) {
-        // A refresh reports nothing; the figures shown stay those of the last one.
+        // A calculation that fails says so in the selling costs, not with the last figures.
+        if (!bFigures) ctlSellingCostsSection->ShowCalculationError(std::current_exception());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "basCommon.h"
 #include "basControls.h"
+#include "basFiles.h"
 #include "basMain.h"
 #include "basSettings.h"
 #include "basWindows.h"
@@ -17,10 +18,10 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShowEvent>
 
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -294,11 +295,21 @@ bool frmMain::SaveOrLoadAuction(bool bSave) {
     try {
         std::string sData;
         if (!bSave) {
-            QFile oFile(sPath);
-            if (!oFile.open(QIODevice::ReadOnly))
+            int nErrno = 0;
+            switch (
+                ReadWholeFile(sPath.toStdString(), clsCalculate::kMaxTextBytes, sData, &nErrno)) {
+            case FileRead::Done:
+                break;
+            case FileRead::CannotOpen:
                 throw std::runtime_error("Cannot open " + sPath.toStdString() + ": " +
-                                         oFile.errorString().toStdString());
-            sData = oFile.readAll().toStdString();
+                                         std::strerror(nErrno));
+            case FileRead::ReadError:
+                throw std::runtime_error("Cannot read " + sPath.toStdString());
+            case FileRead::TooLarge:
+                throw std::runtime_error(sPath.toStdString() + " is larger than " +
+                                         DescribeBytes(clsCalculate::kMaxTextBytes) +
+                                         ": not an auction file");
+            }
             while (!sData.empty() && (sData.back() == '\n' || sData.back() == '\r'))
                 sData.pop_back();
         }
@@ -306,18 +317,16 @@ bool frmMain::SaveOrLoadAuction(bool bSave) {
         if (bSave) {
             // Written beside the old file and renamed over it: a failure never leaves a
             // half-written auction behind.
-            QSaveFile oFile(sPath);
-            const QByteArray abLine = QByteArray::fromStdString(sData) + "\r\n";
-            if (!oFile.open(QIODevice::WriteOnly) || oFile.write(abLine) != abLine.size() ||
-                !oFile.commit())
-                throw std::runtime_error("Cannot save " + sPath.toStdString() + ": " +
-                                         oFile.errorString().toStdString());
+            std::string sError;
+            if (!ReplaceFileContents(sPath.toStdString(), sData + "\r\n", sError))
+                throw std::runtime_error("Cannot save " + sPath.toStdString() + ": " + sError);
         } else if (ctlWizard1->isVisible()) {
             ctlWizard1->RefreshSums(true);
         } else {
             ctlCalculator1->RefreshSums(true, &oDoc);
         }
     } catch (const std::exception& e) {
+        LogDebug(std::string(bSave ? "Save failed: " : "Load failed: ") + e.what());
         ShowMessage(e.what(), MsgBox::Exclamation, "");
         return false;
     }

@@ -83,6 +83,17 @@ std::string SomeBytes(size_t nCount, char cSeed) {
     return s;
 }
 
+std::string GoodPriceFile(size_t nBytes) {
+    std::string sText = ReadFile(GAVELRY_APP_TEST_DIR "/../../data/" + GetPriceFilePath(true));
+    while (sText.size() < nBytes) {
+        // "; " and a line end around each remark; the last one takes what is left.
+        const size_t nRemark = std::min<size_t>(nBytes - sText.size(), 80);
+        sText +=
+            nRemark < 4 ? std::string(nRemark, ';') : "; " + std::string(nRemark - 4, '-') + "\r\n";
+    }
+    return sText;
+}
+
 clsTestServer::clsTestServer(const QStringList& asArgs) {
     m_oProcess.setProgram(QStringLiteral("/usr/bin/python3"));
     m_oProcess.setArguments(QStringList{QStringLiteral(GAVELRY_APP_TEST_DIR "/test_servers.py")} +

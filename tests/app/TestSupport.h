@@ -30,6 +30,9 @@ std::string ReadFile(const std::string& sPath);
 bool FileExists(const std::string& sPath);
 // sCount bytes of varied content.
 std::string SomeBytes(size_t nCount, char cSeed);
+// The edition's shipped price file, padded with remark lines to exactly nBytes (at least
+// its own size): a good price file of a chosen size.
+std::string GoodPriceFile(size_t nBytes);
 
 // A loopback server (tests/app/test_servers.py) for one test; always stopped with it.
 class clsTestServer {

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QSettings>
 
+#include <cstdio>
+
 namespace {
 
 class RegistryTest : public clsAppTest {
@@ -139,6 +141,30 @@ TEST_F(RegistryTest, CorruptFileGivesDefaultsAndIsLeftAlone) {
         // The other hive is unaffected.
         EXPECT_TRUE(m_oReg.SetRegSetting(HKEY_LOCAL_MACHINE, "Config", "About", "a"));
     }
+}
+
+TEST_F(RegistryTest, ReadsComeFromAParsedCopyThatFollowsTheFile) {
+    // Reads are answered from one parsed copy of the file; a change by another program, even
+    // one that keeps the size, and this program's own writes are seen at the next read.
+    ASSERT_TRUE(m_oReg.SetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", "1"));
+    std::string s;
+    ASSERT_TRUE(m_oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", s));
+    EXPECT_EQ(s, "1");
+    const std::string sFile = Path("config/user.ini");
+    std::string sText = ReadFile(sFile);
+    const size_t nAt = sText.find("StartMode=1");
+    ASSERT_NE(nAt, std::string::npos) << sText;
+    sText[nAt + 10] = '2';
+    WriteFile(sFile, sText);
+    ASSERT_TRUE(m_oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", s));
+    EXPECT_EQ(s, "2");
+    ASSERT_TRUE(m_oReg.SetRegSetting(HKEY_CURRENT_USER, "Config", "Other", "x"));
+    EXPECT_EQ(Raw(HKEY_CURRENT_USER, "Software/Tessary/Gavelry UK/Config/StartMode").toString(),
+              "2")
+        << "a write keeps what the other program wrote";
+    std::remove(sFile.c_str());
+    EXPECT_FALSE(m_oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", s, "gone"));
+    EXPECT_EQ(s, "gone");
 }
 
 TEST_F(RegistryTest, UnwritableStoreReportsFalseAndReadsDefaults) {

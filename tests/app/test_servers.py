@@ -5,9 +5,11 @@ Binds 127.0.0.1 on a free port, prints "PORT <n>" on stdout once it listens and
 appends one line per event to --log. Exits by itself after --lifetime seconds so
 that a test that dies early never leaves a server behind.
 
-  ftp     pyftpdlib server (active mode); --mode normal | cut | stall
-          cut:   the server process dies after sending --cut bytes of a download
-          stall: the server freezes after sending --cut bytes of a download
+  ftp     pyftpdlib server (active mode); --mode normal | cut | stall | trickle
+          cut:     the server process dies after sending --cut bytes of a download
+          stall:   the server freezes after sending --cut bytes of a download
+          trickle: a download goes out 2 bytes a second, never stalling
+          --size-answer N makes SIZE answer N whatever the file's real size
   http    http.server serving --root, logging request lines and cache headers
   silent  accepts connections and never answers
 """
@@ -34,6 +36,9 @@ def run_ftp(args):
 
     class Dtp(DTPHandler):
         def send(self, data):
+            if args.mode == "trickle":
+                time.sleep(1)
+                return super().send(data[:2])
             if args.mode != "normal":
                 left = args.cut - self.tot_bytes_sent
                 if left <= 0:
@@ -53,6 +58,12 @@ def run_ftp(args):
 
         def on_login_failed(self, username, password):
             log_event(args.log, "LOGIN FAILED " + username)
+
+        def ftp_SIZE(self, path):
+            if args.size_answer >= 0:
+                self.respond("213 %d" % args.size_answer)
+                return
+            return super().ftp_SIZE(path)
 
         def ftp_RETR(self, file):
             log_event(args.log, "RETR " + os.path.basename(file))
@@ -109,7 +120,9 @@ def main():
     parser.add_argument("--log", default="")
     parser.add_argument("--user", default="gavelry")
     parser.add_argument("--password", default="kvr7342")
-    parser.add_argument("--mode", default="normal", choices=["normal", "cut", "stall"])
+    parser.add_argument("--mode", default="normal",
+                        choices=["normal", "cut", "stall", "trickle"])
+    parser.add_argument("--size-answer", type=int, default=-1)
     parser.add_argument("--cut", type=int, default=0)
     parser.add_argument("--lifetime", type=float, default=60.0)
     args = parser.parse_args()

@@ -6,10 +6,14 @@
 #include "basUpdate.h"
 #include "clsError.h"
 #include "clsHttp.h"
+#include "clsPrices.h"
+#include "clsRequiredPrices.h"
 
 #include <QDir>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -81,7 +85,7 @@ protected:
 };
 
 TEST_F(TransferTest, MissingLocalFileIsDownloaded) {
-    WriteFile(m_sRemote, SomeBytes(10000, 'a'));
+    WriteFile(m_sRemote, GoodPriceFile(20000));
     clsTestServer oFtp(Ftp());
     ASSERT_GT(oFtp.Port(), 0);
     SetMachine("PriceServer", oFtp.Address());
@@ -89,7 +93,7 @@ TEST_F(TransferTest, MissingLocalFileIsDownloaded) {
     clsUpdateReport oReport;
     EXPECT_TRUE(Update(oReport));
     EXPECT_EQ(oReport.m_eOutcome, UpdateDownloaded);
-    EXPECT_EQ(oReport.m_lBytes, 10000);
+    EXPECT_EQ(oReport.m_lBytes, 20000);
     EXPECT_EQ(ReadFile(m_sLocal), ReadFile(m_sRemote));
     EXPECT_FALSE(FileExists(m_sLocal + "_$Temp$_"));
     EXPECT_EQ(Record(), "<absent>");
@@ -233,7 +237,7 @@ TEST_F(TransferTest, DirectoryChangeAndRemoteSizeByName) {
 
 TEST_F(TransferTest, StartupProbesTheWebSiteThenUpdates) {
     WriteFile(Path("web/index.asp"), "<html>up</html>");
-    WriteFile(m_sRemote, SomeBytes(10000, 'q'));
+    WriteFile(m_sRemote, GoodPriceFile(20000));
     clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
     clsTestServer oFtp(Ftp());
     ASSERT_GT(oWeb.Port(), 0);
@@ -242,7 +246,7 @@ TEST_F(TransferTest, StartupProbesTheWebSiteThenUpdates) {
     SetMachine("PriceServer", oFtp.Address());
 
     clsDownloadResult oResult = PerformDownloads();
-    EXPECT_EQ(oResult.Describe(), "downloaded 10000 bytes");
+    EXPECT_EQ(oResult.Describe(), "downloaded 20000 bytes");
     EXPECT_TRUE(oResult.Completed());
     EXPECT_EQ(ReadFile(m_sLocal), ReadFile(m_sRemote));
     EXPECT_EQ(oWeb.Events(), (std::vector<std::string>{"GET /index.asp", "Cache-Control: no-cache",
@@ -374,6 +378,199 @@ TEST_F(TransferTest, HttpPageAndClosingAFreshObject) {
     EXPECT_EQ(sPage.size(), sExpected.size());
     EXPECT_TRUE(sPage == sExpected);
     EXPECT_EQ(LogLines().back(), "Getting header info 9 - okay (no fail point)");
+}
+
+TEST_F(TransferTest, APageOverOneMiBIsRefused) {
+    WriteFile(Path("web/big.txt"), SomeBytes(clsHttp::kMaxDownloadBytes + 1, 'b'));
+    clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
+    ASSERT_GT(oWeb.Port(), 0);
+    clsHttp oHttp;
+    ASSERT_TRUE(oHttp.OpenConnection("http://" + oWeb.Address() + "/big.txt"));
+    ASSERT_TRUE(oHttp.StartHttpSession(oWeb.Address(), "", ""));
+    EXPECT_EQ(oHttp.GetHeaderInfo("big.txt"), "");
+    EXPECT_EQ(oHttp.LastError(), "The remote file is larger: more than 1 MiB is refused");
+}
+
+// The price file a start would read now, loaded as the program loads it: whether it loads
+// without a word and gives every price the region's fees need.
+bool NextStartIsUsable() {
+    std::vector<std::string> asMessages;
+    SetShowMessageHandler([&](const std::string& sPrompt, int32_t, const std::string&) {
+        asMessages.push_back(sPrompt);
+        return MsgBox::ResultOK;
+    });
+    SetPrices(nullptr);
+    bool bUsable = false;
+    try {
+        bUsable = CheckRequiredPrices(GetPrices(), GetRegion()).Passed();
+    } catch (const clsError&) {
+    }
+    SetPrices(nullptr);
+    SetShowMessageHandler(nullptr);
+    return bUsable && asMessages.empty();
+}
+
+TEST_F(TransferTest, ADownloadThatIsNoGoodPriceFileLeavesTheOldOneAsItWas) {
+    const std::string sGood = GoodPriceFile(0);
+    std::string sNotANumber = sGood;
+    sNotANumber.replace(sNotANumber.find("\nLocalTax,") + 10, 4, "abcd");
+    const struct {
+        const char* sCase;
+        std::string sRemote;
+        QStringList asServer;
+        std::string sWhy; // the start of the reason in the log and the report
+    } aoCases[] = {
+        {"a name repeated in another case",
+         sGood + "LOCALTAX,17.5\r\n",
+         {},
+         "The new price file does not load: Line "},
+        {"an HTML page",
+         "<html><body><h1>Not Found</h1>, sorry</body></html>\r\n",
+         {},
+         "The new price file lacks "},
+        {"cut short, and its size says so", sGood.substr(0, 6000), {}, "The new price file lacks "},
+        {"a price that is no number",
+         sNotANumber,
+         {},
+         "The new price file lacks prices the fees need, or gives them without a number (1): "
+         "LocalTax"},
+        {"larger than 1 MiB",
+         GoodPriceFile(clsHttp::kMaxDownloadBytes + 1),
+         {},
+         "The remote file is 1048577 bytes: more than 1 MiB is refused"},
+        // The transfer library stops at the size the server gave: the server finds the
+        // transfer aborted, or the file so cut short is refused.
+        {"larger than its size says",
+         GoodPriceFile(2 << 20),
+         {"--size-answer", "6000"},
+         "Server response: 426|The new price file lacks "},
+        {"shorter than its size says",
+         sGood.substr(0, 6000),
+         {"--size-answer", "30000"},
+         "Received 6000 of 30000 bytes|Transferred a partial file"},
+    };
+    const std::string sOld = GoodPriceFile(sGood.size() + 100);
+    for (const auto& oCase : aoCases) {
+        SCOPED_TRACE(oCase.sCase);
+        WriteFile(m_sRemote, oCase.sRemote);
+        WriteFile(m_sLocal, sOld);
+        GetRegistry().DeleteValue(HKEY_CURRENT_USER, "Config", "FTPSkipFlag");
+        clsTestServer oFtp(Ftp(oCase.asServer));
+        ASSERT_GT(oFtp.Port(), 0);
+        SetMachine("PriceServer", oFtp.Address());
+
+        clsUpdateReport oReport;
+        EXPECT_FALSE(Update(oReport));
+        EXPECT_EQ(oReport.m_eOutcome, UpdateFailed);
+        EXPECT_TRUE(ReadFile(m_sLocal) == sOld) << "the old file is kept byte for byte";
+        EXPECT_FALSE(FileExists(m_sLocal + "_$Temp$_"));
+        EXPECT_FALSE(FileExists(GetPriceBackupPath())) << "nothing was replaced";
+        // The reason, one of those given ("a|b"), is in the report; a file refused for what
+        // it is, not lost on the way, is named in the log too.
+        const size_t nBar = oCase.sWhy.find('|');
+        const std::string sWhy =
+            nBar == std::string::npos ||
+                    oReport.m_sReason.find("(" + oCase.sWhy.substr(0, nBar)) != std::string::npos
+                ? oCase.sWhy.substr(0, nBar)
+                : oCase.sWhy.substr(nBar + 1);
+        EXPECT_NE(oReport.m_sReason.find("(" + sWhy), std::string::npos) << oReport.m_sReason;
+        if (sWhy.rfind("The ", 0) == 0) {
+            EXPECT_TRUE(std::any_of(m_asLog.begin(), m_asLog.end(), [&](const std::string& s) {
+                return s.find("refused: " + sWhy) != std::string::npos;
+            })) << "the log says why";
+        }
+        EXPECT_EQ(m_asLog.back(), "DL - Update file 10 - fail");
+        EXPECT_TRUE(NextStartIsUsable());
+    }
+}
+
+TEST_F(TransferTest, TheWholeUpdateEndsWithinItsTimeLimitWhateverTheServersDo) {
+    // A web site that never answers and an FTP server that sends 2 bytes a second: neither
+    // stalls by the one-byte-a-second rule, and neither holds the start past the limit.
+    WriteFile(Path("web/index.asp"), "<html>up</html>");
+    WriteFile(m_sRemote, GoodPriceFile(20000));
+    const std::string sOld = GoodPriceFile(15000);
+    WriteFile(m_sLocal, sOld);
+    clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))});
+    clsTestServer oSilent({"silent"});
+    clsTestServer oFtp(Ftp({"--mode", "trickle"}));
+    ASSERT_GT(oWeb.Port(), 0);
+    ASSERT_GT(oSilent.Port(), 0);
+    ASSERT_GT(oFtp.Port(), 0);
+    SetMachine("PriceServer", oFtp.Address());
+    SetUpdateTimeLimit(3000);
+    for (const std::string& sSite : {"http://" + oSilent.Address(), "http://" + oWeb.Address()}) {
+        SCOPED_TRACE(sSite);
+        SetMachine("WebSite", sSite);
+        GetRegistry().DeleteValue(HKEY_CURRENT_USER, "Config", "FTPSkipFlag");
+        ClearLog();
+        const auto tStart = Clock::now();
+        const clsDownloadResult oResult = PerformDownloads();
+        EXPECT_GE(Seconds(tStart), 2.9);
+        EXPECT_LT(Seconds(tStart), 6.0);
+        EXPECT_NE(oResult.m_sReason.find("Stopped after 3 s, the longest the transfers may take"),
+                  std::string::npos)
+            << oResult.Describe();
+        EXPECT_TRUE(Contains(
+            LogLines(), "Transfer stopped: Stopped after 3 s, the longest the transfers may take"));
+        EXPECT_TRUE(ReadFile(m_sLocal) == sOld);
+        EXPECT_FALSE(FileExists(m_sLocal + "_$Temp$_"));
+        EXPECT_TRUE(NextStartIsUsable());
+    }
+    EXPECT_EQ(oFtp.Count("RETR"), 1) << "the trickle was under way when the time ran out";
+    SetUpdateTimeLimit(kUpdateTimeLimit);
+}
+
+TEST_F(TransferTest, AGoodDownloadKeepsTheFileItReplacesAsTheBackupForTheNextStart) {
+    const std::string sOld = GoodPriceFile(15000);
+    const std::string sNew = GoodPriceFile(20000);
+    WriteFile(m_sLocal, sOld);
+    WriteFile(m_sRemote, sNew);
+    clsTestServer oFtp(Ftp());
+    ASSERT_GT(oFtp.Port(), 0);
+    SetMachine("PriceServer", oFtp.Address());
+    clsUpdateReport oReport;
+    ASSERT_TRUE(Update(oReport));
+    EXPECT_EQ(oReport.m_eOutcome, UpdateDownloaded);
+    EXPECT_TRUE(ReadFile(m_sLocal) == sNew);
+    EXPECT_TRUE(ReadFile(GetPriceBackupPath()) == sOld);
+
+    // The price file is spoilt afterwards (a hand edit repeats a name): the next start uses
+    // the backup and says so, once; with no backup, the file shipped with the program.
+    WriteFile(m_sLocal, sNew + "LocalTax,15\r\n");
+    std::vector<std::string> asMessages;
+    SetShowMessageHandler([&](const std::string& sPrompt, int32_t lButtons, const std::string&) {
+        asMessages.push_back(sPrompt);
+        EXPECT_EQ(lButtons, MsgBox::Exclamation);
+        return MsgBox::ResultOK;
+    });
+    SetPrices(nullptr);
+    EXPECT_TRUE(CheckRequiredPrices(GetPrices(), GetRegion()).Passed());
+    EXPECT_EQ(GetPricesSource(), GetPriceBackupPath());
+    ASSERT_EQ(asMessages.size(), 1u);
+    EXPECT_EQ(asMessages[0], "Error opening file " + m_sLocal + "\r\n\r\nLine " +
+                                 std::to_string(std::count(sNew.begin(), sNew.end(), '\n') + 1) +
+                                 " gives the name \"LocalTax\" a second time\r\n\r\nGavelry UK "
+                                 "uses the last good copy of the price file instead (" +
+                                 GetPriceBackupPath() + ").");
+
+    std::remove(GetPriceBackupPath().c_str());
+    const std::string sShipped = Path("shipped/" + GetPriceFilePath(true));
+    QDir().mkpath(QString::fromStdString(Path("shipped")));
+    WriteFile(sShipped, sOld);
+    SetPriceFileFolder(Path("bin"));
+    SetProgramFolder(Path("shipped"));
+    SetPrices(nullptr);
+    EXPECT_TRUE(CheckRequiredPrices(GetPrices(), GetRegion()).Passed());
+    EXPECT_EQ(GetPricesSource(), sShipped);
+    ASSERT_EQ(asMessages.size(), 2u);
+    EXPECT_NE(asMessages[1].find("uses the price file shipped with the program instead (" +
+                                 sShipped + ")."),
+              std::string::npos);
+    EXPECT_TRUE(ReadFile(m_sLocal) == sNew + "LocalTax,15\r\n") << "the user's file is left alone";
+    SetPriceFileFolder("");
+    SetPrices(nullptr);
+    SetShowMessageHandler(nullptr);
 }
 
 } // namespace

@@ -243,19 +243,29 @@ TEST_F(CalculatorTest, AnEditRecalculatesShowsAndMarksTheAuctionModified) {
     ASSERT_EQ(oChanged.count(), 2);
     EXPECT_EQ(oChanged.last().at(0).toBool(), true);
 
-    // An auction that cannot be calculated leaves the last figures and no refresh stuck.
+    // An auction that cannot be calculated says so in the selling costs, with no figure of
+    // the last calculation left beside the new inputs, and no refresh stuck.
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "2000000000");
     const QString sProfit = Figure("lblProfitGrandTotal");
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice"),
              "900000000000000000000000000000");
     ASSERT_GT(Doc().m_oOutlay.m_fEstimatedEndPrice, 1e29f);
-    EXPECT_EQ(Figure("lblProfitGrandTotal"), sProfit);
+    EXPECT_EQ(Figure("lblProfitGrandTotal"), "Error");
+    EXPECT_EQ(m_ctlCalculator->SellingCosts()->Label("lblProfitGrandTotal")->toolTip(),
+              "The figures cannot be worked out: Overflow");
+    for (const char* sTotal :
+         {"lblInsertionFeeTotal", "lblReserveFeeTotal", "lblFinalValueFeeTotal",
+          "lblListingCostTotal", "lblSellingCostTotal", "lblPostageTotal", "lblPayPalTotal"})
+        EXPECT_EQ(Figure(sTotal), "-") << sTotal;
+    EXPECT_EQ(Figure("lblBreakEvenTotal"), "");
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "2");
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice"), "50");
     Doc().DoCalc();
     EXPECT_EQ(Figure("lblProfitGrandTotal"),
               QString::fromStdString(clsSellingCostFigures(Doc()).ProfitText()));
     EXPECT_NE(Figure("lblProfitGrandTotal"), sProfit);
+    EXPECT_EQ(m_ctlCalculator->SellingCosts()->Label("lblProfitGrandTotal")->toolTip(), "");
+    EXPECT_NE(Figure("lblSellingCostTotal"), "-");
 }
 
 TEST_F(CalculatorTest, AnEditArrivingDuringARefreshIsShownNotDropped) {

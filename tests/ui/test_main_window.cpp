@@ -24,8 +24,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <deque>
 #include <memory>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -396,6 +401,86 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     EXPECT_TRUE(GetWorkingDoc().IsDirty());
     EXPECT_EQ(Caption(), "Gavelry UK - Lamp*");
     EXPECT_EQ(ReadFile(Docs() + "Lamp.gva"), abBefore);
+}
+
+// A folder whose file system has no room left. Where the test may mount one (as root) it is
+// a small tmpfs, filled up; elsewhere the process may write no file beyond a few bytes
+// (RLIMIT_FSIZE), which fails the same writes the same way while it lasts.
+class clsFullFolder {
+public:
+    explicit clsFullFolder(const QString& sPath) : m_sPath(sPath) {
+        QDir().mkpath(sPath);
+        m_bMounted = ::geteuid() == 0 &&
+                     ::mount("tmpfs", sPath.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~clsFullFolder() {
+        if (m_bMounted) ::umount2(m_sPath.toLocal8Bit().constData(), MNT_DETACH);
+    }
+    bool IsTmpfs() const { return m_bMounted; }
+    // Takes up the room left (tmpfs) or caps what a write may add (elsewhere) until Release.
+    void Fill() {
+        if (m_bMounted) {
+            QFile oFiller(m_sPath + QStringLiteral("/filler"));
+            ASSERT_TRUE(oFiller.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray abBlock(4096, 'x');
+            while (oFiller.write(abBlock) == abBlock.size()) {
+            }
+            return;
+        }
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_oLimit);
+        rlimit oSmall = m_oLimit;
+        oSmall.rlim_cur = 16;
+        ::setrlimit(RLIMIT_FSIZE, &oSmall);
+    }
+    void Release() {
+        if (m_bMounted)
+            QFile::remove(m_sPath + QStringLiteral("/filler"));
+        else
+            ::setrlimit(RLIMIT_FSIZE, &m_oLimit);
+    }
+
+private:
+    QString m_sPath;
+    bool m_bMounted = false;
+    rlimit m_oLimit{};
+};
+
+TEST_F(MainWindowTest, ASaveOnAFullDiskKeepsTheOldFileAndSaysWhy) {
+    QTemporaryDir oLog;
+    SetLogFilePath(oLog.filePath("GvDebug.log").toStdString());
+    g_bDebug = true;
+    clsFullFolder oFull(Docs() + "Full");
+    Start();
+    m_asFiles = {QStringLiteral("Full/Lamp.gva")};
+    Press(Save);
+    const QByteArray abBefore = ReadFile(Docs() + "Full/Lamp.gva");
+    ASSERT_TRUE(abBefore.startsWith("[TYPE]"));
+    TypeInto(Outlay(), QStringLiteral("5"));
+
+    oFull.Fill();
+    m_asFiles = {QStringLiteral("Full/Lamp.gva")};
+    m_alAnswers = {MsgBox::ResultOK};
+    Press(Save);
+    oFull.Release();
+    g_bDebug = false;
+    SetLogFilePath("");
+
+    EXPECT_EQ(ReadFile(Docs() + "Full/Lamp.gva"), abBefore) << "the old auction survives";
+    ASSERT_EQ(m_asPrompts.size(), 1u);
+    EXPECT_EQ(m_alCodes[0], MsgBox::Exclamation);
+    EXPECT_EQ(m_asPrompts[0].rfind("Cannot save " + (Docs() + "Full/Lamp.gva").toStdString(), 0),
+              0u)
+        << m_asPrompts[0];
+    EXPECT_TRUE(GetWorkingDoc().IsDirty());
+    EXPECT_EQ(Caption(), "Gavelry UK - Lamp*");
+    if (oFull.IsTmpfs()) {
+        EXPECT_NE(m_asPrompts[0].find("No space left on device"), std::string::npos)
+            << m_asPrompts[0];
+        EXPECT_TRUE(ReadFile(oLog.filePath("GvDebug.log")).contains("Save failed: Cannot save "));
+    }
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(QDir(Docs() + "Full").entryList(QDir::Files), QStringList{"Lamp.gva"});
 }
 
 TEST_F(MainWindowTest, LoadingAMissingOrDamagedFileSaysSo) {

@@ -9,6 +9,7 @@
 #include "basStartupSequence.h"
 #include "basWindows.h"
 #include "clsCalculate.h"
+#include "clsPrices.h"
 #include "ctlWizard.h"
 #include "frmAbout.h"
 #include "frmMain.h"
@@ -24,6 +25,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -227,6 +230,74 @@ TEST_F(StartupTest, CloseApplicationEndsTheRunAndStopsStartUp) {
     });
     SetCloseApplicationHandler({});
     frmAbout::SetOpenWebSiteHandler({});
+}
+
+// Message boxes shown during one start, recorded; the default handler fails the test.
+class clsRecordedMessages {
+public:
+    clsRecordedMessages() {
+        SetShowMessageHandler(
+            [this](const std::string& sPrompt, int32_t lButtons, const std::string& sTitle) {
+                m_asPrompts.push_back(sPrompt);
+                EXPECT_EQ(lButtons, MsgBox::Exclamation);
+                EXPECT_EQ(sTitle, "Gavelry UK");
+                return MsgBox::ResultOK;
+            });
+    }
+    ~clsRecordedMessages() {
+        SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+            ShownMessages().push_back(sPrompt);
+            ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+            return MsgBox::ResultCancel;
+        });
+    }
+    std::vector<std::string> m_asPrompts;
+};
+
+// A start that reads the price file from the program folder, as the program's does; the one
+// message it shows. The main window is shown.
+std::string StartWithOneMessage(std::unique_ptr<frmMain>& oMain) {
+    SetPrices(nullptr);
+    clsRecordedMessages oMessages;
+    oMain = Main({"gavelry"});
+    EXPECT_TRUE(oMain && oMain->isVisible());
+    EXPECT_EQ(oMessages.m_asPrompts.size(), 1u);
+    return oMessages.m_asPrompts.empty() ? std::string() : oMessages.m_asPrompts[0];
+}
+
+TEST_F(StartupTest, APriceFileThatLacksPricesIsNamedOnceAtStart) {
+    clsProgramFolder oProgram;
+    const QByteArray abShipped = ReadFile(oProgram.Path() + "/UpdateUK_v0102.dat");
+    // Cut where the postage starts, with a tax that is no number.
+    QByteArray abCut = abShipped.left(abShipped.indexOf("\nFirstClassRanges,") + 1);
+    abCut += "LocalTax,some\r\n";
+    ASSERT_TRUE(WriteFile(oProgram.Path() + "/UpdateUK_v0102.dat", abCut));
+    std::unique_ptr<frmMain> oMain;
+    const std::string sPrompt = StartWithOneMessage(oMain);
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_EQ(sPrompt.rfind("The price file " + GetPriceFilePath(false) + " lacks prices", 0), 0u)
+        << sPrompt;
+    // The first missing names by name, and how many more.
+    EXPECT_NE(sPrompt.find("FirstClassRanges, SecondClassRanges, ParcelRanges"), std::string::npos)
+        << sPrompt;
+    EXPECT_NE(sPrompt.find(" more"), std::string::npos) << sPrompt;
+    oMain->close();
+}
+
+TEST_F(StartupTest, APriceFileThatDoesNotLoadGivesWayToTheBackupAndTheUserIsTold) {
+    clsProgramFolder oProgram;
+    const QString sPrices = oProgram.Path() + "/UpdateUK_v0102.dat";
+    const QByteArray abGood = ReadFile(sPrices);
+    ASSERT_TRUE(WriteFile(sPrices + ".bak", abGood));
+    ASSERT_TRUE(WriteFile(sPrices, abGood + "LOCALTAX,15\r\n"));
+    std::unique_ptr<frmMain> oMain;
+    const std::string sPrompt = StartWithOneMessage(oMain);
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_NE(sPrompt.find("uses the last good copy of the price file instead"), std::string::npos)
+        << sPrompt;
+    EXPECT_EQ(GetPricesSource(), (sPrices + ".bak").toStdString());
+    EXPECT_EQ(ReadFile(sPrices), abGood + "LOCALTAX,15\r\n") << "the user's file is left alone";
+    oMain->close();
 }
 
 TEST_F(StartupTest, AnInstalledProgramFindsItsDataBesideBin) {
