@@ -8,7 +8,8 @@ that a test that dies early never leaves a server behind.
   ftp     pyftpdlib server (active mode); --mode normal | cut | stall
           cut:   the server process dies after sending --cut bytes of a download
           stall: the server freezes after sending --cut bytes of a download
-  http    http.server serving --root, logging request lines and cache headers
+  http    http.server serving --root, logging request lines and cache headers;
+          with --status, every GET is answered with that error status instead
   silent  accepts connections and never answers
 """
 
@@ -83,6 +84,9 @@ def run_http(args):
             for name in ("Cache-Control", "Pragma", "User-Agent"):
                 if self.headers.get(name) is not None:
                     log_event(args.log, name + ": " + self.headers.get(name))
+            if args.status:
+                self.send_error(args.status)
+                return
             super().do_GET()
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
@@ -111,6 +115,7 @@ def main():
     parser.add_argument("--password", default="kvr7342")
     parser.add_argument("--mode", default="normal", choices=["normal", "cut", "stall"])
     parser.add_argument("--cut", type=int, default=0)
+    parser.add_argument("--status", type=int, default=0)
     parser.add_argument("--lifetime", type=float, default=60.0)
     args = parser.parse_args()
 
