@@ -1,6 +1,7 @@
 #include "basControls.h"
 
 #include "basCommon.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsError.h"
 #include "clsPrices.h"
@@ -150,6 +151,10 @@ void SetFieldPalette(QWidget* oField) {
     oField->setPalette(oPalette);
 }
 
+QColor LossColour(const QColor& oBackground) {
+    return oBackground.lightness() < 128 ? QColor(0xFF, 0x5A, 0x5A) : QColor(0xB0, 0x00, 0x20);
+}
+
 void ColourControl(QWidget* oCtrl) {
     static const QStringList asKinds{"Label", "CheckBox", "OptionButton", "Frame"};
     if (!oCtrl || !asKinds.contains(ControlKind(oCtrl))) return;
@@ -263,7 +268,5 @@ void SetShowBoxFromList(QCheckBox* oShowBox, const clsTokeniser& oVisibleList) {
 }
 
 void SetSectionTotal(QLabel* oLabel, float fAmount) {
-    if (oLabel)
-        oLabel->setText(QStringLiteral("Section Total ") +
-                        QString::fromStdString(FormatCurrency(fAmount)));
+    if (oLabel) oLabel->setText(QStringLiteral("Section Total ") + MoneyText(fAmount));
 }

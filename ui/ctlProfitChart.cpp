@@ -1,6 +1,7 @@
 #include "ctlProfitChart.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsError.h"
 #include "clsPriceSearch.h"
@@ -33,7 +34,6 @@ namespace {
 // colour, as the selling costs show them; these are used when a setting cannot be read.
 const QColor kTotalColour(0xC0, 0xFF, 0xC0);
 const QColor kSubtotalColour(0xFF, 0x80, 0x00);
-const QColor kLossColour(0xFF, 0x5A, 0x5A);
 // Width of the breakdown's bar and its money marks, in twips.
 constexpr int32_t kBarWidth = 1800;
 
@@ -60,7 +60,7 @@ int32_t MarksFor(const QWidget* oView, int32_t lOverhead) {
 }
 
 QString Money(float fAmount) {
-    return QString::fromStdString(FormatCurrency(fAmount));
+    return MoneyText(fAmount);
 }
 
 // Round ends and a round step for an axis taking in [dLow, dHigh]: (-61, 320) -> -100 to
@@ -332,12 +332,6 @@ void ctlProfitChart::StyleAxis(QAbstractAxis* oAxis) const {
 
 void ctlProfitChart::SetMoneyAxis(QChart* oChart, QCategoryAxis*& oAxis, double dFrom, double dTo,
                                   double dStep) const {
-    // The price file's symbol before the number: "£0.00" -> "£".
-    const QString sZero = Money(0);
-    qsizetype nDigit = 0;
-    while (nDigit < sZero.size() && !sZero[nDigit].isDigit())
-        ++nDigit;
-    const QString sSymbol = sZero.left(nDigit);
     const int lDecimals = dStep >= 1 ? 0 : 2;
     QStringList asLabels;
     QList<double> adValues;
@@ -346,7 +340,7 @@ void ctlProfitChart::SetMoneyAxis(QChart* oChart, QCategoryAxis*& oAxis, double 
         const double dValue = dFrom + i * dStep;
         // "-0" reads oddly: a mark at zero is zero.
         const double dShown = std::abs(dValue) < dStep / 2 ? 0 : dValue;
-        asLabels << sSymbol + QString::number(dShown, 'f', lDecimals);
+        asLabels << MoneyText(float(dShown), lDecimals);
         adValues << dValue;
     }
     if (asLabels == oAxis->categoriesLabels() && oAxis->min() == dFrom && oAxis->max() == dTo)
@@ -421,7 +415,8 @@ void ctlProfitChart::DrawBreakdown() {
         if (aoParts[i].m_fAmount > 0) dTop += aoParts[i].m_fAmount;
     }
     m_lblBuyersPay->setText(Money(o.m_fBuyersPay));
-    const QColor oProfit = o.IsLoss() ? kLossColour : SettingColour(&GetTotalColour, kTotalColour);
+    const QColor oProfit = o.IsLoss() ? LossColour(palette().color(QPalette::Window))
+                                      : SettingColour(&GetTotalColour, kTotalColour);
     m_aoParts[Profit]->setColor(oProfit);
     m_aoParts[Profit]->setBorderColor(oProfit);
     if (auto* lblSwatch = findChild<QLabel*>(QStringLiteral("lblProfitSwatch"))) {

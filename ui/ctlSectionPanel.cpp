@@ -121,9 +121,11 @@ void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow) {
                 break;
             }
         }
-        connect(oField, &ctlNumericText::Change, this, [this, oCtrl] {
-            if (!m_bApplying) OnClick(oCtrl);
-        });
+        // Written back at every keystroke that leaves a number, and when the field is left.
+        for (auto fnSignal : {&ctlNumericText::Change, &ctlNumericText::Typing})
+            connect(oField, fnSignal, this, [this, oCtrl] {
+                if (!m_bApplying) OnClick(oCtrl);
+            });
     }
 }
 

@@ -3,6 +3,7 @@
 #include "UiTest.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "clsCalculate.h"
 #include "clsMoneyBreakdown.h"
 #include "clsPriceSearch.h"
@@ -31,7 +32,7 @@
 namespace {
 
 QString Money(float fAmount) {
-    return QString::fromStdString(FormatCurrency(fAmount));
+    return MoneyText(fAmount);
 }
 
 class ProfitChartTest : public clsUiTest {
