@@ -1,6 +1,7 @@
 #include "ctlSellingCosts.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
 #include "clsError.h"
@@ -47,7 +48,7 @@ constexpr int32_t kProfitHeight = 375;
 constexpr int32_t kFieldHeight = 285;
 
 QString Money(float fAmount) {
-    return QString::fromStdString(FormatCurrency(fAmount));
+    return MoneyText(fAmount);
 }
 
 QString PriceText(const std::optional<float>& oPrice) {
@@ -78,6 +79,13 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
         AddLabel(oFigure.m_sCaptionName, sCaption);
         AddLabel(oFigure.m_sTotalName, QString())->setAccessibleName(sCaption);
     }
+    // Says why the figures are nothing while no item is sold.
+    QLabel* lblQuantityNote = AddLabel("lblQuantityNote", tr("Quantity 0: no item is sold"));
+    lblQuantityNote->setToolTip(tr("With a quantity of 0 no item is sold: there is no final "
+                                   "value fee, no PayPal fee and no profit. Enter how many "
+                                   "you sell."));
+    lblQuantityNote->setAccessibleName(lblQuantityNote->text());
+    lblQuantityNote->hide();
     AddLabel("lblTargetProfitLabel", tr("Target Profit"));
     m_txtTargetProfit = new ctlNumericText(this);
     m_txtTargetProfit->setObjectName(QStringLiteral("txtTargetProfit"));
@@ -150,8 +158,10 @@ void ctlSellingCosts::Arrange() {
         Place("lblPayPalLabel", 3120, alRow[2], 1800, kRowHeight);
         Place("lblPayPalTotal", 4920, alRow[2], 1440, kRowHeight);
 
-        Place("lblProfitGrandTotal", 7440, alRow[0], 2340, kProfitHeight);
-        Place("lblProfitLabel", 6840, alRow[0] + (kProfitHeight - kRowHeight) / 2, 600, kRowHeight);
+        // Room for "£12,345.67 (12346%)".
+        Place("lblProfitGrandTotal", 7380, alRow[0], 2400, kProfitHeight);
+        Place("lblProfitLabel", 6840, alRow[0] + (kProfitHeight - kRowHeight) / 2, 540, kRowHeight);
+        Place("lblQuantityNote", 6840, kProfitHeight + 5, 2940, kRowHeight);
         Place("lblFinalValueFeeLabel", 6840, alRow[2], 1500, kRowHeight);
         Place("lblFinalValueFeeTotal", 8340, alRow[2], 1440, kRowHeight);
 
@@ -184,7 +194,9 @@ void ctlSellingCosts::Arrange() {
         constexpr int32_t lProfitHeight = 310;
         Place("lblProfitGrandTotal", 1900, lTop, 2480, lProfitHeight);
         Place("lblProfitLabel", 0, lTop + (lProfitHeight - kRowHeight) / 2, 1900, kRowHeight);
-        lTop += lProfitHeight + 70;
+        lTop += lProfitHeight;
+        Place("lblQuantityNote", 0, lTop, 4380, kRowHeight);
+        lTop += kRowHeight + 70;
         Place("lblBreakEvenLabel", 0, lTop, 1900, kRowHeight);
         Place("lblBreakEvenTotal", 1900, lTop, 2480, kRowHeight);
         lTop += lPitch;
@@ -201,7 +213,18 @@ void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
     // All figures are worked out before any is shown: a failing upgrade calculation leaves
     // the previous figures together rather than half of each.
     const clsSellingCostFigures oFigures(oSellingCosts);
-    Label("lblProfitGrandTotal")->setText(QString::fromStdString(oFigures.ProfitText()));
+    // A loss reads "-£17.40", in a colour of its own; only a profit has a percentage.
+    const QString sProfit = Money(oFigures.m_fProfit);
+    Label("lblProfitGrandTotal")
+        ->setText(oFigures.m_lProfitPercent
+                      ? tr("%1 (%2%)").arg(sProfit).arg(*oFigures.m_lProfitPercent)
+                      : sProfit);
+    Label("lblQuantityNote")->setVisible(oSellingCosts.m_oOutlay.m_lQuantity < 1);
+    const bool bLoss = oFigures.m_fProfit < 0 && sProfit != Money(0);
+    if (bLoss != m_bLoss) {
+        m_bLoss = bLoss;
+        ColourProfit();
+    }
     Label("lblSellingCostTotal")->setText(Money(oFigures.m_fSellingCost));
     Label("lblPostageTotal")->setText(Money(oFigures.m_fPostage));
     Label("lblListingCostTotal")->setText(Money(oFigures.m_fTotalListingFee));
@@ -272,6 +295,20 @@ void ctlSellingCosts::ApplyColours() {
             oPalette.setColor(eGroup, QPalette::WindowText, oFore);
         oLabel->setPalette(oPalette);
     }
+    if (m_bLoss) ColourProfit();
+}
+
+void ctlSellingCosts::ColourProfit() {
+    if (!m_bLoss) {
+        ApplyColours(); // the total colour again
+        return;
+    }
+    QLabel* lblProfitGrandTotal = Label(QStringLiteral("lblProfitGrandTotal"));
+    QPalette oPalette = lblProfitGrandTotal->palette();
+    const QColor oLoss = LossColour(palette().color(QPalette::Window));
+    for (auto eGroup : {QPalette::Active, QPalette::Inactive})
+        oPalette.setColor(eGroup, QPalette::WindowText, oLoss);
+    lblProfitGrandTotal->setPalette(oPalette);
 }
 
 void ctlSellingCosts::showEvent(QShowEvent* oEvent) {
