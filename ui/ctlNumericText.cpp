@@ -32,6 +32,11 @@ ctlNumericText::ctlNumericText(QWidget* oParent)
     connect(lineEdit(), &QLineEdit::textEdited, this, &ctlNumericText::OnTextEdited);
 }
 
+void ctlNumericText::OnEdit(QObject* oContext, const std::function<void()>& fnEdited) {
+    connect(this, &ctlNumericText::Change, oContext, fnEdited);
+    connect(this, &ctlNumericText::Typing, oContext, fnEdited);
+}
+
 void ctlNumericText::SetBeepHandler(std::function<void()> oHandler) {
     BeepHandler() = std::move(oHandler);
 }
@@ -137,8 +142,14 @@ QString ctlNumericText::FormatValue(float fValue) const {
 }
 
 void ctlNumericText::DisplayValue(float fValue) {
+    const QString sText = FormatValue(fValue);
+    // Shown already: the caret stays where it is.
+    if (sText == Text()) {
+        ShowText(sText);
+        return;
+    }
     const bool bAfter = CaretAfterSeparator();
-    ShowText(FormatValue(fValue));
+    ShowText(sText);
     if (HasDecimals()) PlaceCaret(bAfter);
 }
 
@@ -146,7 +157,7 @@ void ctlNumericText::ShowText(const QString& sText) {
     m_bTyped = false;
     m_bTypingRaised = false;
     SetInvalidReason(QString());
-    lineEdit()->setText(sText);
+    if (lineEdit()->text() != sText) lineEdit()->setText(sText);
     // What is put back after a bad edit is a text that was shown whole, never a number
     // the user was half-way through typing ("15" of "150").
     if (IsValid()) m_sLastValidText = sText;

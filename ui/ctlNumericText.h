@@ -54,6 +54,10 @@ public:
     // Validates now, as when the focus leaves the control.
     void UserControl_LostFocus();
 
+    // Runs fnEdited, in oContext's lifetime, at every edit the figures follow: each keystroke
+    // that gives a new number (Typing) and each committed change (Change).
+    void OnEdit(QObject* oContext, const std::function<void()>& fnEdited);
+
     // Replaces the system beep (tests).
     static void SetBeepHandler(std::function<void()> oHandler);
 

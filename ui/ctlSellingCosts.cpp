@@ -97,7 +97,8 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
     m_txtTargetProfit->DecimalPlaces(2);
     m_txtTargetProfit->Value(g_fTargetProfit);
     SetFieldPalette(m_txtTargetProfit);
-    connect(m_txtTargetProfit, &ctlNumericText::Change, this, &ctlSellingCosts::OnTargetChanged);
+    // The target price follows the target as it is typed.
+    m_txtTargetProfit->OnEdit(this, [this] { OnTargetChanged(); });
     Arrange();
 }
 
@@ -233,9 +234,14 @@ void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
     Label("lblFinalValueFeeTotal")->setText(Money(oFigures.m_fFinalValueFee));
     Label("lblPayPalTotal")->setText(Money(oFigures.m_fPayPalFee));
 
-    auto oAuction = std::make_unique<clsCalculate>();
-    oAuction->Copy(oSellingCosts);
-    m_oAuction = std::move(oAuction);
+    // Kept from one refresh to the next: only its inputs are copied each time.
+    if (!m_oAuction) m_oAuction = std::make_unique<clsCalculate>();
+    try {
+        m_oAuction->Copy(oSellingCosts);
+    } catch (...) {
+        m_oAuction.reset(); // no half-copied auction for the target price
+        throw;
+    }
     // Another summary may have changed the target; the one being typed in is left alone.
     if (!m_txtTargetProfit->hasFocus() && m_txtTargetProfit->Value() != g_fTargetProfit)
         m_txtTargetProfit->Value(g_fTargetProfit);
@@ -277,6 +283,7 @@ void ctlSellingCosts::ApplyColours() {
     QColor oTotal, oSubtotal;
     const bool bTotal = Colour(&GetTotalColour, oTotal);
     const bool bSubtotal = Colour(&GetSubtotalColour, oSubtotal);
+    m_oProfitColour = bTotal ? oTotal : palette().color(QPalette::WindowText);
     for (QLabel* oLabel : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         ColourControl(oLabel);
         const QString sName = oLabel->objectName();
@@ -299,15 +306,14 @@ void ctlSellingCosts::ApplyColours() {
 }
 
 void ctlSellingCosts::ColourProfit() {
-    if (!m_bLoss) {
-        ApplyColours(); // the total colour again
-        return;
-    }
     QLabel* lblProfitGrandTotal = Label(QStringLiteral("lblProfitGrandTotal"));
     QPalette oPalette = lblProfitGrandTotal->palette();
-    const QColor oLoss = LossColour(palette().color(QPalette::Window));
+    // Before the panel is first shown the profit keeps the panel colour.
+    const QColor oFore = m_bLoss                     ? LossColour(palette().color(QPalette::Window))
+                         : m_oProfitColour.isValid() ? m_oProfitColour
+                                                     : palette().color(QPalette::WindowText);
     for (auto eGroup : {QPalette::Active, QPalette::Inactive})
-        oPalette.setColor(eGroup, QPalette::WindowText, oLoss);
+        oPalette.setColor(eGroup, QPalette::WindowText, oFore);
     lblProfitGrandTotal->setPalette(oPalette);
 }
 

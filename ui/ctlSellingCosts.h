@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 #include <cstdint>
@@ -62,4 +63,6 @@ private:
     std::unique_ptr<clsCalculate> m_oAuction;
     std::optional<float> m_ofBreakEven;
     bool m_bLoss = false;
+    // The colour of a profit, from the "TotalColour" setting when the panel was shown.
+    QColor m_oProfitColour;
 };

@@ -171,10 +171,9 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     connect(cboStartMode, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_bLoading) imgApply->show();
     });
-    for (auto fnSignal : {&ctlNumericText::Change, &ctlNumericText::Typing})
-        connect(txtSnapToGrid, fnSignal, this, [this] {
-            if (!m_bLoading) imgApply->show();
-        });
+    txtSnapToGrid->OnEdit(this, [this] {
+        if (!m_bLoading) imgApply->show();
+    });
     txtSnapToGrid->installEventFilter(this);
 
     LoadSettings();
