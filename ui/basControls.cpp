@@ -180,6 +180,15 @@ void ColourControl(QWidget* oCtrl) {
 
 void SetControlEnabled(bool bEnabled, QWidget* oCtrl, bool bIncludeFrame) {
     if (!oCtrl) return;
+    // Every refresh sets every control again: one already as asked is left alone. (Enabled
+    // counts its container; greyed only counts when the control itself was greyed.)
+    if (bEnabled ? oCtrl->isEnabled()
+                 : oCtrl->testAttribute(Qt::WA_ForceDisabled) &&
+                       !(qobject_cast<const QCheckBox*>(oCtrl) &&
+                         static_cast<const QCheckBox*>(oCtrl)->isChecked()) &&
+                       (!bIncludeFrame || !oCtrl->parentWidget() ||
+                        oCtrl->parentWidget()->testAttribute(Qt::WA_ForceDisabled)))
+        return;
     const QString sKind = ControlKind(oCtrl);
     if (sKind == QLatin1String("CheckBox") && !bEnabled)
         static_cast<QCheckBox*>(oCtrl)->setChecked(false);
