@@ -106,6 +106,37 @@ BENCHMARK(BM_EditFieldAndPaint)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// One keystroke in the end price field while the user types, as far as every label refreshed
+// and the chart redrawn: "100.5" <-> "100.55" keeps the chart's scales, as most keystrokes in
+// a price do; "10" <-> "100" gives it new ones.
+void TypeIntoEndPrice(benchmark::State& oState, const char* sText, Qt::Key eKey) {
+    auto* txtEstimatedEndPrice =
+        Bench().m_ctlCalculator.Outlay()->ControlAs<ctlNumericText>("txtEstimatedEndPrice");
+    txtEstimatedEndPrice->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(txtEstimatedEndPrice, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(txtEstimatedEndPrice, QLatin1String(sText));
+    bool bTyped = false;
+    for (auto _ : oState) {
+        QTest::keyClick(txtEstimatedEndPrice, bTyped ? Qt::Key_Backspace : eKey);
+        bTyped = !bTyped;
+    }
+    if (!txtEstimatedEndPrice->hasFocus() ||
+        GetWorkingDoc().m_oOutlay.m_fEstimatedEndPrice != txtEstimatedEndPrice->Value())
+        oState.SkipWithError("the keystrokes did not reach the auction");
+    QTest::keyClick(txtEstimatedEndPrice, Qt::Key_Tab);
+}
+void BM_Keystroke(benchmark::State& oState) {
+    TypeIntoEndPrice(oState, "100.5", Qt::Key_5);
+}
+void BM_KeystrokeNewScales(benchmark::State& oState) {
+    TypeIntoEndPrice(oState, "10", Qt::Key_0);
+}
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeystrokeNewScales)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 // A listing upgrade ticked or unticked with the mouse.
 void BM_ClickUpgrade(benchmark::State& oState) {
     QWidget* chkHighlight = Bench().m_ctlCalculator.SellingFeatures()->Control("chkHighlight");
