@@ -89,6 +89,14 @@ clsAxisRange RoundRange(double dLow, double dHigh, int32_t lIntervals) {
     return {std::floor(dLow / dStep) * dStep, std::ceil(dHigh / dStep) * dStep, dStep};
 }
 
+// A chart view gives up the chart it had without deleting it: the view's own first chart
+// would be lost.
+void SetChart(QChartView* oView, QChart* oChart) {
+    QChart* oOld = oView->chart();
+    oView->setChart(oChart);
+    delete oOld;
+}
+
 void HideFromLegend(QChart* oChart, QAbstractSeries* oSeries) {
     for (QLegendMarker* oMarker : oChart->legend()->markers(oSeries))
         oMarker->setVisible(false);
@@ -210,7 +218,7 @@ void ctlProfitChart::BuildProfitChart() {
         HideFromLegend(oChart, oSeries);
     oChart->legend()->setAlignment(Qt::AlignBottom);
     StyleChart(oChart);
-    chvProfit->setChart(oChart);
+    SetChart(chvProfit, oChart);
 }
 
 void ctlProfitChart::BuildBreakdownChart() {
@@ -249,7 +257,7 @@ void ctlProfitChart::BuildBreakdownChart() {
     // The key beside the bar names the parts with their amounts.
     oChart->legend()->hide();
     StyleChart(oChart);
-    chvBreakdown->setChart(oChart);
+    SetChart(chvBreakdown, oChart);
 }
 
 QWidget* ctlProfitChart::BuildBreakdownKey() {
