@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
 #include <QPalette>
 #include <QRadioButton>
@@ -181,13 +182,15 @@ void ColourControl(QWidget* oCtrl) {
 void SetControlEnabled(bool bEnabled, QWidget* oCtrl, bool bIncludeFrame) {
     if (!oCtrl) return;
     // Every refresh sets every control again: one already as asked is left alone. (Enabled
-    // counts its container; greyed only counts when the control itself was greyed.)
+    // counts its container; greyed only counts when the control itself was greyed, and its
+    // frame too when it stands in one.)
+    const QWidget* oParent = oCtrl->parentWidget();
     if (bEnabled ? oCtrl->isEnabled()
                  : oCtrl->testAttribute(Qt::WA_ForceDisabled) &&
                        !(qobject_cast<const QCheckBox*>(oCtrl) &&
                          static_cast<const QCheckBox*>(oCtrl)->isChecked()) &&
-                       (!bIncludeFrame || !oCtrl->parentWidget() ||
-                        oCtrl->parentWidget()->testAttribute(Qt::WA_ForceDisabled)))
+                       (!bIncludeFrame || !oParent || !qobject_cast<const QFrame*>(oParent) ||
+                        oParent->testAttribute(Qt::WA_ForceDisabled)))
         return;
     const QString sKind = ControlKind(oCtrl);
     if (sKind == QLatin1String("CheckBox") && !bEnabled)
