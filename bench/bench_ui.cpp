@@ -66,9 +66,15 @@ public:
     ctlCalculator m_ctlCalculator;
 };
 
-clsBench& Bench() {
-    static clsBench oBench;
+// Made at the first benchmark and gone before the application: no widget outlives it.
+std::unique_ptr<clsBench>& BenchHolder() {
+    static std::unique_ptr<clsBench> oBench;
     return oBench;
+}
+
+clsBench& Bench() {
+    if (!BenchHolder()) BenchHolder() = std::make_unique<clsBench>();
+    return *BenchHolder();
 }
 
 // A new estimated end price committed in a field, as when the user leaves it: £100 <-> £99
@@ -157,6 +163,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
+    BenchHolder().reset();
     benchmark::Shutdown();
     return 0;
 }

@@ -109,7 +109,7 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
 ctlCalculator::~ctlCalculator() {
     // The application outlives the calculator: its focus signal must not reach a calculator
     // whose panels are already being destroyed.
-    disconnect(qApp, nullptr, this, nullptr);
+    if (qApp) disconnect(qApp, nullptr, this, nullptr);
 }
 
 ctlSectionPanel* ctlCalculator::Section(const std::string& sKey) const {
