@@ -1,6 +1,11 @@
 #include "clsRefreshPasses.h"
 
 #include "clsCalculate.h"
+#include "ctlAuctionType.h"
+#include "ctlOutlay.h"
+#include "ctlPayPal.h"
+#include "ctlPostage.h"
+#include "ctlSellingFeatures.h"
 
 #include <QScopedValueRollback>
 
@@ -28,10 +33,15 @@ void clsRefreshPasses::Run(bool bUpdateControlDisplays, const std::function<bool
     m_bPending = false;
 }
 
-void clsRefreshPasses::ApplyPanels(clsCalculate& oDoc, const std::function<void()>& fnApply) {
+void clsRefreshPasses::ApplyPanels(clsCalculate& oDoc, const clsSectionPanels& oPanels) {
     const bool bWasDirty = oDoc.IsDirty();
     const bool bWasPending = m_bPending;
-    fnApply();
+    oPanels.m_ctlOutlay->ApplyOutlay(oDoc.m_oOutlay, &oDoc.m_oAuctionType);
+    oPanels.m_ctlSellingFeatures->ApplyFeatures(oDoc.m_oSellingFeatures, oDoc.m_oAuctionType,
+                                                oDoc.m_oOutlay);
+    oPanels.m_ctlAuctionType->ApplyAuctionType(oDoc.m_oAuctionType);
+    oPanels.m_ctlPayPal->ApplyFeatures(oDoc.m_oPayPal, oDoc.m_oOutlay);
+    oPanels.m_ctlPostage->ApplyFeatures(oDoc.m_oPostage, oDoc.m_oOutlay);
     const bool bEdited = m_bPending && !bWasPending;
     if (!bWasDirty && oDoc.IsDirty() && !bEdited) oDoc.SetDirty(false);
 }

@@ -234,14 +234,9 @@ bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
         m_ctlProfitChart->ApplyAuction(oDoc, m_ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays)
-            m_oPasses.ApplyPanels(oDoc, [this, &oDoc] {
-                m_ctlOutlaySection->ApplyOutlay(oDoc.m_oOutlay, &oDoc.m_oAuctionType);
-                m_ctlSellingFeaturesSection->ApplyFeatures(oDoc.m_oSellingFeatures,
-                                                           oDoc.m_oAuctionType, oDoc.m_oOutlay);
-                m_ctlAuctionTypeSection->ApplyAuctionType(oDoc.m_oAuctionType);
-                m_ctlPayPalSection->ApplyFeatures(oDoc.m_oPayPal, oDoc.m_oOutlay);
-                m_ctlPostageSection->ApplyFeatures(oDoc.m_oPostage, oDoc.m_oOutlay);
-            });
+            m_oPasses.ApplyPanels(oDoc, {m_ctlOutlaySection, m_ctlSellingFeaturesSection,
+                                         m_ctlAuctionTypeSection, m_ctlPayPalSection,
+                                         m_ctlPostageSection});
         return true;
     } catch (...) {
         // A refresh never reports errors; the figures shown stay those of the last one.

@@ -355,14 +355,9 @@ bool ctlWizard::Refresh(bool bUpdateControlDisplays) {
         ctlProfitChart1->ApplyAuction(oDoc, ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
         if (bUpdateControlDisplays)
-            m_oPasses.ApplyPanels(oDoc, [this, &oDoc] {
-                ctlOutlaySection->ApplyOutlay(oDoc.m_oOutlay, &oDoc.m_oAuctionType);
-                ctlSellingFeaturesSection->ApplyFeatures(oDoc.m_oSellingFeatures,
-                                                         oDoc.m_oAuctionType, oDoc.m_oOutlay);
-                ctlAuctionTypeSection->ApplyAuctionType(oDoc.m_oAuctionType);
-                ctlPayPalSection->ApplyFeatures(oDoc.m_oPayPal, oDoc.m_oOutlay);
-                ctlPostageSection->ApplyFeatures(oDoc.m_oPostage, oDoc.m_oOutlay);
-            });
+            m_oPasses.ApplyPanels(oDoc,
+                                  {ctlOutlaySection, ctlSellingFeaturesSection,
+                                   ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection});
         // Options shown or hidden by the new values change the page's height.
         CentrePage();
         SetUpScrollBar();
