@@ -87,12 +87,16 @@ void clsUiTest::Click(QWidget* oCtrl) {
                       QPoint(8, oCtrl->height() / 2)); // on the indicator and caption start
 }
 
-void clsUiTest::TypeInto(ctlNumericText* oField, const QString& sText) {
+void clsUiTest::TypeOver(ctlNumericText* oField, const QString& sText) {
     oField->setFocus(Qt::MouseFocusReason);
     ASSERT_TRUE(oField->hasFocus()) << oField->objectName().toStdString();
     QTest::keyClick(oField, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(oField, Qt::Key_Backspace);
     QTest::keyClicks(oField, sText);
+}
+
+void clsUiTest::TypeInto(ctlNumericText* oField, const QString& sText) {
+    TypeOver(oField, sText);
     QTest::keyClick(oField, Qt::Key_Tab);
 }
 

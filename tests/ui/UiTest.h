@@ -38,7 +38,9 @@ protected:
     static void ShowWindow(QWidget* oWindow);
     // Clicks a control in its middle, as the user does.
     static void Click(QWidget* oCtrl);
-    // Focuses a field, replaces its text by typing, and leaves it with Tab.
+    // Focuses a field and replaces its text by typing, staying in it.
+    static void TypeOver(ctlNumericText* oField, const QString& sText);
+    // The same, then leaves the field with Tab.
     static void TypeInto(ctlNumericText* oField, const QString& sText);
     // The text a user setting of the store holds, "<absent>" when none.
     static std::string UserSetting(const std::string& sSection, const std::string& sName);

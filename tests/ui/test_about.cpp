@@ -178,9 +178,7 @@ TEST_F(AboutTest, TheSnapStepTakesAtMostAThousandTwips) {
     frmAbout* oAbout = Open();
     ClickButton(oAbout->imgSettings);
     ctlNumericText* txtSnapToGrid = oAbout->txtSnapToGrid;
-    txtSnapToGrid->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(txtSnapToGrid, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(txtSnapToGrid, "1001");
+    TypeOver(txtSnapToGrid, "1001");
     EXPECT_EQ(txtSnapToGrid->InvalidReason(), "At most 1,000");
     QTest::keyClick(txtSnapToGrid, Qt::Key_Tab);
     EXPECT_EQ(txtSnapToGrid->Text(), "120");

@@ -248,9 +248,7 @@ TEST_F(CalculatorTest, AnEditRecalculatesShowsAndMarksTheAuctionModified) {
     // An auction that cannot be calculated leaves the last figures and no refresh stuck.
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "2000000000");
     auto* txtEstimatedEndPrice = oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice");
-    txtEstimatedEndPrice->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(txtEstimatedEndPrice, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(txtEstimatedEndPrice, "90000000000000000000000000000");
+    TypeOver(txtEstimatedEndPrice, "90000000000000000000000000000");
     const QString sProfit = Figure("lblProfitGrandTotal");
     QTest::keyClick(txtEstimatedEndPrice, Qt::Key_0);
     ASSERT_GT(Doc().m_oOutlay.m_fEstimatedEndPrice, 1e29f);

@@ -65,9 +65,7 @@ TEST_F(NewAuctionTest, ANewAuctionSellsOneItemAndItsFiguresFollowTheFirstAmounts
 
         TypeInto(Field("txtOutlay"), "10");
         ctlNumericText* txtEstimatedEndPrice = Field("txtEstimatedEndPrice");
-        txtEstimatedEndPrice->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(txtEstimatedEndPrice, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(txtEstimatedEndPrice, "50");
+        TypeOver(txtEstimatedEndPrice, "50");
         // At once, before the field is left.
         clsCalculate oExpected;
         oExpected.m_oOutlay.m_fOutlay = 10;

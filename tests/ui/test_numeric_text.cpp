@@ -268,9 +268,7 @@ TEST_F(NumericTextTest, TextThatCannotBeTakenIsKeptMarkedWithItsReasonUntilTheFi
     m_oField->setToolTip("Reserve");
     m_oField->Text("0");
     QSignalSpy oTyping(m_oField, &ctlNumericText::Typing);
-    m_oField->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(m_oField, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(m_oField, "12.50");
+    TypeOver(m_oField, "12.50");
     EXPECT_EQ(m_oField->Text(), "12.50") << "kept as typed";
     EXPECT_EQ(m_oField->InvalidReason(), "eBay's lowest reserve is £50.00");
     EXPECT_EQ(m_oField->toolTip(), "eBay's lowest reserve is £50.00");
@@ -297,18 +295,14 @@ TEST_F(NumericTextTest, TextThatCannotBeTakenIsKeptMarkedWithItsReasonUntilTheFi
                      {"60", ""},
                      {"0", ""}};
     for (const auto& o : aoReasons) {
-        m_oField->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(m_oField, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(m_oField, o.m_sTyped);
+        TypeOver(m_oField, o.m_sTyped);
         EXPECT_EQ(m_oField->InvalidReason(), o.m_sReason) << o.m_sTyped;
     }
     QTest::keyClick(m_oField, Qt::Key_Tab);
 
     // A whole-number field holds 32-bit counts.
     TypeInto(m_oOther, "5");
-    m_oOther->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(m_oOther, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(m_oOther, "3000000000");
+    TypeOver(m_oOther, "3000000000");
     EXPECT_EQ(m_oOther->InvalidReason(), "At most 2,147,483,647");
     QTest::keyClick(m_oOther, Qt::Key_Tab);
     EXPECT_EQ(m_oOther->Text(), "5");
@@ -318,9 +312,7 @@ TEST_F(NumericTextTest, EachKeystrokeThatGivesANewNumberIsReportedAsTyped) {
     m_oField->Text("5");
     QSignalSpy oTyping(m_oField, &ctlNumericText::Typing);
     QSignalSpy oChange(m_oField, &ctlNumericText::Change);
-    m_oField->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(m_oField, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(m_oField, "2,500.5");
+    TypeOver(m_oField, "2,500.5");
     // "2", "2,", "2,5", "2,50" (not yet numbers), "2,500", "2,500.", "2,500.5".
     ASSERT_EQ(oTyping.count(), 3);
     EXPECT_FLOAT_EQ(m_oField->Value(), 2500.5f);
@@ -336,11 +328,8 @@ TEST_F(NumericTextTest, EachKeystrokeThatGivesANewNumberIsReportedAsTyped) {
     EXPECT_EQ(oChange.count(), 1);
 
     // Typed back to where it started and left: the host still hears the final amount.
-    m_oField->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(m_oField, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(m_oField, "7");
-    QTest::keyClick(m_oField, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(m_oField, "£2,500.50");
+    TypeOver(m_oField, "7");
+    TypeOver(m_oField, "£2,500.50");
     QTest::keyClick(m_oField, Qt::Key_Tab);
     EXPECT_EQ(oChange.count(), 2);
 }

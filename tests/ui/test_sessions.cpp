@@ -274,9 +274,7 @@ TEST_F(SessionTest, AFeeHintStandsBesideItsFieldOnlyWhileItApplies) {
 TEST_F(SessionTest, GroupedAmountsAreTakenAndEveryFigureFollowsTheKeystrokes) {
     ListItem();
     auto* txtEstimatedEndPrice = qobject_cast<ctlNumericText*>(Find("txtEstimatedEndPrice"));
-    txtEstimatedEndPrice->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(txtEstimatedEndPrice, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(txtEstimatedEndPrice, "2,500");
+    TypeOver(txtEstimatedEndPrice, "2,500");
     ASSERT_TRUE(txtEstimatedEndPrice->hasFocus());
     EXPECT_EQ(txtEstimatedEndPrice->Text(), "2,500") << "the text stays as typed";
     const auto SoldAt = [](float fPrice) {
@@ -303,9 +301,7 @@ TEST_F(SessionTest, AReserveBelowTheLeastAllowedSaysWhyAndChangesNoFigure) {
     ListItem();
     auto* txtReservePrice = qobject_cast<ctlNumericText*>(Find("txtReservePrice"));
     const QString sProfit = Shown("lblProfitGrandTotal");
-    txtReservePrice->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(txtReservePrice, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(txtReservePrice, "12.50");
+    TypeOver(txtReservePrice, "12.50");
     EXPECT_EQ(txtReservePrice->Text(), "12.50");
     EXPECT_EQ(txtReservePrice->InvalidReason(), "eBay's lowest reserve is £50.00");
     EXPECT_EQ(txtReservePrice->toolTip(), "eBay's lowest reserve is £50.00");
