@@ -334,11 +334,12 @@ bool clsHttp::OpenConnection(const std::string& sPingURL) {
     bool bAnswered = false;
     curl_easy_setopt(m_hInternet, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(m_hInternet, CURLOPT_FORBID_REUSE, 1L);
-    curl_easy_setopt(m_hInternet, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(m_hInternet, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(m_hInternet, CURLOPT_MAXREDIRS, 5L);
     const CURLcode rc = PerformUncachedGet(m_hInternet, sPingURL, &StopAtFirstData, &bAnswered);
-    if (rc == CURLE_OK || (rc == CURLE_WRITE_ERROR && bAnswered)) {
+    // The site answered when it sent any HTTP reply, an error page included: only no reply
+    // at all (refused, unreachable, out of time) means no connection.
+    if (rc == CURLE_OK || bAnswered || m_lServerCode > 0) {
         LogDebug("Open internet connection 11 - okay");
         return true;
     }

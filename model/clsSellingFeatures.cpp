@@ -94,9 +94,15 @@ int clsSellingFeatures::PrefixIndex() const {
     }
 }
 
+ShopDuration clsSellingFeatures::UpgradeDuration() const {
+    // Only a shop listing has upgrade prices by duration; any other sale pays the plain
+    // price, whatever shop duration the auction still carries.
+    return m_oAuctionType->m_bShopInventory ? m_oAuctionType->m_eShopDuration : ShopDuration::None;
+}
+
 void clsSellingFeatures::LoadFeaturePrices() {
     const int nPrefix = PrefixIndex();
-    const ShopDuration eShop = m_oAuctionType->m_eShopDuration;
+    const ShopDuration eShop = UpgradeDuration();
     float* const apMembers[kPieces.size()] = {&m_fHomePageFeatures,
                                               &m_fHomePageFeaturesMulti,
                                               &m_fFeaturePlus,
@@ -175,8 +181,7 @@ float clsSellingFeatures::DoCalc(const clsAuctionType* oAuctionType, const clsOu
         // The pack's price covers its pictures: they are not charged one by one as well.
         clsPriceRange oRange;
         if (GetPrices().HitTestRanges(FeatureName(PrefixIndex(), kPicturePack),
-                                      float(m_lPicturePackQty), oRange,
-                                      m_oAuctionType->m_eShopDuration))
+                                      float(m_lPicturePackQty), oRange, UpgradeDuration()))
             fTotal = ToSingle(double(fTotal) + oRange.m_fValue);
     } else {
         fTotal = ToSingle(fTotal + double(m_fExtraImage) * m_lPicturePackQty);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clsPriceRange.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -36,7 +38,7 @@ struct SellingFeature {
 };
 
 // The listing upgrades chosen and what they cost together. Prices are reloaded on every
-// calculation, by the kind of sale and shop duration of the auction type.
+// calculation, by the kind of sale and, for a shop listing, its duration.
 class clsSellingFeatures {
 public:
     clsSellingFeatures();
@@ -91,6 +93,8 @@ private:
     // Index of the price name prefix: "Feature", "FeatureMotor", "FeatureMotorPoketBikes",
     // "FeatureMotorParts" or "FeatureRealEstate".
     int PrefixIndex() const;
+    // The shop duration whose suffix the upgrade prices carry: None unless a shop listing.
+    ShopDuration UpgradeDuration() const;
 
     int32_t m_lFeatures = 0;
     const clsAuctionType* m_oAuctionType = nullptr;

@@ -414,3 +414,39 @@ TEST_F(Cli, TargetsMustBeFiniteAmounts) {
     }
     EXPECT_EQ(Calc("--target-profit 1e30 -", PayPalSale()).nExit, 0);
 }
+
+namespace {
+
+// The listing upgrades' part of the total listing fee of one auction line.
+float UpgradeCost(const std::string& sJsonLine) {
+    return JsonNumber(sJsonLine, "totalListingFee") - JsonNumber(sJsonLine, "insertionFee");
+}
+
+} // namespace
+
+// Upgrades take the shop duration's price only in a shop: a standard auction carrying the
+// default duration (30 days) pays "FeatureBold" and "FeaturePlus", a 60-day shop listing
+// "FeatureBold60".
+TEST_F(Cli, UpgradesPricedByShopDurationOnlyInAShop) {
+    const struct {
+        const char* m_sRegion;
+        float m_fStandard; // FeatureBold + FeaturePlus
+        float m_fShop60;   // FeatureBold60
+    } aoCases[] = {{"UK", 0.75f + 9.95f, 0.50f}, {"US", 1.00f + 19.95f, 2.00f}};
+    for (const auto& oCase : aoCases) {
+        SCOPED_TRACE(oCase.m_sRegion);
+        std::string sStandard = Sale(10);
+        sStandard.replace(sStandard.find("[TYPE]000|False|False|3|"), 24,
+                          "[TYPE]000|False|False|0|");
+        sStandard.replace(sStandard.find("[FEATURES]0|0"), 13, "[FEATURES]18|0");
+        std::string sShop = Sale(10);
+        sShop.replace(sShop.find("[TYPE]000|False|False|3|"), 24, "[TYPE]000|False|True|4|");
+        sShop.replace(sShop.find("[FEATURES]0|0"), 13, "[FEATURES]16|0");
+        const CalcRun o = Calc(std::string("--region ") + oCase.m_sRegion + " --format json -",
+                               sStandard + "\n" + sShop + "\n");
+        ASSERT_EQ(o.nExit, 0) << o.sErr;
+        const size_t nSecond = o.sOut.find('\n') + 1;
+        EXPECT_NEAR(UpgradeCost(o.sOut.substr(0, nSecond)), oCase.m_fStandard, 1e-4) << o.sOut;
+        EXPECT_NEAR(UpgradeCost(o.sOut.substr(nSecond)), oCase.m_fShop60, 1e-4) << o.sOut;
+    }
+}

@@ -3,6 +3,7 @@
 #include "clsAuctionType.h"
 #include "clsError.h"
 #include "clsOutlay.h"
+#include "clsPrices.h"
 #include "clsSellingFeatures.h"
 
 #include <gtest/gtest.h>
@@ -102,13 +103,86 @@ TEST_F(SellingFeatures, PricesFollowShopDurationAndArgumentsAreRemembered) {
     m_oFeatures.AddFeature(SellingFeature::Bold);
     EXPECT_FLOAT_EQ(Total(), 0.1f);
     EXPECT_FLOAT_EQ(m_oFeatures.m_fHighlight, -1.f); // negative: withdrawn from offer
+    m_oType.m_bShopInventory = true;
     m_oType.m_eShopDuration = ShopDuration::Days60;
     EXPECT_FLOAT_EQ(Total(), 0.5f);
-    m_oType.m_eShopDuration = ShopDuration::Days30; // the default before any panel
+    m_oType.m_eShopDuration = ShopDuration::Days30;
     EXPECT_FLOAT_EQ(m_oFeatures.DoCalc(nullptr, nullptr), 0.25f);
     EXPECT_FLOAT_EQ(m_oFeatures.m_fBold, 0.25f);
     EXPECT_FLOAT_EQ(m_oFeatures.m_fHighlight, -1.f); // no shop price: the last one stays
     EXPECT_FLOAT_EQ(m_oFeatures.m_fBuyItNow, 0.f);
+    // Not a shop listing: the plain price, whatever duration the auction still carries (30
+    // days is the default before any panel has written None).
+    m_oType.m_bShopInventory = false;
+    EXPECT_FLOAT_EQ(m_oFeatures.DoCalc(nullptr, nullptr), 0.1f);
+    m_oType.m_eShopDuration = ShopDuration::Days60;
+    EXPECT_FLOAT_EQ(m_oFeatures.DoCalc(nullptr, nullptr), 0.1f);
+}
+
+TEST_F(SellingFeatures, PicturePackPricedByShopDurationOnlyInAShop) {
+    ScopedPrices oPrices(std::string(kPrices) + R"(FeaturePicturePack60Ranges,1
+FeaturePicturePack60RangeStart1,1
+FeaturePicturePack60RangeEnd1,12
+FeaturePicturePack60RangeValue1,2.5
+)");
+    m_oFeatures.AddFeature(SellingFeature::PicturePack);
+    m_oFeatures.m_lPicturePackQty = 3;
+    m_oType.m_eShopDuration = ShopDuration::Days60;
+    EXPECT_FLOAT_EQ(Total(), 0.9f);
+    m_oType.m_bShopInventory = true;
+    EXPECT_FLOAT_EQ(Total(), 2.5f);
+}
+
+// On both shipped files every scalar upgrade of a sale that is not a shop listing reads the
+// plain price, and of a 60-day shop listing the "60" price: a standard auction with Bold at
+// the default duration pays "FeatureBold", a 60-day shop listing "FeatureBold60".
+TEST(ShippedUpgradePrices, ShopSuffixOnlyForShopListings) {
+    for (int32_t eRegion : {RegionUK, RegionUS}) {
+        SCOPED_TRACE(eRegion);
+        auto oShipped = ScopedPrices::Shipped(eRegion);
+        const clsPrices& oPrices = GetPrices();
+        clsAuctionType oType; // as created: 30 days, no shop
+        clsOutlay oOutlay;
+        oOutlay.m_lQuantity = 1;
+        clsSellingFeatures oFeatures;
+        oFeatures.AddFeature(SellingFeature::Bold);
+
+        float fBold = 0, fBold60 = 0;
+        ASSERT_TRUE(oPrices.GetPrice("FeatureBold", fBold, ShopDuration::None));
+        ASSERT_TRUE(oPrices.GetPrice("FeatureBold", fBold60, ShopDuration::Days60));
+        EXPECT_FLOAT_EQ(oFeatures.DoCalc(&oType, &oOutlay), fBold);
+        oType.m_bShopInventory = true;
+        oType.m_eShopDuration = ShopDuration::Days60;
+        EXPECT_FLOAT_EQ(oFeatures.DoCalc(&oType, &oOutlay), fBold60);
+
+        const struct {
+            const char* m_sName;
+            const float clsSellingFeatures::*m_pfPrice;
+        } aoPrices[] = {
+            {"FeatureHomePage", &clsSellingFeatures::m_fHomePageFeatures},
+            {"FeaturePlus", &clsSellingFeatures::m_fFeaturePlus},
+            {"FeatureHighlight", &clsSellingFeatures::m_fHighlight},
+            {"FeatureItemSubtitle", &clsSellingFeatures::m_fItemSubtitle},
+            {"FeatureBold", &clsSellingFeatures::m_fBold},
+            {"FeatureGallery", &clsSellingFeatures::m_fGallery},
+            {"FeatureFeaturedGallery", &clsSellingFeatures::m_fFeaturedGallery},
+        };
+        for (ShopDuration eShop : {ShopDuration::Days30, ShopDuration::Days60,
+                                   ShopDuration::GoodTilCancelled, ShopDuration::None}) {
+            for (bool bShop : {false, true}) {
+                oType.m_bShopInventory = bShop;
+                oType.m_eShopDuration = eShop;
+                oFeatures.DoCalc(&oType, &oOutlay);
+                for (const auto& o : aoPrices) {
+                    float fExpected = 0;
+                    ASSERT_TRUE(
+                        oPrices.GetPrice(o.m_sName, fExpected, bShop ? eShop : ShopDuration::None));
+                    EXPECT_FLOAT_EQ(oFeatures.*o.m_pfPrice, fExpected)
+                        << o.m_sName << " shop " << bShop << " duration " << int(eShop);
+                }
+            }
+        }
+    }
 }
 
 TEST_F(SellingFeatures, NoAuctionTypeIsAnObjectError) {

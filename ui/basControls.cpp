@@ -1,12 +1,14 @@
 #include "basControls.h"
 
 #include "basCommon.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsError.h"
 #include "clsPrices.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
 #include <QPalette>
 #include <QRadioButton>
@@ -150,6 +152,10 @@ void SetFieldPalette(QWidget* oField) {
     oField->setPalette(oPalette);
 }
 
+QColor LossColour(const QColor& oBackground) {
+    return oBackground.lightness() < 128 ? QColor(0xFF, 0x5A, 0x5A) : QColor(0xB0, 0x00, 0x20);
+}
+
 void ColourControl(QWidget* oCtrl) {
     static const QStringList asKinds{"Label", "CheckBox", "OptionButton", "Frame"};
     if (!oCtrl || !asKinds.contains(ControlKind(oCtrl))) return;
@@ -175,6 +181,17 @@ void ColourControl(QWidget* oCtrl) {
 
 void SetControlEnabled(bool bEnabled, QWidget* oCtrl, bool bIncludeFrame) {
     if (!oCtrl) return;
+    // Every refresh sets every control again: one already as asked is left alone. (Enabled
+    // counts its container; greyed only counts when the control itself was greyed, and its
+    // frame too when it stands in one.)
+    const QWidget* oParent = oCtrl->parentWidget();
+    if (bEnabled ? oCtrl->isEnabled()
+                 : oCtrl->testAttribute(Qt::WA_ForceDisabled) &&
+                       !(qobject_cast<const QCheckBox*>(oCtrl) &&
+                         static_cast<const QCheckBox*>(oCtrl)->isChecked()) &&
+                       (!bIncludeFrame || !oParent || !qobject_cast<const QFrame*>(oParent) ||
+                        oParent->testAttribute(Qt::WA_ForceDisabled)))
+        return;
     const QString sKind = ControlKind(oCtrl);
     if (sKind == QLatin1String("CheckBox") && !bEnabled)
         static_cast<QCheckBox*>(oCtrl)->setChecked(false);
@@ -263,7 +280,5 @@ void SetShowBoxFromList(QCheckBox* oShowBox, const clsTokeniser& oVisibleList) {
 }
 
 void SetSectionTotal(QLabel* oLabel, float fAmount) {
-    if (oLabel)
-        oLabel->setText(QStringLiteral("Section Total ") +
-                        QString::fromStdString(FormatCurrency(fAmount)));
+    if (oLabel) oLabel->setText(QStringLiteral("Section Total ") + MoneyText(fAmount));
 }

@@ -57,6 +57,9 @@ void SetPanelFont(QWidget* oPanel);
 // with inverted colours.
 void SetFieldPalette(QWidget* oField);
 
+// The colour of a loss on a background: a light red on a dark panel, a dark red on a light one.
+QColor LossColour(const QColor& oBackground);
+
 // Inverted panel colours for labels, check boxes, option buttons and frames; lblTotal in
 // the "SubtotalColour" setting.
 void ColourControl(QWidget* oCtrl);

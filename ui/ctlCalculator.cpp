@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QScopedValueRollback>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -33,9 +32,6 @@ constexpr int32_t kChartHeight = 9135;
 
 constexpr int32_t kLineLeft = 120;
 constexpr int32_t kLineTop = 1455;
-// Passes made for edits that arrive while a refresh runs; bounds a panel that keeps
-// raising Changed.
-constexpr int32_t kMaxRefreshPasses = 3;
 
 std::string PositionSection(const std::string& sKey) {
     return "Controls\\" + sKey;
@@ -110,7 +106,11 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
     connect(qApp, &QApplication::focusChanged, this, &ctlCalculator::OnFocusChanged);
 }
 
-ctlCalculator::~ctlCalculator() = default;
+ctlCalculator::~ctlCalculator() {
+    // The application outlives the calculator: its focus signal must not reach a calculator
+    // whose panels are already being destroyed.
+    if (qApp) disconnect(qApp, nullptr, this, nullptr);
+}
 
 ctlSectionPanel* ctlCalculator::Section(const std::string& sKey) const {
     for (const clsSection& oSection : m_aoSections)
@@ -222,22 +222,11 @@ void ctlCalculator::OnSectionChanged() {
 
 void ctlCalculator::RefreshSums(bool bUpdateControlDisplays, clsCalculate* oDoc) {
     if (oDoc) m_oDoc = oDoc;
-    if (m_bRefreshing) {
-        // Shown by the pass that follows the running one, so no figure stays stale.
-        m_bRefreshPending = true;
-        return;
-    }
-    bool bUpdate = bUpdateControlDisplays;
-    for (int32_t lPass = 0; lPass < kMaxRefreshPasses; ++lPass) {
-        m_bRefreshPending = false;
-        if (!Refresh(bUpdate, Document()) || !m_bRefreshPending) break;
-        bUpdate = true;
-    }
-    m_bRefreshPending = false;
+    m_oPasses.Run(bUpdateControlDisplays,
+                  [this](bool bUpdate) { return Refresh(bUpdate, Document()); });
 }
 
 bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
-    const QScopedValueRollback<bool> oRefreshing(m_bRefreshing, true);
     bool bFigures = false;
     try {
         oDoc.DoCalc();
@@ -246,20 +235,10 @@ bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
         m_ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
         m_ctlProfitChart->ApplyAuction(oDoc, m_ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
-        if (bUpdateControlDisplays) {
-            const bool bWasDirty = oDoc.IsDirty();
-            const bool bWasPending = m_bRefreshPending;
-            m_ctlOutlaySection->ApplyOutlay(oDoc.m_oOutlay, &oDoc.m_oAuctionType);
-            m_ctlSellingFeaturesSection->ApplyFeatures(oDoc.m_oSellingFeatures, oDoc.m_oAuctionType,
-                                                       oDoc.m_oOutlay);
-            m_ctlAuctionTypeSection->ApplyAuctionType(oDoc.m_oAuctionType);
-            m_ctlPayPalSection->ApplyFeatures(oDoc.m_oPayPal, oDoc.m_oOutlay);
-            m_ctlPostageSection->ApplyFeatures(oDoc.m_oPostage, oDoc.m_oOutlay);
-            // Filling the panels must not mark the auction modified; an edit the user made
-            // meanwhile does.
-            const bool bEdited = m_bRefreshPending && !bWasPending;
-            if (!bWasDirty && oDoc.IsDirty() && !bEdited) oDoc.SetDirty(false);
-        }
+        if (bUpdateControlDisplays)
+            m_oPasses.ApplyPanels(oDoc, {m_ctlOutlaySection, m_ctlSellingFeaturesSection,
+                                         m_ctlAuctionTypeSection, m_ctlPayPalSection,
+                                         m_ctlPostageSection});
         return true;
     } catch (...) {
         // A refresh never raises; a calculation that fails says so in the selling costs

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clsRefreshPasses.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -95,9 +97,7 @@ private:
     std::vector<clsSection> m_aoSections;
 
     bool m_bConfigMode = false;
-    bool m_bRefreshing = false;
-    // An edit arrived while a refresh ran: it is shown by another pass, not dropped.
-    bool m_bRefreshPending = false;
+    clsRefreshPasses m_oPasses;
     clsCalculate* m_oDoc = nullptr;
     // key + "_Left" / "_Top" -> the design position, kept for the calculator's life.
     std::map<std::string, int32_t> m_oDesignPositions;

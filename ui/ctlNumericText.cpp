@@ -1,17 +1,21 @@
 #include "ctlNumericText.h"
 
+#include "basNumberText.h"
 #include "basNumbers.h"
-#include "clsPrices.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QToolTip>
 
 #include <cmath>
 #include <limits>
 #include <string>
 
 namespace {
+
+// The largest count a whole-number field takes.
+constexpr int64_t kLargestWhole = std::numeric_limits<int32_t>::max();
 
 std::function<void()>& BeepHandler() {
     static std::function<void()> oHandler;
@@ -20,10 +24,17 @@ std::function<void()>& BeepHandler() {
 
 } // namespace
 
-ctlNumericText::ctlNumericText(QWidget* oParent) : QAbstractSpinBox(oParent) {
+ctlNumericText::ctlNumericText(QWidget* oParent)
+    : QAbstractSpinBox(oParent), m_sDecimalSeperator(NumberLocale().decimalPoint()) {
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     setFocusPolicy(Qt::StrongFocus);
     setKeyboardTracking(false);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &ctlNumericText::OnTextEdited);
+}
+
+void ctlNumericText::OnEdit(QObject* oContext, const std::function<void()>& fnEdited) {
+    connect(this, &ctlNumericText::Change, oContext, fnEdited);
+    connect(this, &ctlNumericText::Typing, oContext, fnEdited);
 }
 
 void ctlNumericText::SetBeepHandler(std::function<void()> oHandler) {
@@ -58,6 +69,12 @@ bool ctlNumericText::WholeValue(int32_t& lValue) const {
 }
 
 void ctlNumericText::Value(float fValue) {
+    // A refresh while the user types writes back the number being typed: the text as typed
+    // stays, caret and all.
+    float fTyped = 0;
+    if (m_bTyped && hasFocus() && GetValue(Text(), fTyped) &&
+        FormatValue(fTyped) == FormatValue(fValue))
+        return;
     DisplayValue(fValue);
     m_sCommittedText = lineEdit()->text();
 }
@@ -73,38 +90,28 @@ void ctlNumericText::ShowMoney(bool bShowMoney) {
 }
 
 void ctlNumericText::DecimalSeperator(const QString& sSeperator) {
-    m_sDecimalSeperator = sSeperator.isEmpty() ? QStringLiteral(".") : sSeperator;
+    m_sDecimalSeperator = sSeperator.isEmpty() ? NumberLocale().decimalPoint() : sSeperator;
     Value(0);
 }
 
-QString ctlNumericText::CurrencySymbol() const {
-    std::string sSymbol;
-    GetPrices().GetData("CurrencySymbol", sSymbol);
-    return QString::fromStdString(sSymbol);
+// The user's number form; the price file's currency symbol and the locale's own are ignored.
+bool ctlNumericText::GetValue(const QString& sText, float& fValue) const {
+    return ReadNumberText(sText, m_sDecimalSeperator,
+                          {CurrencySymbol(), NumberLocale().currencySymbol()},
+                          fValue) == NumberEntry::Valid;
 }
 
-bool ctlNumericText::GetValue(const QString& sText, float& fValue) const {
-    QString s = sText;
-    if (m_bShowMoney) {
-        const QString sSymbol = CurrencySymbol();
-        if (!sSymbol.isEmpty() && s.startsWith(sSymbol)) s = s.mid(sSymbol.size());
-    }
-    const qsizetype nSep = s.indexOf(m_sDecimalSeperator);
-    if (nSep >= 0) s = s.left(nSep) + QLatin1Char('.') + s.mid(nSep + m_sDecimalSeperator.size());
-    const QByteArray ab = s.toUtf8();
-    float f = 0;
-    if (!ParseSingle(std::string_view(ab.constData(), size_t(ab.size())), f) || !std::isfinite(f))
-        return false;
-    fValue = f;
-    return true;
+bool ctlNumericText::InRange(float v) const {
+    // A whole-number field holds 32-bit counts.
+    if (!HasDecimals() && std::fabs(std::nearbyint(double(v))) > kLargestWhole) return false;
+    if (m_fMin == m_fMax) return true;
+    if (m_fMin != -1 && v < m_fMin && !(v == 0 && m_bMinAllowZero)) return false;
+    return m_fMax == -1 || v <= m_fMax;
 }
 
 bool ctlNumericText::IsValid() const {
     float v = 0;
-    if (!GetValue(Text(), v)) return false;
-    if (m_fMin == m_fMax) return true;
-    if (m_fMin != -1 && v < m_fMin && !(v == 0 && m_bMinAllowZero)) return false;
-    return m_fMax == -1 || v <= m_fMax;
+    return GetValue(Text(), v) && InRange(v);
 }
 
 float ctlNumericText::ClampToRange(float fValue) const {
@@ -114,25 +121,43 @@ float ctlNumericText::ClampToRange(float fValue) const {
     return fValue == 0 && m_bMinAllowZero ? 0 : m_fMin;
 }
 
-void ctlNumericText::DisplayValue(float fValue) {
-    const QString sPrefix = m_bShowMoney ? CurrencySymbol() : QString();
+QString ctlNumericText::FormatValue(float fValue) const {
     const float v = ClampToRange(fValue);
+    std::string sPlain;
     if (HasDecimals()) {
-        const bool bAfter = CaretAfterSeparator();
-        const std::string sPicture = "0." + std::string(size_t(m_nDecimalPlaces), '0');
-        QString s = QString::fromStdString(FormatPicture(v, sPicture));
-        s.replace(QLatin1Char('.'), m_sDecimalSeperator);
-        ShowText(sPrefix + s);
-        PlaceCaret(bAfter);
+        sPlain = FormatPicture(v, "0." + std::string(size_t(m_nDecimalPlaces), '0'));
     } else {
         double d = std::nearbyint(double(v)); // halves to the even number
         if (d == 0) d = 0;                    // no "-0"
-        ShowText(sPrefix + QString::number(d, 'f', 0));
+        sPlain = QString::number(d, 'f', 0).toStdString();
     }
+    // A negative amount reads "-£17.40": the sign before the symbol.
+    QString sSign;
+    if (!sPlain.empty() && sPlain.front() == '-') {
+        sSign = NumberLocale().negativeSign();
+        sPlain.erase(0, 1);
+    }
+    return sSign + (m_bShowMoney ? CurrencySymbol() : QString()) +
+           LocalNumberText(sPlain, m_sDecimalSeperator);
+}
+
+void ctlNumericText::DisplayValue(float fValue) {
+    const QString sText = FormatValue(fValue);
+    // Shown already: the caret stays where it is.
+    if (sText == Text()) {
+        ShowText(sText);
+        return;
+    }
+    const bool bAfter = CaretAfterSeparator();
+    ShowText(sText);
+    if (HasDecimals()) PlaceCaret(bAfter);
 }
 
 void ctlNumericText::ShowText(const QString& sText) {
-    lineEdit()->setText(sText);
+    m_bTyped = false;
+    m_bTypingRaised = false;
+    SetInvalidReason(QString());
+    if (lineEdit()->text() != sText) lineEdit()->setText(sText);
     // What is put back after a bad edit is a text that was shown whole, never a number
     // the user was half-way through typing ("15" of "150").
     if (IsValid()) m_sLastValidText = sText;
@@ -210,9 +235,71 @@ void ctlNumericText::UserControl_LostFocus() {
     Commit();
 }
 
+void ctlNumericText::OnTextEdited() {
+    m_bTyped = true;
+    float v = 0;
+    const NumberEntry eEntry = ReadNumberText(
+        Text(), m_sDecimalSeperator, {CurrencySymbol(), NumberLocale().currencySymbol()}, v);
+    QString sReason;
+    if (eEntry == NumberEntry::Invalid) {
+        sReason = tr("Not a number");
+    } else if (eEntry == NumberEntry::Valid && !InRange(v)) {
+        if (m_fMin != -1 && v < m_fMin) {
+            const QString sMin = FormatValue(m_fMin);
+            if (!m_sMinReason.isEmpty())
+                sReason = m_sMinReason.arg(sMin);
+            else
+                sReason = m_bMinAllowZero ? tr("0 or at least %1").arg(sMin)
+                                          : tr("At least %1").arg(sMin);
+        } else if (m_fMax != -1 && v > m_fMax) {
+            sReason = tr("At most %1").arg(FormatValue(m_fMax));
+        } else {
+            sReason = tr("At most %1")
+                          .arg(LocalNumberText(std::to_string(kLargestWhole), m_sDecimalSeperator));
+        }
+    }
+    SetInvalidReason(sReason);
+    if (eEntry != NumberEntry::Valid || !sReason.isEmpty()) return;
+    // Only a new value is worth a recalculation: "2.5" on to "2.50" is not.
+    float fBefore = m_fTypingValue;
+    if (!m_bTypingRaised && !GetValue(m_sCommittedText, fBefore)) fBefore = std::nanf("");
+    if (v == fBefore) return;
+    m_fTypingValue = v;
+    m_bTypingRaised = true;
+    emit Typing();
+}
+
+void ctlNumericText::SetInvalidReason(const QString& sReason) {
+    if (sReason == m_sInvalidReason) return;
+    if (m_sInvalidReason.isEmpty()) m_sToolTip = toolTip();
+    const bool bWasShown = QToolTip::isVisible() && QToolTip::text() == m_sInvalidReason;
+    m_sInvalidReason = sReason;
+    if (sReason.isEmpty()) {
+        setToolTip(m_sToolTip);
+        // The field takes its colours from its panel again.
+        lineEdit()->setPalette(QPalette());
+        if (bWasShown) QToolTip::hideText();
+        return;
+    }
+    setToolTip(sReason);
+    // Red text that reads on the field's own background, light or dark.
+    QPalette oPalette = lineEdit()->palette();
+    const bool bLightField = oPalette.color(QPalette::Base).lightness() >= 128;
+    oPalette.setColor(QPalette::Text,
+                      bLightField ? QColor(0xB0, 0x00, 0x20) : QColor(0xFF, 0x70, 0x70));
+    lineEdit()->setPalette(oPalette);
+    // Said at once where the user is looking, not only when the pointer rests on the field.
+    if (hasFocus()) QToolTip::showText(mapToGlobal(QPoint(0, height())), sReason, this);
+}
+
 void ctlNumericText::Commit() {
+    // The host has been given typed values: it learns the one the field ends with, even when
+    // that is the text it started with.
+    const bool bTypingRaised = m_bTypingRaised;
+    m_bTyped = false;
+    m_bTypingRaised = false;
     if (!IsValid()) {
-        lineEdit()->setText(m_sLastValidText);
+        ShowText(m_sLastValidText);
         if (BeepHandler())
             BeepHandler()();
         else
@@ -223,7 +310,7 @@ void ctlNumericText::Commit() {
         float fValue = 0;
         if (GetValue(Text(), fValue)) DisplayValue(fValue);
     }
-    if (Text() != m_sCommittedText) RaiseChange();
+    if (Text() != m_sCommittedText || bTypingRaised) RaiseChange();
 }
 
 void ctlNumericText::RaiseChange() {

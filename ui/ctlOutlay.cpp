@@ -1,5 +1,6 @@
 #include "ctlOutlay.h"
 
+#include "basNumberText.h"
 #include "clsAuctionType.h"
 #include "clsOutlay.h"
 #include "clsPrices.h"
@@ -53,6 +54,7 @@ ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 468
     // A reserve is either none or at least the least eBay allows.
     Numeric("txtReservePrice")->Min(50);
     Numeric("txtReservePrice")->MinAllowZero(true);
+    Numeric("txtReservePrice")->MinReason(tr("eBay's lowest reserve is %1"));
     Numeric("txtQuantity")->Text("0");
     for (const char* sHint : kHints) {
         auto* oHint = ControlAs<QLabel>(QLatin1String(sHint));
@@ -77,8 +79,7 @@ void ctlOutlay::ApplyHints(const std::vector<clsFeeHint>& aoHints) {
         }
         // The short form fits beside the field; the whole saving is on the tooltip.
         const QString sText = QString::fromStdString(itHint->m_sText);
-        oHint->setText(
-            tr("Try %1").arg(QString::fromStdString(FormatCurrency(itHint->m_fSuggestedPrice))));
+        oHint->setText(tr("Try %1").arg(MoneyText(itHint->m_fSuggestedPrice)));
         oHint->setToolTip(sText);
         oHint->setAccessibleName(sText);
     }

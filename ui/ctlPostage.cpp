@@ -1,6 +1,7 @@
 #include "ctlPostage.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "clsOutlay.h"
 #include "clsPostage.h"
 #include "clsPrices.h"
@@ -105,9 +106,7 @@ void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
     CheckBox("chkProfit")->setChecked(oFeatures.m_bMakeProfit);
     Numeric("txtProfit")->Value(oFeatures.m_fProfit);
 
-    const auto Money = [](float fAmount) {
-        return QString::fromStdString(FormatCurrency(fAmount));
-    };
+    const auto Money = [](float fAmount) { return MoneyText(fAmount); };
     ControlAs<QLabel>("lblSecondClass")
         ->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::SecondClass)));
     ControlAs<QLabel>("lblFirstClass")

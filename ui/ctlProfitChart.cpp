@@ -1,6 +1,7 @@
 #include "ctlProfitChart.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsError.h"
 #include "clsPriceSearch.h"
@@ -33,9 +34,10 @@ namespace {
 // colour, as the selling costs show them; these are used when a setting cannot be read.
 const QColor kTotalColour(0xC0, 0xFF, 0xC0);
 const QColor kSubtotalColour(0xFF, 0x80, 0x00);
-const QColor kLossColour(0xFF, 0x5A, 0x5A);
 // Width of the breakdown's bar and its money marks, in twips.
 constexpr int32_t kBarWidth = 1800;
+// Marks on the bar's axis for the whole of the money laid out.
+constexpr int32_t kBarMarks = 4;
 
 QColor SettingColour(int32_t (*fnGet)(), const QColor& oDefault) {
     try {
@@ -51,7 +53,6 @@ QColor SettingColour(int32_t (*fnGet)(), const QColor& oDefault) {
 constexpr int32_t kPixelsPerMark = 40;
 constexpr int32_t kMostMarks = 5;
 constexpr int32_t kProfitOverhead = 80;
-constexpr int32_t kBarOverhead = 10;
 // Room between the key's amounts and the right edge, in twips.
 constexpr int32_t kRightMargin = 120;
 
@@ -60,7 +61,19 @@ int32_t MarksFor(const QWidget* oView, int32_t lOverhead) {
 }
 
 QString Money(float fAmount) {
-    return QString::fromStdString(FormatCurrency(fAmount));
+    return MoneyText(fAmount);
+}
+
+// A mark of the price axis, whose marks have room for about six characters: "£5,000", but
+// "£15k" rather than "£15,000" and "£2.5m" rather than "£2,500,000".
+QString PriceMark(double dPrice, int lDecimals) {
+    const double dSize = std::abs(dPrice);
+    if (dSize < 10000) return MoneyText(float(dPrice), lDecimals);
+    const bool bMillions = dSize >= 10000000;
+    const double dShort = dPrice / (bMillions ? 1e6 : 1e3);
+    const int lPlaces = std::abs(dShort - std::round(dShort)) < 1e-9 ? 0 : 1;
+    return MoneyText(float(dShort), lPlaces) +
+           (bMillions ? QStringLiteral("m") : QStringLiteral("k"));
 }
 
 // Round ends and a round step for an axis taking in [dLow, dHigh]: (-61, 320) -> -100 to
@@ -74,6 +87,14 @@ clsAxisRange RoundRange(double dLow, double dHigh, int32_t lIntervals) {
     if (dHigh - dLow < 1e-6) dHigh = dLow + 1;
     const double dStep = clsProfitCurve::NiceStep(dHigh - dLow, lIntervals);
     return {std::floor(dLow / dStep) * dStep, std::ceil(dHigh / dStep) * dStep, dStep};
+}
+
+// A chart view gives up the chart it had without deleting it: the view's own first chart
+// would be lost.
+void SetChart(QChartView* oView, QChart* oChart) {
+    QChart* oOld = oView->chart();
+    oView->setChart(oChart);
+    delete oOld;
 }
 
 void HideFromLegend(QChart* oChart, QAbstractSeries* oSeries) {
@@ -197,7 +218,7 @@ void ctlProfitChart::BuildProfitChart() {
         HideFromLegend(oChart, oSeries);
     oChart->legend()->setAlignment(Qt::AlignBottom);
     StyleChart(oChart);
-    chvProfit->setChart(oChart);
+    SetChart(chvProfit, oChart);
 }
 
 void ctlProfitChart::BuildBreakdownChart() {
@@ -210,6 +231,7 @@ void ctlProfitChart::BuildBreakdownChart() {
         QColor(0xE8, 0xC5, 0x47),                           // postage
         SettingColour(&GetTotalColour, kTotalColour),       // profit
     };
+    m_oProfitColour = aoColours[Profit];
     m_serParts = new QStackedBarSeries;
     m_serParts->setBarWidth(0.7);
     for (size_t i = 0; i < PartCount; ++i) {
@@ -226,6 +248,8 @@ void ctlProfitChart::BuildBreakdownChart() {
     // The key gives the amounts: the bar's axis keeps its grid lines but no figures.
     m_axsMoney = new QValueAxis;
     m_axsMoney->setLabelsVisible(false);
+    m_axsMoney->setRange(0, 1);
+    m_axsMoney->setTickCount(kBarMarks + 1);
     oChart->addAxis(oCategory, Qt::AlignBottom);
     oChart->addAxis(m_axsMoney, Qt::AlignLeft);
     m_serParts->attachAxis(oCategory);
@@ -233,7 +257,7 @@ void ctlProfitChart::BuildBreakdownChart() {
     // The key beside the bar names the parts with their amounts.
     oChart->legend()->hide();
     StyleChart(oChart);
-    chvBreakdown->setChart(oChart);
+    SetChart(chvBreakdown, oChart);
 }
 
 QWidget* ctlProfitChart::BuildBreakdownKey() {
@@ -250,6 +274,7 @@ QWidget* ctlProfitChart::BuildBreakdownKey() {
     for (size_t i = 0; i < PartCount; ++i) {
         const int lRow = int(PartCount - i);
         auto* lblSwatch = KeyLabel(oKey, QStringLiteral("lbl%1Swatch").arg(asParts[i]), {});
+        if (i == Profit) m_lblProfitSwatch = lblSwatch;
         lblSwatch->setFixedSize(TwipsToPixels(150), TwipsToPixels(150));
         lblSwatch->setAutoFillBackground(true);
         QPalette oSwatch = lblSwatch->palette();
@@ -332,12 +357,6 @@ void ctlProfitChart::StyleAxis(QAbstractAxis* oAxis) const {
 
 void ctlProfitChart::SetMoneyAxis(QChart* oChart, QCategoryAxis*& oAxis, double dFrom, double dTo,
                                   double dStep) const {
-    // The price file's symbol before the number: "£0.00" -> "£".
-    const QString sZero = Money(0);
-    qsizetype nDigit = 0;
-    while (nDigit < sZero.size() && !sZero[nDigit].isDigit())
-        ++nDigit;
-    const QString sSymbol = sZero.left(nDigit);
     const int lDecimals = dStep >= 1 ? 0 : 2;
     QStringList asLabels;
     QList<double> adValues;
@@ -346,7 +365,8 @@ void ctlProfitChart::SetMoneyAxis(QChart* oChart, QCategoryAxis*& oAxis, double 
         const double dValue = dFrom + i * dStep;
         // "-0" reads oddly: a mark at zero is zero.
         const double dShown = std::abs(dValue) < dStep / 2 ? 0 : dValue;
-        asLabels << sSymbol + QString::number(dShown, 'f', lDecimals);
+        asLabels << (oAxis->alignment() == Qt::AlignBottom ? PriceMark(dShown, lDecimals)
+                                                           : MoneyText(float(dShown), lDecimals));
         adValues << dValue;
     }
     if (asLabels == oAxis->categoriesLabels() && oAxis->min() == dFrom && oAxis->max() == dTo)
@@ -413,27 +433,35 @@ void ctlProfitChart::DrawBreakdown() {
         {tr("Upgrades"), o.m_fUpgrades}, {tr("PayPal"), o.m_fPayPal},
         {tr("Postage"), o.m_fPostage},   {o.IsLoss() ? tr("Loss") : tr("Profit"), o.m_fProfit},
     };
+    // The bar shows each part as a share of the money laid out, a loss below the line: its
+    // axis keeps its range from one edit to the next, as a new range re-lays the chart out.
     double dTop = 0;
+    for (const auto& oPart : aoParts)
+        if (oPart.m_fAmount > 0) dTop += oPart.m_fAmount;
+    const double dShare = dTop > 0 ? 1 / dTop : 1;
     for (size_t i = 0; i < PartCount; ++i) {
-        m_aoParts[i]->replace(0, aoParts[i].m_fAmount);
+        const double dPart = aoParts[i].m_fAmount * dShare;
+        if (m_aoParts[i]->at(0) != dPart) m_aoParts[i]->replace(0, dPart);
         m_alblNames[i]->setText(aoParts[i].m_sName);
         m_alblAmounts[i]->setText(Money(aoParts[i].m_fAmount));
-        if (aoParts[i].m_fAmount > 0) dTop += aoParts[i].m_fAmount;
     }
     m_lblBuyersPay->setText(Money(o.m_fBuyersPay));
-    const QColor oProfit = o.IsLoss() ? kLossColour : SettingColour(&GetTotalColour, kTotalColour);
-    m_aoParts[Profit]->setColor(oProfit);
-    m_aoParts[Profit]->setBorderColor(oProfit);
-    if (auto* lblSwatch = findChild<QLabel*>(QStringLiteral("lblProfitSwatch"))) {
-        QPalette oSwatch = lblSwatch->palette();
+    if (o.IsLoss() != m_bLossShown) {
+        m_bLossShown = o.IsLoss();
+        const QColor oProfit =
+            m_bLossShown ? LossColour(palette().color(QPalette::Window)) : m_oProfitColour;
+        m_aoParts[Profit]->setColor(oProfit);
+        m_aoParts[Profit]->setBorderColor(oProfit);
+        QPalette oSwatch = m_lblProfitSwatch->palette();
         oSwatch.setColor(QPalette::Window, oProfit);
-        lblSwatch->setPalette(oSwatch);
+        m_lblProfitSwatch->setPalette(oSwatch);
     }
-    const clsAxisRange oMoney =
-        RoundRange(std::min(o.m_fProfit, 0.0f), dTop, MarksFor(chvBreakdown, kBarOverhead));
-    m_axsMoney->setRange(oMoney.m_dFrom, oMoney.m_dTo);
-    m_axsMoney->setTickCount(int(std::lround((oMoney.m_dTo - oMoney.m_dFrom) / oMoney.m_dStep)) +
-                             1);
+    // Grid lines at quarters of the money laid out.
+    const double dFrom = std::floor(std::min(0.0, o.m_fProfit * dShare) * kBarMarks) / kBarMarks;
+    if (m_axsMoney->min() != dFrom || m_axsMoney->max() != 1) {
+        m_axsMoney->setRange(dFrom, 1);
+        m_axsMoney->setTickCount(int(std::lround((1 - dFrom) * kBarMarks)) + 1);
+    }
 }
 
 QString ctlProfitChart::ProfitSummary() const {

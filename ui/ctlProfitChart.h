@@ -4,6 +4,7 @@
 #include "clsMoneyBreakdown.h"
 #include "clsProfitCurve.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
@@ -94,4 +95,7 @@ private:
     std::array<QLabel*, PartCount> m_alblNames{};
     std::array<QLabel*, PartCount> m_alblAmounts{};
     QLabel* m_lblBuyersPay = nullptr;
+    QLabel* m_lblProfitSwatch = nullptr;
+    QColor m_oProfitColour;
+    bool m_bLossShown = false;
 };

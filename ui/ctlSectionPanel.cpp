@@ -43,6 +43,7 @@ ctlSectionPanel::ctlSectionPanel(QWidget* oParent, clsPanelLayout oLayout)
         SetControlGeometry(m_imgHeader, 0, 0, ControlWidth(this), kHeaderHeight);
         m_imgHeader->hide();
         m_aoControls.push_back(m_imgHeader);
+        m_oControlsByName.insert(m_imgHeader->objectName(), m_imgHeader);
     }
 }
 
@@ -80,6 +81,7 @@ void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow) {
     oCtrl->setAccessibleDescription(sName);
     SetControlTag(oCtrl, QString::fromLatin1(oRow.m_sTag));
     m_aoControls.push_back(oCtrl);
+    if (!m_oControlsByName.contains(sName)) m_oControlsByName.insert(sName, oCtrl);
 
     if (sKind == QLatin1String("Show")) {
         auto* oBox = static_cast<QCheckBox*>(oCtrl);
@@ -121,7 +123,8 @@ void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow) {
                 break;
             }
         }
-        connect(oField, &ctlNumericText::Change, this, [this, oCtrl] {
+        // Written back at every keystroke that gives a number, and when the field is left.
+        oField->OnEdit(this, [this, oCtrl] {
             if (!m_bApplying) OnClick(oCtrl);
         });
     }
@@ -133,6 +136,8 @@ void ctlSectionPanel::AddPanelControl(ctlSectionPanel* oPanel, const char* sName
     oPanel->setAccessibleDescription(oPanel->objectName());
     oPanel->setAutoFillBackground(false);
     m_aoControls.push_back(oPanel);
+    if (!m_oControlsByName.contains(oPanel->objectName()))
+        m_oControlsByName.insert(oPanel->objectName(), oPanel);
     SetControlGeometry(oPanel, lLeft, lTop, ControlWidth(oPanel), oPanel->DesignHeight());
     oPanel->setProperty(kDesignBottom, lTop + oPanel->DesignHeight());
     connect(oPanel, &ctlSectionPanel::Changed, this, [this, oPanel] {
@@ -141,9 +146,7 @@ void ctlSectionPanel::AddPanelControl(ctlSectionPanel* oPanel, const char* sName
 }
 
 QWidget* ctlSectionPanel::Control(const QString& sName) const {
-    for (QWidget* o : m_aoControls)
-        if (o->objectName() == sName) return o;
-    return nullptr;
+    return m_oControlsByName.value(sName, nullptr);
 }
 
 QCheckBox* ctlSectionPanel::CheckBox(const QString& sName) const {
@@ -185,15 +188,25 @@ bool ctlSectionPanel::SelectedOption(int32_t& lValue) const {
 void ctlSectionPanel::SetCaption(const QString& sName, const QString& sCaption) {
     QWidget* oCtrl = Control(sName);
     if (auto* oLabel = qobject_cast<QLabel*>(oCtrl)) {
+        if (oLabel->text() == sCaption) return;
         oLabel->setText(sCaption);
         if (oLabel->buddy()) oLabel->buddy()->setAccessibleName(StripAmpersand(sCaption));
     } else if (auto* oButton = qobject_cast<QAbstractButton*>(oCtrl)) {
+        if (oButton->text() == sCaption) return;
         oButton->setText(sCaption);
         oButton->setAccessibleName(StripAmpersand(sCaption));
     }
 }
 
 void ctlSectionPanel::SetOptionCaption(const QString& sName, const QString& sCaption) {
+    // Captions from the price table are set again at every refresh and seldom change.
+    const QWidget* oCtrl = Control(sName);
+    if (const auto* oLabel = qobject_cast<const QLabel*>(oCtrl);
+        oLabel && oLabel->text() == sCaption)
+        return;
+    if (const auto* oButton = qobject_cast<const QAbstractButton*>(oCtrl);
+        oButton && oButton->text() == sCaption)
+        return;
     SetCaption(sName, sCaption);
     for (QWidget* o : m_aoControls)
         if (IsShowBox(o) && !ControlTag(o).isEmpty() && sName.contains(ControlTag(o))) {

@@ -3,6 +3,7 @@
 #include "clsControlLocator.h"
 #include "clsTokeniser.h"
 
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -130,6 +131,8 @@ private:
     clsTokeniser m_oVisibleList;
     std::vector<QString> m_asFixedTags;
     std::vector<QWidget*> m_aoControls;
+    // The controls by name, for the lookups every refresh makes.
+    QHash<QString, QWidget*> m_oControlsByName;
     QLabel* m_imgHeader = nullptr;
     float m_fDragX = 0;
     float m_fDragY = 0;

@@ -1,6 +1,7 @@
 #include "ctlSellingCosts.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
 #include "clsError.h"
@@ -47,7 +48,7 @@ constexpr int32_t kProfitHeight = 375;
 constexpr int32_t kFieldHeight = 285;
 
 QString Money(float fAmount) {
-    return QString::fromStdString(FormatCurrency(fAmount));
+    return MoneyText(fAmount);
 }
 
 QString PriceText(const std::optional<float>& oPrice) {
@@ -78,6 +79,13 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
         AddLabel(oFigure.m_sCaptionName, sCaption);
         AddLabel(oFigure.m_sTotalName, QString())->setAccessibleName(sCaption);
     }
+    // Says why the figures are nothing while no item is sold.
+    QLabel* lblQuantityNote = AddLabel("lblQuantityNote", tr("Quantity 0: no item is sold"));
+    lblQuantityNote->setToolTip(tr("With a quantity of 0 no item is sold: there is no final "
+                                   "value fee, no PayPal fee and no profit. Enter how many "
+                                   "you sell."));
+    lblQuantityNote->setAccessibleName(lblQuantityNote->text());
+    lblQuantityNote->hide();
     AddLabel("lblTargetProfitLabel", tr("Target Profit"));
     m_txtTargetProfit = new ctlNumericText(this);
     m_txtTargetProfit->setObjectName(QStringLiteral("txtTargetProfit"));
@@ -89,7 +97,8 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
     m_txtTargetProfit->DecimalPlaces(2);
     m_txtTargetProfit->Value(g_fTargetProfit);
     SetFieldPalette(m_txtTargetProfit);
-    connect(m_txtTargetProfit, &ctlNumericText::Change, this, &ctlSellingCosts::OnTargetChanged);
+    // The target price follows the target as it is typed.
+    m_txtTargetProfit->OnEdit(this, [this] { OnTargetChanged(); });
     Arrange();
 }
 
@@ -150,8 +159,10 @@ void ctlSellingCosts::Arrange() {
         Place("lblPayPalLabel", 3120, alRow[2], 1800, kRowHeight);
         Place("lblPayPalTotal", 4920, alRow[2], 1440, kRowHeight);
 
-        Place("lblProfitGrandTotal", 7440, alRow[0], 2340, kProfitHeight);
-        Place("lblProfitLabel", 6840, alRow[0] + (kProfitHeight - kRowHeight) / 2, 600, kRowHeight);
+        // Room for "£12,345.67 (12346%)".
+        Place("lblProfitGrandTotal", 7380, alRow[0], 2400, kProfitHeight);
+        Place("lblProfitLabel", 6840, alRow[0] + (kProfitHeight - kRowHeight) / 2, 540, kRowHeight);
+        Place("lblQuantityNote", 6840, kProfitHeight + 5, 2940, kRowHeight);
         Place("lblFinalValueFeeLabel", 6840, alRow[2], 1500, kRowHeight);
         Place("lblFinalValueFeeTotal", 8340, alRow[2], 1440, kRowHeight);
 
@@ -184,7 +195,9 @@ void ctlSellingCosts::Arrange() {
         constexpr int32_t lProfitHeight = 310;
         Place("lblProfitGrandTotal", 1900, lTop, 2480, lProfitHeight);
         Place("lblProfitLabel", 0, lTop + (lProfitHeight - kRowHeight) / 2, 1900, kRowHeight);
-        lTop += lProfitHeight + 70;
+        lTop += lProfitHeight;
+        Place("lblQuantityNote", 0, lTop, 4380, kRowHeight);
+        lTop += kRowHeight + 70;
         Place("lblBreakEvenLabel", 0, lTop, 1900, kRowHeight);
         Place("lblBreakEvenTotal", 1900, lTop, 2480, kRowHeight);
         lTop += lPitch;
@@ -201,9 +214,19 @@ void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
     // All figures are worked out before any is shown: one that fails shows none of them, and
     // the caller shows the error instead (ShowCalculationError).
     const clsSellingCostFigures oFigures(oSellingCosts);
+    // A loss reads "-£17.40", in a colour of its own; only a profit has a percentage.
+    const QString sProfit = Money(oFigures.m_fProfit);
     QLabel* lblProfit = Label("lblProfitGrandTotal");
-    lblProfit->setText(QString::fromStdString(oFigures.ProfitText()));
     lblProfit->setToolTip(QString());
+    lblProfit->setText(oFigures.m_lProfitPercent
+                      ? tr("%1 (%2%)").arg(sProfit).arg(*oFigures.m_lProfitPercent)
+                      : sProfit);
+    Label("lblQuantityNote")->setVisible(oSellingCosts.m_oOutlay.m_lQuantity < 1);
+    const bool bLoss = oFigures.m_fProfit < 0 && sProfit != Money(0);
+    if (bLoss != m_bLoss) {
+        m_bLoss = bLoss;
+        ColourProfit();
+    }
     Label("lblSellingCostTotal")->setText(Money(oFigures.m_fSellingCost));
     Label("lblPostageTotal")->setText(Money(oFigures.m_fPostage));
     Label("lblListingCostTotal")->setText(Money(oFigures.m_fTotalListingFee));
@@ -212,9 +235,14 @@ void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
     Label("lblFinalValueFeeTotal")->setText(Money(oFigures.m_fFinalValueFee));
     Label("lblPayPalTotal")->setText(Money(oFigures.m_fPayPalFee));
 
-    auto oAuction = std::make_unique<clsCalculate>();
-    oAuction->Copy(oSellingCosts);
-    m_oAuction = std::move(oAuction);
+    // Kept from one refresh to the next: only its inputs are copied each time.
+    if (!m_oAuction) m_oAuction = std::make_unique<clsCalculate>();
+    try {
+        m_oAuction->Copy(oSellingCosts);
+    } catch (...) {
+        m_oAuction.reset(); // no half-copied auction for the target price
+        throw;
+    }
     // Another summary may have changed the target; the one being typed in is left alone.
     if (!m_txtTargetProfit->hasFocus() && m_txtTargetProfit->Value() != g_fTargetProfit)
         m_txtTargetProfit->Value(g_fTargetProfit);
@@ -277,6 +305,7 @@ void ctlSellingCosts::ApplyColours() {
     QColor oTotal, oSubtotal;
     const bool bTotal = Colour(&GetTotalColour, oTotal);
     const bool bSubtotal = Colour(&GetSubtotalColour, oSubtotal);
+    m_oProfitColour = bTotal ? oTotal : palette().color(QPalette::WindowText);
     for (QLabel* oLabel : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         ColourControl(oLabel);
         const QString sName = oLabel->objectName();
@@ -295,6 +324,19 @@ void ctlSellingCosts::ApplyColours() {
             oPalette.setColor(eGroup, QPalette::WindowText, oFore);
         oLabel->setPalette(oPalette);
     }
+    if (m_bLoss) ColourProfit();
+}
+
+void ctlSellingCosts::ColourProfit() {
+    QLabel* lblProfitGrandTotal = Label(QStringLiteral("lblProfitGrandTotal"));
+    QPalette oPalette = lblProfitGrandTotal->palette();
+    // Before the panel is first shown the profit keeps the panel colour.
+    const QColor oFore = m_bLoss                     ? LossColour(palette().color(QPalette::Window))
+                         : m_oProfitColour.isValid() ? m_oProfitColour
+                                                     : palette().color(QPalette::WindowText);
+    for (auto eGroup : {QPalette::Active, QPalette::Inactive})
+        oPalette.setColor(eGroup, QPalette::WindowText, oFore);
+    lblProfitGrandTotal->setPalette(oPalette);
 }
 
 void ctlSellingCosts::showEvent(QShowEvent* oEvent) {

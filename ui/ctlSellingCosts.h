@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 #include <cstdint>
@@ -56,6 +57,8 @@ private:
     void Place(const char* sName, int32_t lLeft, int32_t lTop, int32_t lWidth, int32_t lHeight);
     void ShowPrices();
     void OnTargetChanged();
+    // The profit in the total colour, a loss in the loss colour.
+    void ColourProfit();
 
     int32_t m_lMode = 0;
     ctlNumericText* m_txtTargetProfit = nullptr;
@@ -63,4 +66,7 @@ private:
     // target changes, with no refresh of the calculator.
     std::unique_ptr<clsCalculate> m_oAuction;
     std::optional<float> m_ofBreakEven;
+    bool m_bLoss = false;
+    // The colour of a profit, from the "TotalColour" setting when the panel was shown.
+    QColor m_oProfitColour;
 };

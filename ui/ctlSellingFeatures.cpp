@@ -144,6 +144,14 @@ void ctlSellingFeatures::ApplyFeatures(clsSellingFeatures& oFeatures, clsAuction
     SetPictureBounds(oFeatures.HasFeature(SellingFeature::PicturePack));
     Numeric("txtExtraPictures")->Value(float(oFeatures.m_lPicturePackQty));
     SetSectionTotal(ControlAs<QLabel>("lblTotal"), fTotal);
+
+    // An upgrade greyed out just now is no longer chosen: written back at once, so that it
+    // is not charged.
+    for (const clsFeatureRow& oRow : kFeatures)
+        if (oFeatures.HasFeature(oRow.m_lBit) && !CheckBox(BoxName(oRow))->isChecked()) {
+            WriteBack();
+            break;
+        }
 }
 
 void ctlSellingFeatures::SetPictureBounds(bool bPicturePack) {

@@ -17,7 +17,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QWheelEvent>
@@ -180,7 +179,7 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     SetPicture(imgCancel, "Cancel.jpg", tr("Cancel"));
     connect(imgBack, &QPushButton::clicked, this, &ctlWizard::imgBack_Click);
     connect(imgNext, &QPushButton::clicked, this, &ctlWizard::imgNext_Click);
-    connect(imgCancel, &QPushButton::clicked, this, &ctlWizard::WizardComplete);
+    connect(imgCancel, &QPushButton::clicked, this, &ctlWizard::imgCancel_Click);
 
     // Walk order: the kind of sale first, as the other pages depend on it.
     const struct {
@@ -344,8 +343,10 @@ void ctlWizard::LayoutControls() {
 }
 
 void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
-    if (m_bRefreshing) return;
-    const QScopedValueRollback<bool> oRefreshing(m_bRefreshing, true);
+    m_oPasses.Run(bUpdateControlDisplays, [this](bool bUpdate) { return Refresh(bUpdate); });
+}
+
+bool ctlWizard::Refresh(bool bUpdateControlDisplays) {
     bool bFigures = false;
     try {
         clsCalculate& oDoc = GetWorkingDoc();
@@ -355,27 +356,28 @@ void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
         ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
         ctlProfitChart1->ApplyAuction(oDoc, ctlSellingCostsSection->BreakEvenPrice());
         emit Changed(oDoc.IsDirty());
-        if (bUpdateControlDisplays) {
-            const bool bWasDirty = oDoc.IsDirty();
-            ctlOutlaySection->ApplyOutlay(oDoc.m_oOutlay, &oDoc.m_oAuctionType);
-            ctlSellingFeaturesSection->ApplyFeatures(oDoc.m_oSellingFeatures, oDoc.m_oAuctionType,
-                                                     oDoc.m_oOutlay);
-            ctlAuctionTypeSection->ApplyAuctionType(oDoc.m_oAuctionType);
-            ctlPayPalSection->ApplyFeatures(oDoc.m_oPayPal, oDoc.m_oOutlay);
-            ctlPostageSection->ApplyFeatures(oDoc.m_oPostage, oDoc.m_oOutlay);
-            if (!bWasDirty && oDoc.IsDirty()) oDoc.SetDirty(false);
-        }
+        if (bUpdateControlDisplays)
+            m_oPasses.ApplyPanels(oDoc,
+                                  {ctlOutlaySection, ctlSellingFeaturesSection,
+                                   ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection});
         // Options shown or hidden by the new values change the page's height.
         CentrePage();
         SetUpScrollBar();
+        return true;
     } catch (...) {
         // A calculation that fails says so in the selling costs, not with the last figures.
         if (!bFigures) ctlSellingCostsSection->ShowCalculationError(std::current_exception());
+        return false;
     }
 }
 
 void ctlWizard::imgBack_Click() {
     ShowPage(m_oCurrentPage.m_lIndex - 1);
+}
+
+void ctlWizard::imgCancel_Click() {
+    emit WizardCancel();
+    emit WizardComplete();
 }
 
 void ctlWizard::imgNext_Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clsRefreshPasses.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -72,6 +74,8 @@ public:
 
 signals:
     void Changed(bool bDocDirty);
+    // Raised by Cancel just before WizardComplete: the auction goes back to how it was.
+    void WizardCancel();
     void WizardComplete();
 
 protected:
@@ -87,8 +91,10 @@ private:
     void imgBack_Click();
     void imgNext_Click();
     void vsbVert_Change(int lValue);
+    void imgCancel_Click();
+    bool Refresh(bool bUpdateControlDisplays);
 
     std::array<clsPage, PageCount> m_aoPages;
     clsPage m_oCurrentPage;
-    bool m_bRefreshing = false;
+    clsRefreshPasses m_oPasses;
 };

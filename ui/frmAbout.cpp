@@ -95,7 +95,9 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     lblStartMode = Caption(fraSettings, "lblStartMode", tr("Start &Mode"), cboStartMode);
     txtSnapToGrid = new ctlNumericText(fraSettings);
     txtSnapToGrid->setObjectName(QStringLiteral("txtSnapToGrid"));
+    // A grid step of at most 1000 twips: a coarser grid could not place the panels.
     txtSnapToGrid->Min(1);
+    txtSnapToGrid->Max(1000);
     txtSnapToGrid->setFixedWidth(TwipsToPixels(1095));
     Label3 = Caption(fraSettings, "Label3", tr("&Snap to Grid Size"), txtSnapToGrid);
     imgResetPositions = PictureButton(fraSettings, "imgResetPositions", "Buttons\\Button.swf",
@@ -169,7 +171,7 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     connect(cboStartMode, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_bLoading) imgApply->show();
     });
-    connect(txtSnapToGrid, &ctlNumericText::Change, this, [this] {
+    txtSnapToGrid->OnEdit(this, [this] {
         if (!m_bLoading) imgApply->show();
     });
     txtSnapToGrid->installEventFilter(this);
@@ -240,9 +242,12 @@ void frmAbout::ApplySettings() {
     if (txtSnapToGrid->hasFocus()) txtSnapToGrid->UserControl_LostFocus();
     GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode",
                                 cboStartMode->currentData().toString().toStdString());
-    GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Config", "SnapToGrid",
-                                txtSnapToGrid->Text().toStdString());
     g_lSnapToGrid = static_cast<int32_t>(std::lround(txtSnapToGrid->Value()));
+    // A number is stored plain, as start-up reads it, whatever grouping the field shows;
+    // other text as it stands.
+    GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Config", "SnapToGrid",
+                                txtSnapToGrid->IsValid() ? std::to_string(g_lSnapToGrid)
+                                                         : txtSnapToGrid->Text().toStdString());
     imgApply->hide();
 }
 

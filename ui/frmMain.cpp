@@ -47,6 +47,12 @@ QString MoviePath(const char* sName) {
     return GraphicsPath(QStringLiteral("Buttons\\") + QLatin1String(sName));
 }
 
+// A new auction of the program's own: nothing chosen, one item to sell.
+void MakeNewAuction(clsCalculate& oAuction) {
+    oAuction.Clear();
+    oAuction.m_oOutlay.m_lQuantity = 1;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget* oParent) : QWidget(oParent) {
@@ -107,6 +113,7 @@ frmMain::frmMain(QWidget* oParent) : QWidget(oParent) {
     // Edits in the wizard mark the caption as well: it works on the same auction.
     connect(ctlWizard1, &ctlWizard::Changed, this,
             [this](bool bDocDirty) { SetCaption(m_sFileTitle, bDocDirty); });
+    connect(ctlWizard1, &ctlWizard::WizardCancel, this, &frmMain::RestoreBeforeWizard);
     connect(ctlWizard1, &ctlWizard::WizardComplete, this, &frmMain::ShowCalculator);
 
     // Load.
@@ -154,9 +161,12 @@ void frmMain::FirstActivate() {
     m_bFirstActivate = false;
     std::string sStartMode;
     GetRegistry().GetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", sStartMode, "0", true);
-    if (sStartMode == "0")
+    if (sStartMode == "0") {
+        // Nothing came before this wizard: its Cancel leaves a new auction.
+        MakeNewAuction(GetWorkingDoc());
+        GetWorkingDoc().SetDirty(false);
         StartWizard();
-    else
+    } else
         NewAuction();
 }
 
@@ -231,15 +241,16 @@ void frmMain::ShowCalculator() {
     ctlCalculator1->show();
     ctlCalculator1->RefreshSums(true, &GetWorkingDoc());
     ctlCalculator1->CalcMinSize(m_lMinCalcWidth, m_lMinCalcHeight);
-    SetCaption(m_sFileTitle, false);
+    // Unsaved work stays marked whichever view shows it.
+    SetCaption(m_sFileTitle, GetWorkingDoc().IsDirty());
     ResizeForm();
 }
 
 void frmMain::StartWizard() {
     if (!ConfirmDiscardCurrent()) return;
+    KeepBeforeWizard();
     clsCalculate& oDoc = GetWorkingDoc();
-    oDoc.Clear();
-    oDoc.m_oOutlay.m_lQuantity = 1;
+    MakeNewAuction(oDoc);
     oDoc.SetDirty(false);
     ctlCalculator1->hide();
     ctlWizard1->setGeometry(ctlCalculator1->geometry());
@@ -332,7 +343,26 @@ bool frmMain::SaveOrLoadAuction(bool bSave) {
     }
     oDoc.SetDirty(false);
     SetCaption(m_sFileTitle, false);
+    // Saved or loaded in the wizard: its Cancel goes back no further than this.
+    if (ctlWizard1->isVisible()) KeepBeforeWizard();
     return true;
+}
+
+void frmMain::KeepBeforeWizard() {
+    clsCalculate& oDoc = GetWorkingDoc();
+    m_oBeforeWizard.m_sAuction.clear();
+    oDoc.Serialize(m_oBeforeWizard.m_sAuction, true);
+    m_oBeforeWizard.m_sFileTitle = m_sFileTitle;
+    m_oBeforeWizard.m_bModified = oDoc.IsDirty();
+}
+
+void frmMain::RestoreBeforeWizard() {
+    if (m_oBeforeWizard.m_sAuction.empty()) return;
+    clsCalculate& oDoc = GetWorkingDoc();
+    std::string sAuction = m_oBeforeWizard.m_sAuction;
+    oDoc.Serialize(sAuction, false);
+    oDoc.SetDirty(m_oBeforeWizard.m_bModified);
+    m_sFileTitle = m_oBeforeWizard.m_sFileTitle;
 }
 
 void frmMain::StoreDefaultAuction(bool bSave) {
@@ -348,7 +378,7 @@ void frmMain::StoreDefaultAuction(bool bSave) {
             oDefault.Serialize(sData, false);
         } else {
             // Nothing stored: unsaved changes give way to the built-in default auction.
-            oDefault.Clear();
+            MakeNewAuction(oDefault);
         }
     }
     oDefault.SetDirty(false);

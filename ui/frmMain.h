@@ -67,6 +67,10 @@ private:
     bool SaveOrLoadAuction(bool bSave);
     void StoreDefaultAuction(bool bSave);
     void SetCaption(const QString& sTitle, bool bModified);
+    // What the wizard's Cancel puts back: the working auction, its file and its modified
+    // state as they were when the wizard was started (or last saved or loaded in it).
+    void KeepBeforeWizard();
+    void RestoreBeforeWizard();
     void ShowAboutBox();
     void LoadPlacement();
     void StorePlacement();
@@ -81,4 +85,9 @@ private:
     QString m_sAppName;
     bool m_bFirstActivate = true;
     frmAbout* m_frmAboutBox = nullptr;
+    struct clsWizardStart {
+        std::string m_sAuction;
+        QString m_sFileTitle;
+        bool m_bModified = false;
+    } m_oBeforeWizard;
 };

@@ -10,7 +10,8 @@ that a test that dies early never leaves a server behind.
           stall:   the server freezes after sending --cut bytes of a download
           trickle: a download goes out 2 bytes a second, never stalling
           --size-answer N makes SIZE answer N whatever the file's real size
-  http    http.server serving --root, logging request lines and cache headers
+  http    http.server serving --root, logging request lines and cache headers;
+          with --status, every GET is answered with that error status instead
   silent  accepts connections and never answers
 """
 
@@ -94,6 +95,9 @@ def run_http(args):
             for name in ("Cache-Control", "Pragma", "User-Agent"):
                 if self.headers.get(name) is not None:
                     log_event(args.log, name + ": " + self.headers.get(name))
+            if args.status:
+                self.send_error(args.status)
+                return
             super().do_GET()
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
@@ -124,6 +128,7 @@ def main():
                         choices=["normal", "cut", "stall", "trickle"])
     parser.add_argument("--size-answer", type=int, default=-1)
     parser.add_argument("--cut", type=int, default=0)
+    parser.add_argument("--status", type=int, default=0)
     parser.add_argument("--lifetime", type=float, default=60.0)
     args = parser.parse_args()
 

@@ -274,10 +274,8 @@ TEST_F(TransferTest, StartupProbesTheWebSiteThenUpdates) {
 
 TEST_F(TransferTest, SiteThatDoesNotAnswerEndsTheStepQuickly) {
     clsHttp::SetTimeLimits(1000, 1);
-    clsTestServer oWeb({"http", "--root", QString::fromStdString(Path("web"))}); // no index.asp
     clsTestServer oSilent({"silent"});
     clsTestServer oFtp(Ftp());
-    ASSERT_GT(oWeb.Port(), 0);
     ASSERT_GT(oSilent.Port(), 0);
     ASSERT_GT(oFtp.Port(), 0);
     SetMachine("PriceServer", oFtp.Address());
@@ -287,9 +285,8 @@ TEST_F(TransferTest, SiteThatDoesNotAnswerEndsTheStepQuickly) {
         clsTestServer oGone({"silent"});
         nClosedPort = oGone.Port();
     }
-    for (const std::string& sSite :
-         {"http://" + oWeb.Address() + "/", "http://" + oSilent.Address() + "/",
-          "http://127.0.0.1:" + std::to_string(nClosedPort) + "/"}) {
+    for (const std::string& sSite : {"http://" + oSilent.Address() + "/",
+                                     "http://127.0.0.1:" + std::to_string(nClosedPort) + "/"}) {
         SCOPED_TRACE(sSite);
         SetMachine("WebSite", sSite);
         ClearLog();
@@ -353,9 +350,33 @@ TEST_F(TransferTest, NamedProxyCarriesTheProbe) {
     ASSERT_TRUE(GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Software\\Tessary\\Pennock\\FTP",
                                             "ProxyName", oProxy.Address(), true));
     clsHttp oHttp;
-    // Port 9 of this machine is never reached: the request goes to the proxy.
-    EXPECT_THROW(oHttp.OpenConnection("http://127.0.0.1:9/index.asp"), clsError);
+    // Port 9 of this machine is never reached: the request goes to the proxy, whose reply
+    // (an error page) is an answer.
+    EXPECT_TRUE(oHttp.OpenConnection("http://127.0.0.1:9/index.asp"));
     EXPECT_EQ(oProxy.Count("GET http://127.0.0.1:9/index.asp"), 1);
+}
+
+// Any HTTP reply from the site counts as a connection, an error page included: the update
+// goes ahead. Only no reply at all stops it (above).
+TEST_F(TransferTest, ErrorPageFromTheSiteStillLetsTheUpdateRun) {
+    WriteFile(m_sRemote, SomeBytes(3000, 'e'));
+    clsTestServer oFtp(Ftp());
+    clsTestServer oMissing({"http", "--root", QString::fromStdString(Path("web"))}); // 404
+    clsTestServer oBroken({"http", "--status", "500"});
+    ASSERT_GT(oFtp.Port(), 0);
+    ASSERT_GT(oMissing.Port(), 0);
+    ASSERT_GT(oBroken.Port(), 0);
+    SetMachine("PriceServer", oFtp.Address());
+    for (const clsTestServer* oWeb : {&oMissing, &oBroken}) {
+        SCOPED_TRACE(oWeb->Address());
+        WriteFile(m_sLocal, "old");
+        SetMachine("WebSite", "http://" + oWeb->Address() + "/");
+        const clsDownloadResult oResult = PerformDownloads();
+        EXPECT_EQ(oResult.m_eOutcome, DownloadDone) << oResult.Describe();
+        EXPECT_EQ(oWeb->Count("GET /index.asp"), 1);
+        EXPECT_EQ(ReadFile(m_sLocal), SomeBytes(3000, 'e'));
+    }
+    EXPECT_EQ(oFtp.Count("LOGIN gavelry"), 2);
 }
 
 TEST_F(TransferTest, HttpPageAndClosingAFreshObject) {

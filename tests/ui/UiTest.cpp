@@ -1,9 +1,11 @@
 #include "UiTest.h"
 
 #include "basCommon.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
 #include "clsPrices.h"
+#include "clsSellingCostFigures.h"
 #include "ctlNumericText.h"
 
 #include <QApplication>
@@ -23,6 +25,10 @@ void clsUiTest::SetUp() {
     ASSERT_TRUE(m_oConfigDir.isValid());
     qputenv("GAVELRY_CONFIG_DIR", QFile::encodeName(m_oConfigDir.filePath("config")));
     ShownMessages().clear();
+    // Numbers are typed and shown in the user's locale: the tests are written in English
+    // (UK) forms, whatever the machine's locale.
+    m_oLocale = QLocale();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     UsePrices(RegionUK);
     ctlNumericText::SetBeepHandler([this] { ++m_lBeeps; });
 }
@@ -33,6 +39,7 @@ void clsUiTest::TearDown() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SetPrices(nullptr);
     SetRegion(RegionUK);
+    QLocale::setDefault(m_oLocale);
     qunsetenv("GAVELRY_CONFIG_DIR");
 }
 
@@ -61,6 +68,13 @@ void clsUiTest::SetUpThreeLamps(clsCalculate& oAuction) {
     oAuction.m_oPostage.m_fProfit = 1;
 }
 
+QString clsUiTest::ProfitShown(const clsSellingCostFigures& oFigures) {
+    QString sText = MoneyText(oFigures.m_fProfit);
+    if (oFigures.m_lProfitPercent)
+        sText += QStringLiteral(" (%1%)").arg(*oFigures.m_lProfitPercent);
+    return sText;
+}
+
 void clsUiTest::ShowWindow(QWidget* oWindow) {
     oWindow->show();
     QApplication::setActiveWindow(oWindow);
@@ -73,12 +87,16 @@ void clsUiTest::Click(QWidget* oCtrl) {
                       QPoint(8, oCtrl->height() / 2)); // on the indicator and caption start
 }
 
-void clsUiTest::TypeInto(ctlNumericText* oField, const QString& sText) {
+void clsUiTest::TypeOver(ctlNumericText* oField, const QString& sText) {
     oField->setFocus(Qt::MouseFocusReason);
     ASSERT_TRUE(oField->hasFocus()) << oField->objectName().toStdString();
     QTest::keyClick(oField, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(oField, Qt::Key_Backspace);
     QTest::keyClicks(oField, sText);
+}
+
+void clsUiTest::TypeInto(ctlNumericText* oField, const QString& sText) {
+    TypeOver(oField, sText);
     QTest::keyClick(oField, Qt::Key_Tab);
 }
 

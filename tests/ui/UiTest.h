@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -16,6 +17,7 @@ inline void PrintTo(const QString& sText, std::ostream* oOut) {
 
 class QWidget;
 class clsCalculate;
+class clsSellingCostFigures;
 class ctlNumericText;
 
 // The base of every widget test. Each test gets its own settings folder (GAVELRY_CONFIG_DIR)
@@ -36,18 +38,24 @@ protected:
     static void ShowWindow(QWidget* oWindow);
     // Clicks a control in its middle, as the user does.
     static void Click(QWidget* oCtrl);
-    // Focuses a field, replaces its text by typing, and leaves it with Tab.
+    // Focuses a field and replaces its text by typing, staying in it.
+    static void TypeOver(ctlNumericText* oField, const QString& sText);
+    // The same, then leaves the field with Tab.
     static void TypeInto(ctlNumericText* oField, const QString& sText);
     // The text a user setting of the store holds, "<absent>" when none.
     static std::string UserSetting(const std::string& sSection, const std::string& sName);
     static void SetUserSetting(const std::string& sSection, const std::string& sName,
                                const std::string& sValue);
 
+    // The profit as the selling costs show it: "£12.50 (25%)", "-£4.50".
+    static QString ProfitShown(const clsSellingCostFigures& oFigures);
+
     // Beeps heard during the test.
     int m_lBeeps = 0;
 
 private:
     QTemporaryDir m_oConfigDir;
+    QLocale m_oLocale;
 };
 
 // Messages shown (ShowMessage) during the current test; any one fails it.

@@ -173,6 +173,25 @@ TEST_F(AboutTest, ApplyStoresStartModeAndSnapStep) {
     EXPECT_TRUE(oAbout->imgApply->isVisible());
 }
 
+TEST_F(AboutTest, TheSnapStepTakesAtMostAThousandTwips) {
+    SetUserSetting("Config", "SnapToGrid", "120");
+    frmAbout* oAbout = Open();
+    ClickButton(oAbout->imgSettings);
+    ctlNumericText* txtSnapToGrid = oAbout->txtSnapToGrid;
+    TypeOver(txtSnapToGrid, "1001");
+    EXPECT_EQ(txtSnapToGrid->InvalidReason(), "At most 1,000");
+    QTest::keyClick(txtSnapToGrid, Qt::Key_Tab);
+    EXPECT_EQ(txtSnapToGrid->Text(), "120");
+    EXPECT_EQ(m_lBeeps, 1);
+
+    TypeInto(txtSnapToGrid, "1,000");
+    EXPECT_EQ(txtSnapToGrid->Text(), "1,000");
+    ClickButton(oAbout->imgApply);
+    EXPECT_EQ(UserSetting("Config", "SnapToGrid"), "1000") << "stored as start-up reads it";
+    EXPECT_EQ(g_lSnapToGrid, 1000);
+    EXPECT_EQ(m_lBeeps, 1);
+}
+
 TEST_F(AboutTest, CancelRestoresTheStoredSettings) {
     SetUserSetting("Config", "StartMode", "0");
     SetUserSetting("Config", "SnapToGrid", "60");

@@ -2,6 +2,7 @@
 
 #include "basControls.h"
 #include "basMain.h"
+#include "basNumberText.h"
 #include "clsCalculate.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
@@ -216,8 +217,7 @@ TEST_F(CalculatorTest, RefreshingAndSwitchingModesNeverLeaveACleanAuctionDirty) 
     EXPECT_FALSE(oLoaded.IsDirty());
     ASSERT_EQ(oChanged.count(), 1);
     EXPECT_EQ(oChanged.takeFirst().at(0).toBool(), false);
-    EXPECT_EQ(Figure("lblPostageTotal"),
-              QString::fromStdString(FormatCurrency(oLoaded.m_fPostageCost)));
+    EXPECT_EQ(Figure("lblPostageTotal"), MoneyText(oLoaded.m_fPostageCost));
 
     for (bool bMode : {true, false, true}) {
         m_ctlCalculator->ConfigMode(bMode);
@@ -240,15 +240,18 @@ TEST_F(CalculatorTest, AnEditRecalculatesShowsAndMarksTheAuctionModified) {
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "1");
     EXPECT_FLOAT_EQ(Doc().m_oOutlay.m_fEstimatedEndPrice, 50);
     EXPECT_TRUE(Doc().IsDirty());
-    ASSERT_EQ(oChanged.count(), 2);
+    // One recalculation for each keystroke that gives a new number ("5", "50", "1"), and
+    // one as each field is left.
+    ASSERT_EQ(oChanged.count(), 5);
     EXPECT_EQ(oChanged.last().at(0).toBool(), true);
 
     // An auction that cannot be calculated says so in the selling costs, with no figure of
     // the last calculation left beside the new inputs, and no refresh stuck.
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "2000000000");
+    auto* txtEstimatedEndPrice = oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice");
+    TypeOver(txtEstimatedEndPrice, "90000000000000000000000000000");
     const QString sProfit = Figure("lblProfitGrandTotal");
-    TypeInto(oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice"),
-             "900000000000000000000000000000");
+    QTest::keyClick(txtEstimatedEndPrice, Qt::Key_0);
     ASSERT_GT(Doc().m_oOutlay.m_fEstimatedEndPrice, 1e29f);
     EXPECT_EQ(Figure("lblProfitGrandTotal"), "Error");
     EXPECT_EQ(m_ctlCalculator->SellingCosts()->Label("lblProfitGrandTotal")->toolTip(),
@@ -258,11 +261,12 @@ TEST_F(CalculatorTest, AnEditRecalculatesShowsAndMarksTheAuctionModified) {
           "lblListingCostTotal", "lblSellingCostTotal", "lblPostageTotal", "lblPayPalTotal"})
         EXPECT_EQ(Figure(sTotal), "-") << sTotal;
     EXPECT_EQ(Figure("lblBreakEvenTotal"), "");
+    QTest::keyClick(txtEstimatedEndPrice, Qt::Key_Tab);
+    EXPECT_EQ(Figure("lblProfitGrandTotal"), "Error");
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtQuantity"), "2");
     TypeInto(oOutlay->ControlAs<ctlNumericText>("txtEstimatedEndPrice"), "50");
     Doc().DoCalc();
-    EXPECT_EQ(Figure("lblProfitGrandTotal"),
-              QString::fromStdString(clsSellingCostFigures(Doc()).ProfitText()));
+    EXPECT_EQ(Figure("lblProfitGrandTotal"), ProfitShown(clsSellingCostFigures(Doc())));
     EXPECT_NE(Figure("lblProfitGrandTotal"), sProfit);
     EXPECT_EQ(m_ctlCalculator->SellingCosts()->Label("lblProfitGrandTotal")->toolTip(), "");
     EXPECT_NE(Figure("lblSellingCostTotal"), "-");
@@ -286,9 +290,23 @@ TEST_F(CalculatorTest, AnEditArrivingDuringARefreshIsShownNotDropped) {
     EXPECT_EQ(m_ctlCalculator->Outlay()->ControlAs<ctlNumericText>("txtEstimatedEndPrice")->Text(),
               "£80.00");
     Doc().DoCalc();
-    EXPECT_EQ(Figure("lblProfitGrandTotal"),
-              QString::fromStdString(clsSellingCostFigures(Doc()).ProfitText()));
+    EXPECT_EQ(Figure("lblProfitGrandTotal"), ProfitShown(clsSellingCostFigures(Doc())));
     EXPECT_TRUE(Doc().IsDirty());
+}
+
+// The calculator goes while one of its fields has the focus: the application's focus signal,
+// which outlives it, must never reach it half destroyed (the sanitizer build checks this).
+TEST_F(CalculatorTest, GoingWhileAFieldHasTheFocusLeavesNothingBehind) {
+    Start();
+    auto* txtOutlay = m_ctlCalculator->Outlay()->ControlAs<ctlNumericText>("txtOutlay");
+    txtOutlay->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(txtOutlay->hasFocus());
+    m_ctlCalculator.reset();
+    QWidget oOther;
+    oOther.setFocusPolicy(Qt::StrongFocus);
+    ShowWindow(&oOther);
+    oOther.setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(oOther.hasFocus());
 }
 
 } // namespace

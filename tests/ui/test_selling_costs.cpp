@@ -1,6 +1,7 @@
 #include "UiTest.h"
 
 #include "basControls.h"
+#include "basNumberText.h"
 #include "clsCalculate.h"
 #include "clsPrices.h"
 #include "ctlSellingCosts.h"
@@ -17,10 +18,6 @@ namespace {
 const char* const kTotals[] = {
     "lblInsertionFeeTotal", "lblReserveFeeTotal", "lblFinalValueFeeTotal", "lblListingCostTotal",
     "lblSellingCostTotal",  "lblPostageTotal",    "lblPayPalTotal",        "lblProfitGrandTotal"};
-
-QString Money(float fAmount) {
-    return QString::fromStdString(FormatCurrency(fAmount));
-}
 
 QRect TwipsRect(const QWidget* o) {
     return QRect(ControlLeft(o), ControlTop(o), ControlWidth(o), ControlHeight(o));
@@ -51,7 +48,7 @@ protected:
     // Every label lies inside the panel, shows its whole text and overlaps no other.
     void ExpectTidy() const {
         const auto aoLabels = m_ctlCosts->findChildren<QLabel*>();
-        ASSERT_EQ(aoLabels.size(), 21);
+        ASSERT_EQ(aoLabels.size(), 22);
         const QRect oPanel(0, 0, ControlWidth(m_ctlCosts.get()), ControlHeight(m_ctlCosts.get()));
         for (QLabel* a : aoLabels) {
             const std::string sName = a->objectName().toStdString();
@@ -77,7 +74,7 @@ TEST_F(SellingCostsTest, ProfitCarriesItsWholePercentageOnlyWhenBothFiguresArePo
     EXPECT_EQ(ProfitShown(0.5f, 300), "£0.50 (0%)");
     EXPECT_EQ(ProfitShown(250, 2), "£250.00 (12500%)");
     // A loss, nothing made, or nothing spent: the money text alone.
-    EXPECT_EQ(ProfitShown(-4.5f, 20), Money(-4.5f));
+    EXPECT_EQ(ProfitShown(-4.5f, 20), "-£4.50");
     EXPECT_FALSE(Text("lblProfitGrandTotal").contains('%'));
     EXPECT_EQ(ProfitShown(0, 20), "£0.00");
     EXPECT_EQ(ProfitShown(5, 0), "£5.00");
@@ -97,17 +94,18 @@ TEST_F(SellingCostsTest, ThreeRowsAndOneColumnAreTidyAndSwitchBackExactly) {
     EXPECT_EQ(TwipsRect(m_ctlCosts.get()).size(), QSize(9780, 1245));
     std::set<int32_t> alTops;
     for (QLabel* o : m_ctlCosts->findChildren<QLabel*>())
-        if (!o->objectName().startsWith("lblProfit")) alTops.insert(ControlTop(o));
+        if (!o->objectName().startsWith("lblProfit") && o->objectName() != "lblQuantityNote")
+            alTops.insert(ControlTop(o));
     EXPECT_EQ(alTops.size(), 4u) << "three rows of figures and one of prices";
     ExpectTidy();
     std::map<QString, QRect> oRows;
     for (QLabel* o : m_ctlCosts->findChildren<QLabel*>())
         oRows[o->objectName()] = TwipsRect(o);
     EXPECT_EQ(ControlLeft(m_ctlCosts->Label("lblSellingCostTotal")), 4920);
-    EXPECT_EQ(ControlLeft(m_ctlCosts->Label("lblProfitGrandTotal")), 7440);
+    EXPECT_EQ(ControlLeft(m_ctlCosts->Label("lblProfitGrandTotal")), 7380);
 
     m_ctlCosts->Mode(1);
-    EXPECT_EQ(TwipsRect(m_ctlCosts.get()).size(), QSize(4380, 3020));
+    EXPECT_EQ(TwipsRect(m_ctlCosts.get()).size(), QSize(4380, 3275)) << "with room for the note";
     std::set<int32_t> alLefts;
     alTops.clear();
     for (QLabel* o : m_ctlCosts->findChildren<QLabel*>()) {
@@ -165,6 +163,49 @@ TEST_F(SellingCostsTest, FiguresTakeTheTotalColoursAndAreReadByName) {
         EXPECT_EQ(oAccessible->text(QAccessible::Name), sCaption);
         EXPECT_EQ(oAccessible->text(QAccessible::Description), sName);
     }
+}
+
+TEST_F(SellingCostsTest, ALossReadsMinusBeforeTheSymbolInALossColourOfItsOwn) {
+    ShowWindow(m_ctlCosts.get());
+    auto Fore = [this] {
+        return m_ctlCosts->Label("lblProfitGrandTotal")
+            ->palette()
+            .color(QPalette::Active, QPalette::WindowText);
+    };
+    EXPECT_EQ(ProfitShown(12.5f, 50), "£12.50 (25%)");
+    const QColor oProfit = Fore();
+    const QColor oLoss = LossColour(m_ctlCosts->palette().color(QPalette::Window));
+    ASSERT_NE(oLoss, oProfit);
+    EXPECT_EQ(ProfitShown(-17.4f, 20), "-£17.40");
+    EXPECT_EQ(Fore(), oLoss);
+    m_ctlCosts->hide();
+    m_ctlCosts->show();
+    EXPECT_EQ(Fore(), oLoss) << "shown again, still a loss";
+    EXPECT_EQ(ProfitShown(-1234.5f, 20), "-£1,234.50");
+    EXPECT_EQ(ProfitShown(-0.001f, 20), "£0.00") << "nothing lost to the penny";
+    EXPECT_EQ(Fore(), oProfit);
+    EXPECT_EQ(ProfitShown(-17.4f, 20), "-£17.40");
+    EXPECT_EQ(ProfitShown(3, 20), "£3.00 (15%)");
+    EXPECT_EQ(Fore(), oProfit);
+}
+
+TEST_F(SellingCostsTest, AQuantityOfNoneSaysWhyNothingIsCharged) {
+    ShowWindow(m_ctlCosts.get());
+    QLabel* lblQuantityNote = m_ctlCosts->Label("lblQuantityNote");
+    m_ctlCosts->ApplySellingCosts(m_oAuction);
+    EXPECT_FALSE(lblQuantityNote->isVisible());
+    m_oAuction.m_oOutlay.m_lQuantity = 0;
+    m_oAuction.DoCalc();
+    m_ctlCosts->ApplySellingCosts(m_oAuction);
+    EXPECT_TRUE(lblQuantityNote->isVisible());
+    EXPECT_EQ(lblQuantityNote->text(), "Quantity 0: no item is sold");
+    EXPECT_EQ(Text("lblFinalValueFeeTotal"), "£0.00");
+    m_ctlCosts->Mode(1);
+    ExpectTidy();
+    m_oAuction.m_oOutlay.m_lQuantity = 2;
+    m_oAuction.DoCalc();
+    m_ctlCosts->ApplySellingCosts(m_oAuction);
+    EXPECT_FALSE(lblQuantityNote->isVisible());
 }
 
 } // namespace

@@ -1,19 +1,23 @@
 #include "UiTest.h"
 
+#include "basNumberText.h"
 #include "clsCalculate.h"
 #include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
+#include "ctlAuctionType.h"
 #include "ctlCalculator.h"
 #include "ctlNumericText.h"
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
 #include "ctlPostage.h"
+#include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -67,7 +71,7 @@ protected:
         oCheck.Copy(oAuction);
         oCheck.DoCalc();
         const clsSellingCostFigures oFigures(oCheck);
-        auto Money = [](float f) { return QString::fromStdString(FormatCurrency(f)); };
+        auto Money = [](float f) { return MoneyText(f); };
         EXPECT_EQ(Shown("lblInsertionFeeTotal"), Money(oFigures.m_fInsertionFee)) << sAfter;
         EXPECT_EQ(Shown("lblReserveFeeTotal"), Money(oFigures.m_fReserveFee)) << sAfter;
         EXPECT_EQ(Shown("lblFinalValueFeeTotal"), Money(oFigures.m_fFinalValueFee)) << sAfter;
@@ -75,8 +79,7 @@ protected:
         EXPECT_EQ(Shown("lblSellingCostTotal"), Money(oFigures.m_fSellingCost)) << sAfter;
         EXPECT_EQ(Shown("lblPostageTotal"), Money(oFigures.m_fPostage)) << sAfter;
         EXPECT_EQ(Shown("lblPayPalTotal"), Money(oFigures.m_fPayPalFee)) << sAfter;
-        EXPECT_EQ(Shown("lblProfitGrandTotal"), QString::fromStdString(oFigures.ProfitText()))
-            << sAfter;
+        EXPECT_EQ(Shown("lblProfitGrandTotal"), ProfitShown(oFigures)) << sAfter;
     }
     // The same figures from an auction set up in the model alone.
     void ExpectFigures(const std::function<void(clsCalculate&)>& fnSetUp) {
@@ -187,8 +190,7 @@ TEST_F(SessionTest, ALossIsShownWithoutAPercentage) {
         o.m_oSellingFeatures.SetFeature(SellingFeature::Gallery, false);
     });
     ASSERT_LT(GetWorkingDoc().m_fProfit, 0);
-    EXPECT_EQ(Shown("lblProfitGrandTotal"),
-              QString::fromStdString(FormatCurrency(GetWorkingDoc().m_fProfit)));
+    EXPECT_EQ(Shown("lblProfitGrandTotal"), MoneyText(GetWorkingDoc().m_fProfit));
     EXPECT_FALSE(Shown("lblProfitGrandTotal").contains('%'));
 
     // Trimming the outlay turns it into a profit, with its percentage.
@@ -198,7 +200,7 @@ TEST_F(SessionTest, ALossIsShownWithoutAPercentage) {
 
 // The worked-out prices against a search run afresh on a copy of the auction's inputs.
 TEST_F(SessionTest, BreakEvenAndTargetPricesFollowEveryEditAndTheTarget) {
-    auto Money = [](float f) { return QString::fromStdString(FormatCurrency(f)); };
+    auto Money = [](float f) { return MoneyText(f); };
     auto Search = [](const std::function<std::optional<float>(clsPriceSearch&)>& fnAsk) {
         clsCalculate oCheck;
         oCheck.Copy(GetWorkingDoc());
@@ -265,6 +267,82 @@ TEST_F(SessionTest, AFeeHintStandsBesideItsFieldOnlyWhileItApplies) {
     Type("txtStartingPrice", "4.00");
     EXPECT_EQ(lblStartingPriceHint->text(), "");
     EXPECT_EQ(lblStartingPriceHint->toolTip(), "");
+}
+
+// "2,500" typed as the end price is two thousand five hundred pounds, and every figure and the
+// chart follow the keystrokes before the field is left.
+TEST_F(SessionTest, GroupedAmountsAreTakenAndEveryFigureFollowsTheKeystrokes) {
+    ListItem();
+    auto* txtEstimatedEndPrice = qobject_cast<ctlNumericText*>(Find("txtEstimatedEndPrice"));
+    TypeOver(txtEstimatedEndPrice, "2,500");
+    ASSERT_TRUE(txtEstimatedEndPrice->hasFocus());
+    EXPECT_EQ(txtEstimatedEndPrice->Text(), "2,500") << "the text stays as typed";
+    const auto SoldAt = [](float fPrice) {
+        return [fPrice](clsCalculate& o) {
+            o.m_oOutlay.m_fOutlay = 40;
+            o.m_oOutlay.m_fStartingPrice = 0.99f;
+            o.m_oOutlay.m_fEstimatedEndPrice = fPrice;
+            o.m_oOutlay.m_lQuantity = 1;
+        };
+    };
+    ExpectFigures(SoldAt(2500));
+    EXPECT_EQ(m_ctlCalculator->ProfitChart()->Curve().m_fEstimate, 2500.0f) << "the chart too";
+    QTest::keyClick(txtEstimatedEndPrice, Qt::Key_Tab);
+    EXPECT_EQ(txtEstimatedEndPrice->Text(), "£2,500.00");
+    ExpectFigures(SoldAt(2500));
+
+    Type("txtEstimatedEndPrice", "£1,250.00");
+    EXPECT_EQ(txtEstimatedEndPrice->Text(), "£1,250.00");
+    ExpectFigures(SoldAt(1250));
+    EXPECT_EQ(m_lBeeps, 0);
+}
+
+TEST_F(SessionTest, AReserveBelowTheLeastAllowedSaysWhyAndChangesNoFigure) {
+    ListItem();
+    auto* txtReservePrice = qobject_cast<ctlNumericText*>(Find("txtReservePrice"));
+    const QString sProfit = Shown("lblProfitGrandTotal");
+    TypeOver(txtReservePrice, "12.50");
+    EXPECT_EQ(txtReservePrice->Text(), "12.50");
+    EXPECT_EQ(txtReservePrice->InvalidReason(), "eBay's lowest reserve is £50.00");
+    EXPECT_EQ(txtReservePrice->toolTip(), "eBay's lowest reserve is £50.00");
+    EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_fReservePrice, 0.0f);
+    EXPECT_EQ(Shown("lblProfitGrandTotal"), sProfit);
+    QTest::keyClick(txtReservePrice, Qt::Key_Tab);
+    EXPECT_EQ(txtReservePrice->Text(), "£0.00");
+    EXPECT_EQ(txtReservePrice->InvalidReason(), "");
+    EXPECT_EQ(m_lBeeps, 1);
+    ExpectFiguresOf(GetWorkingDoc(), "reserve put back");
+
+    Type("txtReservePrice", "60");
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fReservePrice, 60.0f);
+    EXPECT_NE(Shown("lblReserveFeeTotal"), "£0.00");
+}
+
+// Buy it Now Only greys the Buy It Now upgrade: it is unticked and no longer charged.
+TEST_F(SessionTest, BuyItNowOnlyTakesTheBuyItNowUpgradeAndItsFeeAway) {
+    ListItem();
+    auto* chkUpgrade =
+        qobject_cast<QAbstractButton*>(m_ctlCalculator->SellingFeatures()->Control("chkBuyItNow"));
+    auto* chkBuyItNowOnly =
+        qobject_cast<QAbstractButton*>(m_ctlCalculator->AuctionType()->Control("chkBuyItNow"));
+    Click(chkUpgrade);
+    ASSERT_TRUE(GetWorkingDoc().m_oSellingFeatures.HasFeature(SellingFeature::BuyItNow));
+    auto* lblUpgrades = m_ctlCalculator->SellingFeatures()->ControlAs<QLabel>("lblTotal");
+    EXPECT_NE(lblUpgrades->text(), "Section Total £0.00") << "the upgrade has a fee at £100";
+    ExpectFiguresOf(GetWorkingDoc(), "Buy It Now upgrade");
+
+    Click(chkBuyItNowOnly);
+    EXPECT_FALSE(chkUpgrade->isEnabled());
+    EXPECT_FALSE(chkUpgrade->isChecked());
+    EXPECT_FALSE(GetWorkingDoc().m_oSellingFeatures.HasFeature(SellingFeature::BuyItNow));
+    EXPECT_EQ(lblUpgrades->text(), "Section Total £0.00");
+    ExpectFigures([](clsCalculate& o) {
+        o.m_oAuctionType.m_bBuyItNowOnly = true;
+        o.m_oOutlay.m_fOutlay = 40;
+        o.m_oOutlay.m_fStartingPrice = 0.99f;
+        o.m_oOutlay.m_fEstimatedEndPrice = 100;
+        o.m_oOutlay.m_lQuantity = 1;
+    });
 }
 
 } // namespace

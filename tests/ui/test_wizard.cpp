@@ -2,6 +2,7 @@
 // on its own and inside the main window.
 #include "UiTest.h"
 
+#include "basCommon.h"
 #include "basControls.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
@@ -25,6 +26,8 @@
 #include <QTest>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class WizardTest : public clsUiTest {
 protected:
@@ -194,6 +197,119 @@ TEST_F(WizardTest, TheMainWindowWalksTheWizardAndFinishesOnTheCalculator) {
     GetWorkingDoc().SetDirty(false);
     emit oMain.swfVerticalMenuButtons[2]->FSCommand(QStringLiteral("click"), QString());
     EXPECT_EQ(oWizard->CurrentPage().m_lIndex, 0);
+    GetWorkingDoc().SetDirty(false);
+    oMain.close();
+}
+
+namespace {
+
+void Press(frmMain& oMain, int32_t nButton) {
+    emit oMain.swfVerticalMenuButtons[size_t(nButton)]->FSCommand(QStringLiteral("click"),
+                                                                  QString());
+}
+
+ctlNumericText* Field(ctlSectionPanel* oPanel, const char* sName) {
+    return oPanel->ControlAs<ctlNumericText>(QLatin1String(sName));
+}
+
+std::string AuctionText() {
+    std::string s;
+    GetWorkingDoc().Serialize(s, true);
+    return s;
+}
+
+// Answers every question with No for as long as it lives, then fails on questions again.
+struct clsAnswerNo {
+    clsAnswerNo() {
+        SetShowMessageHandler([this](const std::string& sPrompt, int32_t, const std::string&) {
+            m_asAsked.push_back(sPrompt);
+            return MsgBox::ResultNo;
+        });
+    }
+    ~clsAnswerNo() {
+        SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+            ShownMessages().push_back(sPrompt);
+            ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+            return MsgBox::ResultCancel;
+        });
+    }
+    std::vector<std::string> m_asAsked;
+};
+
+} // namespace
+
+// "*" marks changes since the auction was last saved or loaded, whichever view shows it.
+TEST_F(WizardTest, TheUnsavedMarkSurvivesFinishAndEveryViewOfTheAuction) {
+    SetUserSetting("Config", "StartMode", "0");
+    frmMain oMain;
+    ShowWindow(&oMain);
+    ctlWizard* oWizard = oMain.ctlWizard1;
+    QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    TypeInto(Field(oWizard->ctlOutlaySection, "txtOutlay"), QStringLiteral("15"));
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK*");
+    for (int i = 1; i < ctlWizard::PageCount; ++i)
+        QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    ASSERT_TRUE(oMain.ctlCalculator1->isVisible());
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK*") << "Finish keeps the edits, still unsaved";
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 15.0f);
+    Press(oMain, 1); // Calculator
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK*");
+    Press(oMain, 5); // the default auction has a caption of its own
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK - Default Configuration");
+    Press(oMain, 1);
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK*") << "back on the working auction";
+    EXPECT_TRUE(GetWorkingDoc().IsDirty());
+    GetWorkingDoc().SetDirty(false);
+    oMain.close();
+}
+
+// Cancel drops what was typed in the wizard: the auction is again what it was before the
+// wizard was started, unsaved mark and all.
+TEST_F(WizardTest, CancelPutsBackTheAuctionAsItWasBeforeTheWizard) {
+    SetUserSetting("Config", "StartMode", "1");
+    frmMain oMain;
+    ShowWindow(&oMain);
+    ctlWizard* oWizard = oMain.ctlWizard1;
+    ctlOutlay* oOutlay = oMain.ctlCalculator1->Outlay();
+    TypeInto(Field(oOutlay, "txtOutlay"), QStringLiteral("40"));
+    TypeInto(Field(oOutlay, "txtEstimatedEndPrice"), QStringLiteral("100"));
+    const std::string sBefore = AuctionText();
+    ASSERT_EQ(oMain.windowTitle(), "Gavelry UK*");
+    {
+        clsAnswerNo oNo; // not saved before the wizard starts a new auction
+        Press(oMain, 2);
+        EXPECT_EQ(oNo.m_asAsked.size(), 1u);
+    }
+    ASSERT_TRUE(oWizard->isVisible());
+    EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 0.0f) << "the wizard starts afresh";
+    EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_lQuantity, 1);
+    QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    TypeInto(Field(oWizard->ctlOutlaySection, "txtOutlay"), QStringLiteral("7"));
+    QTest::mouseClick(oWizard->imgCancel, Qt::LeftButton);
+    ASSERT_TRUE(oMain.ctlCalculator1->isVisible());
+    EXPECT_EQ(AuctionText(), sBefore) << "nothing typed in the wizard is kept";
+    EXPECT_EQ(Field(oOutlay, "txtOutlay")->Text(), "£40.00");
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK*") << "and still not saved";
+
+    // An auction with nothing unsaved comes back just as clean.
+    GetWorkingDoc().SetDirty(false);
+    Press(oMain, 2);
+    QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    TypeInto(Field(oWizard->ctlOutlaySection, "txtOutlay"), QStringLiteral("9"));
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK*");
+    QTest::mouseClick(oWizard->imgCancel, Qt::LeftButton);
+    EXPECT_EQ(AuctionText(), sBefore);
+    EXPECT_FALSE(GetWorkingDoc().IsDirty());
+    EXPECT_EQ(oMain.windowTitle(), "Gavelry UK");
+
+    // Finish, on the other hand, keeps the wizard's auction.
+    Press(oMain, 2);
+    QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    TypeInto(Field(oWizard->ctlOutlaySection, "txtOutlay"), QStringLiteral("9"));
+    for (int i = 1; i < ctlWizard::PageCount; ++i)
+        QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 9.0f);
+    EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_fEstimatedEndPrice, 0.0f);
     GetWorkingDoc().SetDirty(false);
     oMain.close();
 }
