@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QSettings>
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -156,6 +158,10 @@ TEST_F(RegistryTest, ReadsComeFromAParsedCopyThatFollowsTheFile) {
     ASSERT_NE(nAt, std::string::npos) << sText;
     sText[nAt + 10] = '2';
     WriteFile(sFile, sText);
+    // The other program writes a moment later: within one tick of the file system's clock
+    // the change could not be told from this program's own write.
+    std::filesystem::last_write_time(sFile, std::filesystem::last_write_time(sFile) +
+                                                std::chrono::seconds(1));
     ASSERT_TRUE(m_oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", s));
     EXPECT_EQ(s, "2");
     ASSERT_TRUE(m_oReg.SetRegSetting(HKEY_CURRENT_USER, "Config", "Other", "x"));
