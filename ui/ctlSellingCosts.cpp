@@ -219,8 +219,8 @@ void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
     QLabel* lblProfit = Label("lblProfitGrandTotal");
     lblProfit->setToolTip(QString());
     lblProfit->setText(oFigures.m_lProfitPercent
-                      ? tr("%1 (%2%)").arg(sProfit).arg(*oFigures.m_lProfitPercent)
-                      : sProfit);
+                           ? tr("%1 (%2%)").arg(sProfit).arg(*oFigures.m_lProfitPercent)
+                           : sProfit);
     Label("lblQuantityNote")->setVisible(oSellingCosts.m_oOutlay.m_lQuantity < 1);
     const bool bLoss = oFigures.m_fProfit < 0 && sProfit != Money(0);
     if (bLoss != m_bLoss) {
