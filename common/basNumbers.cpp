@@ -2,6 +2,7 @@
 
 #include "clsError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -133,6 +134,49 @@ std::string FormatGeneral(float fValue) {
     for (char& c : s)
         if (c == 'e') c = 'E';
     return s;
+}
+
+float GeneralValue(float fValue) {
+    if (fValue == 0 || !std::isfinite(fValue)) return 0;
+    constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3,  1e4,  1e5,  1e6,
+                                  1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13};
+    const double dAbs = std::fabs(double(fValue));
+    double dRounded = 0;
+    if (dAbs >= 1e7 && dAbs < 0x1p64) {
+        // A whole number (every float this large is one): keep its first 7 digits, rounding
+        // the rest away in whole-number arithmetic, exactly.
+        const auto nWhole = static_cast<uint64_t>(dAbs);
+        int nDrop = 0;
+        uint64_t nPower = 1;
+        while (nWhole / nPower >= 10000000) {
+            nPower *= 10;
+            ++nDrop;
+        }
+        uint64_t nKept = nWhole / nPower;
+        const uint64_t nRest = nWhole % nPower;
+        if (nRest * 2 > nPower || (nRest * 2 == nPower && nKept % 2 == 1)) ++nKept;
+        dRounded = double(nKept) * kPowers[nDrop]; // both exact: one correctly rounded product
+    } else if (dAbs >= 1e-6 && dAbs < 1e7) {
+        // Scaled by a power of ten up to 10^12 the float's value stays exact in a double (its
+        // 24 bits times at most 5^12), so the seven digits round exactly, halves to even.
+        int nScale = 6 - static_cast<int>(std::floor(std::log10(dAbs)));
+        nScale = std::clamp(nScale, 0, 12);
+        double dScaled = dAbs * kPowers[nScale];
+        while (dScaled >= 1e7 && nScale > 0)
+            dScaled = dAbs * kPowers[--nScale];
+        while (dScaled < 1e6 && nScale < 12)
+            dScaled = dAbs * kPowers[++nScale];
+        dRounded = std::nearbyint(dScaled) / kPowers[nScale]; // a correctly rounded quotient
+    } else {
+        // Beyond those amounts (no fee comes near them) the text itself decides.
+        char acBuf[32];
+        const auto oText = std::to_chars(acBuf, acBuf + sizeof acBuf, fValue,
+                                         std::chars_format::general, 7);
+        double d = 0;
+        std::from_chars(acBuf, oText.ptr, d);
+        return static_cast<float>(d);
+    }
+    return static_cast<float>(std::copysign(dRounded, double(fValue)));
 }
 
 std::string FormatPicture(float fValue, std::string_view sPicture) {

@@ -25,6 +25,11 @@ bool ParseSingle(std::string_view sText, float& fValue);
 // 12 -> "12", 0.5 -> "0.5", 12345678 -> "1.234568E+07", 0.00001 -> "1E-05".
 std::string FormatGeneral(float fValue);
 
+// What the text of FormatGeneral reads back as (ParseSingle): the amount rounded to 7
+// significant digits, halves to even, worked out without writing the text. 0 for a value
+// that is not finite, as FormatGeneral writes it.
+float GeneralValue(float fValue);
+
 // An amount as shown by a number picture such as "0.00" or "#,##0.00", rounded half away
 // from zero on the amount's shortest decimal form: (2.1875, "0.00") -> "2.19".
 std::string FormatPicture(float fValue, std::string_view sPicture);

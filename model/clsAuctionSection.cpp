@@ -4,6 +4,12 @@
 #include "clsError.h"
 
 #include <algorithm>
+#include <charconv>
+
+namespace {
+// Positions in a section are 16-bit, as in the tokeniser: a longer content is an overflow.
+constexpr size_t kMaxContent = 32766;
+} // namespace
 
 clsAuctionSection::clsAuctionSection(std::string_view sData, std::string_view sMarker,
                                      bool bRequired) {
@@ -19,14 +25,19 @@ clsAuctionSection::clsAuctionSection(std::string_view sData, std::string_view sM
     m_bFound = true;
     const size_t nStart = nFirst + sMarker.size();
     // Markers may overlap only in a malformed text ("[A[A]"): then the content is empty.
-    const std::string_view sContent =
+    std::string_view sContent =
         nSecond > nStart ? sData.substr(nStart, nSecond - nStart) : std::string_view();
-    m_oFields.Tokenise(sContent, "|");
+    if (sContent.size() > kMaxContent) clsError::Raise(ErrNumber::Overflow, "clsAuctionSection");
+    while (!sContent.empty() && size_t(m_lCount) < kMaxFields) {
+        const size_t nBar = std::min(sContent.find('|'), sContent.size());
+        if (nBar > 0) m_asFields[size_t(m_lCount++)] = sContent.substr(0, nBar);
+        sContent.remove_prefix(std::min(nBar + 1, sContent.size()));
+    }
 }
 
 bool clsAuctionSection::Field(int32_t lIndex, std::string_view& sField) const {
-    if (lIndex < 0 || lIndex >= m_oFields.Count()) return false;
-    sField = m_oFields.Element(lIndex);
+    if (lIndex < 0 || lIndex >= m_lCount) return false;
+    sField = m_asFields[size_t(lIndex)];
     return true;
 }
 
@@ -65,19 +76,29 @@ void clsAuctionSection::ReadSingle(int32_t lIndex, float& fMember) const {
     if (Field(lIndex, sField)) ParseSingle(sField, fMember);
 }
 
-void clsAuctionSection::Append(std::string& sData, std::string_view sMarker,
-                               std::initializer_list<std::string> asFields, bool bTrailingBar) {
-    sData += sMarker;
-    bool bFirst = true;
-    for (const std::string& sField : asFields) {
-        if (!bFirst) sData += '|';
-        sData += sField;
-        bFirst = false;
-    }
-    if (bTrailingBar) sData += '|';
-    sData += sMarker;
+clsAuctionSection::Writer::Writer(std::string& sData, std::string_view sMarker)
+    : m_sData(sData), m_sMarker(sMarker) {
+    m_sData += sMarker;
 }
 
-std::string clsAuctionSection::SingleText(float fValue) {
-    return FormatGeneral(fValue);
+clsAuctionSection::Writer& clsAuctionSection::Writer::Text(std::string_view sField) {
+    if (!m_bFirst) m_sData += '|';
+    m_sData += sField;
+    m_bFirst = false;
+    return *this;
+}
+
+clsAuctionSection::Writer& clsAuctionSection::Writer::Whole(int64_t lValue) {
+    char acDigits[24];
+    const auto oResult = std::to_chars(acDigits, acDigits + sizeof acDigits, lValue);
+    return Text(std::string_view(acDigits, size_t(oResult.ptr - acDigits)));
+}
+
+clsAuctionSection::Writer& clsAuctionSection::Writer::Single(float fValue) {
+    return Text(FormatGeneral(fValue));
+}
+
+void clsAuctionSection::Writer::End(bool bTrailingBar) {
+    if (bTrailingBar) m_sData += '|';
+    m_sData += m_sMarker;
 }

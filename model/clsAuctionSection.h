@@ -1,9 +1,7 @@
 #pragma once
 
-#include "clsTokeniser.h"
-
+#include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -12,9 +10,10 @@
 // own section through this class.
 class clsAuctionSection {
 public:
-    // Finds the section sMarker in sData. A missing section (or one without its closing
-    // marker) raises "Failure loading section " + marker when bRequired, else it reads as
-    // having no fields, so every Read leaves its member unchanged.
+    // Finds the section sMarker in sData, which must outlive this object: the fields are read
+    // where they stand. A missing section (or one without its closing marker) raises "Failure
+    // loading section " + marker when bRequired, else it reads as having no fields, so every
+    // Read leaves its member unchanged. Empty fields are dropped, as the tokeniser drops them.
     clsAuctionSection(std::string_view sData, std::string_view sMarker, bool bRequired);
 
     bool Found() const { return m_bFound; }
@@ -31,17 +30,41 @@ public:
         if (ReadWhole(lIndex, lMin, lMax, lValue)) eMember = static_cast<T>(lValue);
     }
 
-    // Appends marker, fields joined by "|" (plus one more "|" with bTrailingBar), marker.
-    static void Append(std::string& sData, std::string_view sMarker,
-                       std::initializer_list<std::string> asFields, bool bTrailingBar = false);
-    static std::string FlagText(bool bValue) { return bValue ? "True" : "False"; }
-    static std::string WholeText(int64_t lValue) { return std::to_string(lValue); }
-    static std::string SingleText(float fValue);
+    // Appends a section to sData: the marker, the fields joined by "|", then End() appends
+    // the marker again (after one more "|" with bTrailingBar).
+    class Writer {
+    public:
+        Writer(std::string& sData, std::string_view sMarker);
+        Writer& Text(std::string_view sField);
+        Writer& Flag(bool bValue) { return Text(bValue ? "True" : "False"); }
+        Writer& Whole(int64_t lValue);
+        Writer& Single(float fValue);
+        void End(bool bTrailingBar = false);
+
+    private:
+        std::string& m_sData;
+        std::string_view m_sMarker;
+        bool m_bFirst = true;
+    };
+
+    // A component's section as it stands when the component is created, saved once: what its
+    // Clear loads back.
+    template <typename T> static const std::string& Defaults() {
+        static const std::string sDefaults = [] {
+            std::string s;
+            T().Save(s);
+            return s;
+        }();
+        return sDefaults;
+    }
 
 private:
     bool Field(int32_t lIndex, std::string_view& sField) const;
     bool ReadWhole(int32_t lIndex, int64_t lMin, int64_t lMax, int64_t& lValue) const;
 
-    clsTokeniser m_oFields;
+    // No section has more fields than this; pieces beyond them are never read.
+    static constexpr size_t kMaxFields = 10;
+    std::array<std::string_view, kMaxFields> m_asFields;
+    int32_t m_lCount = 0;
     bool m_bFound = false;
 };

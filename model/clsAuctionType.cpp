@@ -5,27 +5,24 @@
 #include "clsAuctionSection.h"
 #include "clsError.h"
 #include "clsOutlay.h"
+#include "clsPriceCache.h"
 #include "clsPrices.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 constexpr std::string_view kMarker = "[TYPE]";
 
-// The price of a name without shop suffix; a missing name contributes nothing.
-float Price(std::string_view sName) {
-    float fValue = 0;
-    GetPrices().GetPrice(sName, fValue);
-    return fValue;
+const clsPriceCache& Prices() {
+    return GetPrices().Cache();
 }
 
 // The value of the band of a range that holds fValue; 0 when no band does.
-float BandValue(std::string_view sRangeName, float fValue) {
-    clsPriceRange oRange;
-    return GetPrices().HitTestRanges(sRangeName, fValue, oRange, ShopDuration::None)
-               ? oRange.m_fValue
-               : 0.0f;
+float BandValue(const clsPrices::Range& oRange, float fValue) {
+    clsPriceRange oBand;
+    return oRange.HitTest(fValue, oBand) ? oBand.m_fValue : 0.0f;
 }
 
 // Index into the US motor price names: Passenger to OtherVehicle.
@@ -37,20 +34,15 @@ size_t MotorIndex(MotorType eType) {
 // A reserve fee from a range whose last charged band is a capped percentage
 // ("Reserve" on US, "ReserveRealEstate"): amounts below it, then the smaller of the
 // percentage and the cap.
-float CappedReserve(std::string_view sRangeName, std::string_view sCapName, float fReserve) {
-    clsPriceRange oRange;
-    if (!GetPrices().HitTestRanges(sRangeName, fReserve, oRange, ShopDuration::None)) return 0;
-    if (oRange.m_nIndex == 1 || oRange.m_nIndex == 2) return oRange.m_fValue;
-    if (oRange.m_nIndex == 3)
-        return MinSingle(ToSingle(oRange.m_fValue / 100.0 * fReserve), Price(sCapName));
+float CappedReserve(const clsPrices::Range& oRange, const clsPrices::Value& oCap, float fReserve) {
+    clsPriceRange oBand;
+    if (!oRange.HitTest(fReserve, oBand)) return 0;
+    if (oBand.m_nIndex == 1 || oBand.m_nIndex == 2) return oBand.m_fValue;
+    if (oBand.m_nIndex == 3) return MinSingle(ToSingle(oBand.m_fValue / 100.0 * fReserve), oCap.Or0());
     return 0;
 }
 
 } // namespace
-
-clsAuctionType::clsAuctionType() {
-    Serialize(m_sDefaults, true);
-}
 
 bool clsAuctionType::IsVehicle(bool bAllowParts) const {
     if (m_eAuctionType != AuctionType::Motor) return false;
@@ -73,24 +65,25 @@ float clsAuctionType::DoCalcAuto() {
 float clsAuctionType::StandardListingFee(const clsOutlay& oOutlay) const {
     const int32_t lQuantity = oOutlay.m_lQuantity;
     if (lQuantity == 1) {
-        if (m_bBuyItNowOnly) return BandValue("OpeningFixed", oOutlay.m_fEstimatedEndPrice);
+        if (m_bBuyItNowOnly) return BandValue(Prices().m_oOpeningFixed, oOutlay.m_fEstimatedEndPrice);
         // A reserve sets the insertion fee band when there is one.
-        return BandValue("Opening", oOutlay.m_fReservePrice > 0 ? oOutlay.m_fReservePrice
-                                                                : oOutlay.m_fStartingPrice);
+        return BandValue(Prices().m_oOpening, oOutlay.m_fReservePrice > 0
+                                                  ? oOutlay.m_fReservePrice
+                                                  : oOutlay.m_fStartingPrice);
     }
     if (m_bBuyItNowOnly)
-        return BandValue("OpeningFixed",
+        return BandValue(Prices().m_oOpeningFixed,
                          ToSingle(double(oOutlay.m_fEstimatedEndPrice) * lQuantity));
-    return BandValue("OpeningMulti", ToSingle(double(oOutlay.m_fStartingPrice) * lQuantity));
+    return BandValue(Prices().m_oOpeningMulti,
+                     ToSingle(double(oOutlay.m_fStartingPrice) * lQuantity));
 }
 
 float clsAuctionType::ShopListingFee(float fFee) const {
     if (!m_bShopInventory) return fFee;
     // A missing shop fee leaves the fee of the kind of sale.
-    GetPrices().GetPrice("ShopInsertionFee", fFee, m_eShopDuration);
-    float fSurcharge = 0;
-    GetPrices().GetPrice("ShopInsertionSurcharge", fSurcharge, m_eShopDuration);
-    return ToSingle(double(fFee) + fSurcharge);
+    const size_t nSlot = clsPriceCache::ShopSlot(m_eShopDuration);
+    Prices().m_aoShopInsertionFee[nSlot].Get(fFee);
+    return ToSingle(double(fFee) + Prices().m_aoShopInsertionSurcharge[nSlot].Or0());
 }
 
 float clsAuctionType::DoCalcListingFee(const clsOutlay& oOutlay) {
@@ -104,10 +97,10 @@ float clsAuctionType::DoCalcListingFee(const clsOutlay& oOutlay) {
         fFee = StandardListingFee(oOutlay);
         break;
     case AuctionType::Motor:
-        fFee = ToSingle(double(Price("AuctionTypeMotor")) * lFixedQuantity);
+        fFee = ToSingle(double(Prices().m_oAuctionTypeMotor.Or0()) * lFixedQuantity);
         break;
     case AuctionType::RealEstate:
-        fFee = ToSingle(double(Price("AuctionTypeRealEstate")) * lFixedQuantity);
+        fFee = ToSingle(double(Prices().m_oAuctionTypeRealEstate.Or0()) * lFixedQuantity);
         break;
     default:
         break;
@@ -116,14 +109,6 @@ float clsAuctionType::DoCalcListingFee(const clsOutlay& oOutlay) {
 }
 
 float clsAuctionType::DoCalcListingFee_US(const clsOutlay& oOutlay) const {
-    static const std::array<std::string_view, 5> asInsertion = {
-        "AuctionTypeMotorPassenger", "AuctionTypeMotorMotorcycle", "AuctionTypeMotorPowersports",
-        "AuctionTypeMotorPocketBikes", "AuctionTypeMotorOther"};
-    static const std::array<std::string_view, 5> asTransaction = {
-        "TransactionFeeMotorPassenger", "TransactionFeeMotorMotorcycle",
-        "TransactionFeeMotorPowersports", "TransactionFeeMotorPocketBikes",
-        "TransactionFeeMotorOther"};
-
     float fFee = 0;
     switch (m_eAuctionType) {
     case AuctionType::Standard:
@@ -134,18 +119,20 @@ float clsAuctionType::DoCalcListingFee_US(const clsOutlay& oOutlay) const {
             fFee = StandardListingFee(oOutlay);
         } else {
             const size_t n = MotorIndex(m_eMotorType);
-            fFee = ToSingle(double(Price(asInsertion[n])) + Price(asTransaction[n]));
+            fFee = ToSingle(double(Prices().m_aoAuctionTypeMotor[n].Or0()) +
+                            Prices().m_aoTransactionFeeMotor[n].Or0());
         }
         break;
     case AuctionType::RealEstate: {
         const int32_t lFixedQuantity = m_bBuyItNowOnly ? MaxLong(oOutlay.m_lQuantity, 1) : 1;
-        fFee = ToSingle(
-            double(Price(RealEstateListingKey(m_eRealEstateType, m_eRealEstateSaleFormat))) *
-            lFixedQuantity);
+        const auto nType = std::min<size_t>(static_cast<size_t>(m_eRealEstateType), 2);
+        const auto nFormat = std::min<size_t>(static_cast<size_t>(m_eRealEstateSaleFormat), 4);
+        fFee = ToSingle(double(Prices().m_aaoRealEstateListing[nType][nFormat].Or0()) *
+                        lFixedQuantity);
         break;
     }
     case AuctionType::Business:
-        fFee = Price("AuctionTypeBusiness");
+        fFee = Prices().m_oAuctionTypeBusiness.Or0();
         break;
     }
     return ShopListingFee(fFee);
@@ -163,48 +150,45 @@ float clsAuctionType::DoCalcReserveFee(const clsOutlay& oOutlay) const {
     switch (m_eAuctionType) {
     case AuctionType::Standard: {
         clsPriceRange oRange;
-        if (!GetPrices().HitTestRanges("Reserve", fReserve, oRange, ShopDuration::None)) return 0;
+        if (!Prices().m_oReserve.HitTest(fReserve, oRange)) return 0;
         if (oRange.m_nIndex == 1 || oRange.m_nIndex == 3) return oRange.m_fValue;
         if (oRange.m_nIndex == 2) return ToSingle(oRange.m_fValue / 100.0 * fReserve);
         return 0;
     }
     case AuctionType::Motor:
-        return fReserve > 0 ? Price("ReserveMotor") : 0.0f;
+        return fReserve > 0 ? Prices().m_oReserveMotor.Or0() : 0.0f;
     case AuctionType::RealEstate:
-        return fReserve > 0 ? Price("ReserveRealEstate") : 0.0f;
+        return fReserve > 0 ? Prices().m_oReserveRealEstate.Or0() : 0.0f;
     default:
         return 0;
     }
 }
 
 float clsAuctionType::DoCalcReserveFee_US(const clsOutlay& oOutlay) const {
-    static const std::array<std::string_view, 5> asMotorReserve = {
-        "ReserveMotorPassenger", "ReserveMotorMotorbike", "ReserveMotorPowersports",
-        "ReserveMotorPocketBikes", "ReserveMotorOther"};
-
     // Shop inventory listings carry no reserve on the US site.
     if (!ReserveCharged(oOutlay) || m_bShopInventory) return 0;
     const float fReserve = oOutlay.m_fReservePrice;
     switch (m_eAuctionType) {
     case AuctionType::Standard:
-        return CappedReserve("Reserve", "ReserveMax", fReserve);
+        return CappedReserve(Prices().m_oReserve, Prices().m_oReserveMax, fReserve);
     case AuctionType::Motor:
         if (m_eMotorType == MotorType::Parts)
-            return CappedReserve("Reserve", "ReserveMax", fReserve);
-        return Price(asMotorReserve[MotorIndex(m_eMotorType)]);
+            return CappedReserve(Prices().m_oReserve, Prices().m_oReserveMax, fReserve);
+        return Prices().m_aoReserveMotor[MotorIndex(m_eMotorType)].Or0();
     case AuctionType::RealEstate:
-        return fReserve > 0 ? CappedReserve("ReserveRealEstate", "ReserveRealEstateMax", fReserve)
+        return fReserve > 0 ? CappedReserve(Prices().m_oReserveRealEstateRange,
+                                            Prices().m_oReserveRealEstateMax, fReserve)
                             : 0.0f;
     case AuctionType::Business:
-        return Price("ReserveBusiness");
+        return Prices().m_oReserveBusiness.Or0();
     }
     return 0;
 }
 
-float clsAuctionType::TieredFee(std::string_view sRangeName, float fPrice) {
+float clsAuctionType::TieredFee(const clsPrices::Range& oRange, float fPrice) {
     float fFee = 0;
     // A band the file gives no line of is 0 to 0 at 0 % and adds nothing.
-    for (const clsPriceBand& oBand : GetPrices().Bands(sRangeName, ShopDuration::None)) {
+    for (const clsPriceBand& oBand : oRange.Bands()) {
         const float fWidth =
             oBand.m_fEnd == -1.0f ? fPrice - oBand.m_fStart : oBand.m_fEnd - oBand.m_fStart;
         if (fPrice > oBand.m_fStart)
@@ -219,18 +203,18 @@ float clsAuctionType::DoCalcFinalValueFee(const clsOutlay& oOutlay) const {
     const float fPrice = oOutlay.m_fEstimatedEndPrice;
     switch (m_eAuctionType) {
     case AuctionType::Standard:
-        return ToSingle(double(TieredFee(m_bShopInventory ? "ShopFinal" : "Final", fPrice)) *
+        return ToSingle(double(TieredFee(m_bShopInventory ? Prices().m_oShopFinal : Prices().m_oFinal, fPrice)) *
                         oOutlay.m_lQuantity);
     case AuctionType::Motor: {
         // A price that no band holds carries no fee.
         clsPriceRange oRange;
-        if (!GetPrices().HitTestRanges("FinalMotor", fPrice, oRange, ShopDuration::None)) return 0;
+        if (!Prices().m_oFinalMotor.HitTest(fPrice, oRange)) return 0;
         const double dFee =
             oRange.m_nIndex == 2 ? oRange.m_fValue / 100.0 * fPrice : double(oRange.m_fValue);
         return ToSingle(double(ToSingle(dFee)) * oOutlay.m_lQuantity);
     }
     case AuctionType::RealEstate:
-        return Price("FinalRealEstate");
+        return Prices().m_oFinalRealEstate.Or0();
     default:
         return 0;
     }
@@ -240,7 +224,7 @@ float clsAuctionType::DoCalcFinalValueFee_US(const clsOutlay& oOutlay) const {
     const float fPrice = oOutlay.m_fEstimatedEndPrice;
     switch (m_eAuctionType) {
     case AuctionType::Standard:
-        return ToSingle(double(TieredFee(m_bShopInventory ? "ShopFinal" : "Final", fPrice)) *
+        return ToSingle(double(TieredFee(m_bShopInventory ? Prices().m_oShopFinal : Prices().m_oFinal, fPrice)) *
                         oOutlay.m_lQuantity);
     case AuctionType::Motor:
         return 0;
@@ -251,12 +235,13 @@ float clsAuctionType::DoCalcFinalValueFee_US(const clsOutlay& oOutlay) const {
              m_eRealEstateSaleFormat != RealEstateSaleFormat::Auction30Day))
             return 0;
         if (m_eRealEstateType == RealEstateType::TimeshareLand)
-            return Price("FinalRealEstateTimeshare");
-        if (m_eRealEstateType == RealEstateType::AllOther) return Price("FinalRealEstateOther");
+            return Prices().m_oFinalRealEstateTimeshare.Or0();
+        if (m_eRealEstateType == RealEstateType::AllOther)
+            return Prices().m_oFinalRealEstateOther.Or0();
         return 0;
     case AuctionType::Business:
-        return MinSingle(ToSingle(Price("FinalBusiness") / 100.0 * fPrice),
-                         Price("FinalBusinessMax"));
+        return MinSingle(ToSingle(Prices().m_oFinalBusiness.Or0() / 100.0 * fPrice),
+                         Prices().m_oFinalBusinessMax.Or0());
     }
     return 0;
 }
@@ -274,20 +259,22 @@ std::string clsAuctionType::RealEstateListingKey(RealEstateType eType,
     return sKey;
 }
 
-void clsAuctionType::Serialize(std::string& sData, bool bSave) {
-    using S = clsAuctionSection;
-    if (bSave) {
-        S::Append(
-            sData, kMarker,
-            {PadLeft(S::WholeText(int32_t(m_eAuctionType)), 3, "0"), S::FlagText(m_bBuyItNowOnly),
-             S::FlagText(m_bShopInventory), S::WholeText(int32_t(m_eShopDuration)),
-             S::WholeText(int32_t(m_eMotorType)), S::WholeText(int32_t(m_eRealEstateType)),
-             S::WholeText(int32_t(m_eRealEstateSaleFormat)), S::FlagText(m_bRealEstateBinding)},
-            true);
-        return;
-    }
+void clsAuctionType::Save(std::string& sData) const {
+    clsAuctionSection::Writer(sData, kMarker)
+        .Text(PadLeft(std::to_string(int32_t(m_eAuctionType)), 3, "0"))
+        .Flag(m_bBuyItNowOnly)
+        .Flag(m_bShopInventory)
+        .Whole(int32_t(m_eShopDuration))
+        .Whole(int32_t(m_eMotorType))
+        .Whole(int32_t(m_eRealEstateType))
+        .Whole(int32_t(m_eRealEstateSaleFormat))
+        .Flag(m_bRealEstateBinding)
+        .End(true);
+}
+
+void clsAuctionType::Load(std::string_view sData) {
     // An auction text without this section keeps the kind of sale as it is.
-    const S oSection(sData, kMarker, false);
+    const clsAuctionSection oSection(sData, kMarker, false);
     oSection.ReadEnum(0, m_eAuctionType, 0, 255);
     oSection.ReadFlag(1, m_bBuyItNowOnly);
     oSection.ReadFlag(2, m_bShopInventory);
@@ -299,5 +286,5 @@ void clsAuctionType::Serialize(std::string& sData, bool bSave) {
 }
 
 void clsAuctionType::Clear() {
-    Serialize(m_sDefaults, false);
+    Load(clsAuctionSection::Defaults<clsAuctionType>());
 }

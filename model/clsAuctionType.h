@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clsPriceRange.h"
+#include "clsPrices.h"
 
 #include <cstdint>
 #include <string>
@@ -30,8 +31,6 @@ enum class RealEstateSaleFormat : int32_t {
 // final value. The UK and US schedules differ in structure, not only in amounts.
 class clsAuctionType {
 public:
-    clsAuctionType();
-
     AuctionType m_eAuctionType = AuctionType::Standard;
     bool m_bBuyItNowOnly = false; // fixed price: sold at the Buy It Now price, no bidding
     bool m_bShopInventory = false;
@@ -56,14 +55,16 @@ public:
 
     // A motor sale of a vehicle; a sale of parts counts only with bAllowParts.
     bool IsVehicle(bool bAllowParts) const;
-    void Serialize(std::string& sData, bool bSave);
+    // The [TYPE] section of the auction text.
+    void Save(std::string& sData) const;
+    void Load(std::string_view sData);
     void Clear();
 
     // "AuctionTypeRealEstate" + "Timeshare"/"Other" + "Auction10"/"Auction30"/"Ad30"/"Ad90".
     static std::string RealEstateListingKey(RealEstateType eType, RealEstateSaleFormat eFormat);
     // Marginal fee of a range of percentages: bands 0-29.99 at 5 and 30-(-1) at 3, price 100
     // -> 5 % of 29.99 + 3 % of 70. The slice between touching bands' bounds is not charged.
-    static float TieredFee(std::string_view sRangeName, float fPrice);
+    static float TieredFee(const clsPrices::Range& oRange, float fPrice);
 
 private:
     float StandardListingFee(const clsOutlay& oOutlay) const;
@@ -71,5 +72,4 @@ private:
     bool ReserveCharged(const clsOutlay& oOutlay) const;
 
     const clsOutlay* m_oOutlay = nullptr;
-    std::string m_sDefaults;
 };

@@ -41,20 +41,38 @@ void clsCalculate::DoCalc() {
 }
 
 void clsCalculate::Serialize(std::string& sData, bool bSave) {
+    if (bSave) {
+        Save(sData);
+        return;
+    }
     try {
-        m_oAuctionType.Serialize(sData, bSave);
-        m_oOutlay.Serialize(sData, bSave);
-        m_oSellingFeatures.Serialize(sData, bSave);
-        m_oPayPal.Serialize(sData, bSave);
-        m_oPostage.Serialize(sData, bSave);
+        Load(sData);
     } catch (const clsError& oError) {
         ShowMessage(oError.Description(), MsgBox::OKOnly, "");
     }
 }
 
-void clsCalculate::Copy(clsCalculate& oSourceAuction) {
+void clsCalculate::Save(std::string& sData) const {
+    m_oAuctionType.Save(sData);
+    m_oOutlay.Save(sData);
+    m_oSellingFeatures.Save(sData);
+    m_oPayPal.Save(sData);
+    m_oPostage.Save(sData);
+}
+
+void clsCalculate::Load(std::string_view sData) {
+    m_oAuctionType.Load(sData);
+    m_oOutlay.Load(sData);
+    m_oSellingFeatures.Load(sData);
+    m_oPayPal.Load(sData);
+    m_oPostage.Load(sData);
+}
+
+void clsCalculate::Copy(const clsCalculate& oSourceAuction) {
+    // Through the text, so that a copy is what saving and loading would give (amounts to
+    // seven significant digits).
     std::string sText;
-    oSourceAuction.Serialize(sText, true);
+    oSourceAuction.Save(sText);
     Serialize(sText, false);
 }
 

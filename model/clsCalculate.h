@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // One auction as a whole: owns its five fee components, runs them in a fixed order to
 // produce the figures the selling costs show, and saves, loads, copies and resets them.
@@ -48,7 +49,12 @@ public:
     // Saves (appends) or loads the auction text. A load failure is shown to the user and
     // ends the load; the components read before it keep their new values.
     void Serialize(std::string& sData, bool bSave);
-    void Copy(clsCalculate& oSourceAuction);
+    // Serialize's two halves. Save appends the sections; Load reads them from the text where
+    // it stands and raises a load failure (a missing section) instead of showing it.
+    void Save(std::string& sData) const;
+    void Load(std::string_view sData);
+    // Makes the inputs those of another auction, as its text saved and loaded would.
+    void Copy(const clsCalculate& oSourceAuction);
     void Clear();
 };
 

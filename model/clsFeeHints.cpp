@@ -111,7 +111,7 @@ std::string Describe(Field eField, float fPrice, const Fees& oNow, const Fees& o
 
 } // namespace
 
-std::vector<clsFeeHint> clsFeeHints::Find(clsCalculate& oAuction) {
+std::vector<clsFeeHint> clsFeeHints::Find(const clsCalculate& oAuction) {
     std::vector<clsFeeHint> aoHints;
     clsCalculate oWork;
     oWork.Copy(oAuction);

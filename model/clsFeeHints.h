@@ -21,5 +21,5 @@ struct clsFeeHint {
 // auction: at most 2 % or 1.00 lower, whichever is less. Works on a copy of the auction.
 class clsFeeHints {
 public:
-    static std::vector<clsFeeHint> Find(clsCalculate& oAuction);
+    static std::vector<clsFeeHint> Find(const clsCalculate& oAuction);
 };

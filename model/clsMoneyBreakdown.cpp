@@ -2,7 +2,7 @@
 
 #include "clsCalculate.h"
 
-clsMoneyBreakdown clsMoneyBreakdown::Of(clsCalculate& oAuction) {
+clsMoneyBreakdown clsMoneyBreakdown::Of(const clsCalculate& oAuction) {
     clsMoneyBreakdown o;
     o.m_fOutlay = oAuction.m_fOutlayCost;
     o.m_fSaleFees = oAuction.m_fSaleFees; // the full final value fee, not the one shown

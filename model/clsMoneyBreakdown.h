@@ -14,5 +14,5 @@ struct clsMoneyBreakdown {
     float m_fProfit = 0;    // what is left, postage mark-up included
     bool IsLoss() const { return m_fProfit < 0; }
 
-    static clsMoneyBreakdown Of(clsCalculate& oAuction);
+    static clsMoneyBreakdown Of(const clsCalculate& oAuction);
 };

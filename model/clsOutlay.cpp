@@ -2,34 +2,34 @@
 
 #include "basNumbers.h"
 #include "clsAuctionSection.h"
+#include "clsPriceCache.h"
 #include "clsPrices.h"
 
 namespace {
 constexpr std::string_view kMarker = "[OUTLAY]";
 }
 
-clsOutlay::clsOutlay() {
-    Serialize(m_sDefaults, true);
-}
-
 float clsOutlay::DoCalc() const {
     float fTotal = ToSingle(double(m_fOutlay) * m_lQuantity);
     float fTax = 0;
-    if (m_bAddTax && GetPrices().GetPrice("LocalTax", fTax))
+    if (m_bAddTax && GetPrices().Cache().m_oLocalTax.Get(fTax))
         fTotal = ToSingle(fTotal + fTax / 100.0 * fTotal);
     return fTotal;
 }
 
-void clsOutlay::Serialize(std::string& sData, bool bSave) {
-    using S = clsAuctionSection;
-    if (bSave) {
-        S::Append(sData, kMarker,
-                  {S::SingleText(m_fOutlay), S::SingleText(m_fStartingPrice),
-                   S::SingleText(m_fReservePrice), S::SingleText(m_fEstimatedEndPrice),
-                   S::WholeText(m_lQuantity), S::FlagText(m_bAddTax)});
-        return;
-    }
-    const S oSection(sData, kMarker, true);
+void clsOutlay::Save(std::string& sData) const {
+    clsAuctionSection::Writer(sData, kMarker)
+        .Single(m_fOutlay)
+        .Single(m_fStartingPrice)
+        .Single(m_fReservePrice)
+        .Single(m_fEstimatedEndPrice)
+        .Whole(m_lQuantity)
+        .Flag(m_bAddTax)
+        .End();
+}
+
+void clsOutlay::Load(std::string_view sData) {
+    const clsAuctionSection oSection(sData, kMarker, true);
     oSection.ReadSingle(0, m_fOutlay);
     oSection.ReadSingle(1, m_fStartingPrice);
     oSection.ReadSingle(2, m_fReservePrice);
@@ -39,5 +39,5 @@ void clsOutlay::Serialize(std::string& sData, bool bSave) {
 }
 
 void clsOutlay::Clear() {
-    Serialize(m_sDefaults, false);
+    Load(clsAuctionSection::Defaults<clsOutlay>());
 }

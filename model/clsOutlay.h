@@ -2,13 +2,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The money side of the item: what the seller paid, the prices asked and expected, and
 // how many are sold. Other components read its members.
 class clsOutlay {
 public:
-    clsOutlay();
-
     float m_fOutlay = 0; // paid for one item
     float m_fStartingPrice = 0;
     float m_fReservePrice = 0;      // 0: no reserve
@@ -20,9 +19,8 @@ public:
     // Outlay total: outlay x quantity, plus "LocalTax" percent when chosen
     // (10 x 3 with 17.5 % tax -> 35.25).
     float DoCalc() const;
-    void Serialize(std::string& sData, bool bSave);
+    // The [OUTLAY] section of the auction text; a load without it raises.
+    void Save(std::string& sData) const;
+    void Load(std::string_view sData);
     void Clear();
-
-private:
-    std::string m_sDefaults;
 };

@@ -4,18 +4,25 @@
 #include "clsAuctionSection.h"
 #include "clsError.h"
 #include "clsOutlay.h"
+#include "clsPriceCache.h"
 #include "clsPrices.h"
 
-#include <array>
 #include <cmath>
 
 namespace {
+
 constexpr std::string_view kMarker = "[PAYPAL]";
+
+// "BusinessRateBand" + band + "Name" or "Value" from the price table; empty when it has none.
+std::string BandText(int32_t eBand, BandAttribute eAttribute) {
+    std::string sData;
+    GetPrices().GetData("BusinessRateBand" + std::to_string(eBand) +
+                            (eAttribute == BandAttribute::Name ? "Name" : "Value"),
+                        sData);
+    return sData;
 }
 
-clsPayPal::clsPayPal() {
-    Serialize(m_sDefaults, true);
-}
+} // namespace
 
 float clsPayPal::ApplyPayIndividually(float fAmount) const {
     if (m_oOutlay && m_oOutlay->m_lQuantity > 1 && m_bPayInduvidually)
@@ -26,32 +33,28 @@ float clsPayPal::ApplyPayIndividually(float fAmount) const {
 std::string clsPayPal::GetBusinessRateBandAttribute(BandAttribute eAttribute,
                                                     int32_t& eBand) const {
     if (eBand == 0) eBand = m_eBusinessRate;
-    std::string sData;
-    GetPrices().GetData(BandName(eBand, eAttribute), sData);
-    return sData;
+    return BandText(eBand, eAttribute);
 }
 
-std::string_view clsPayPal::BandName(int32_t eBand, BandAttribute eAttribute) {
-    // The names of the five bands are built once: every calculation asks for one.
-    static const auto aasNames = [] {
-        std::array<std::array<std::string, 2>, 6> aas;
-        for (size_t n = 0; n < aas.size(); ++n) {
-            aas[n][0] = "BusinessRateBand" + std::to_string(n) + "Name";
-            aas[n][1] = "BusinessRateBand" + std::to_string(n) + "Value";
-        }
-        return aas;
-    }();
-    static std::string sOther;
-    const size_t nAttribute = eAttribute == BandAttribute::Name ? 0 : 1;
-    if (eBand >= 0 && size_t(eBand) < aasNames.size()) return aasNames[size_t(eBand)][nAttribute];
-    sOther = "BusinessRateBand" + std::to_string(eBand) + (nAttribute ? "Value" : "Name");
-    return sOther;
+float clsPayPal::BandValue(int32_t eBand) {
+    const auto& aoBands = GetPrices().Cache().m_aoBandValues;
+    float fValue = 0;
+    if (eBand >= 1 && size_t(eBand) < aoBands.size()) {
+        if (!aoBands[size_t(eBand)].bNumeric) clsError::Raise(ErrNumber::TypeMismatch, "clsPayPal");
+        return aoBands[size_t(eBand)].fValue;
+    }
+    // A band no panel offers is looked up by its name.
+    if (!ParseSingle(BandText(eBand, BandAttribute::Value), fValue))
+        clsError::Raise(ErrNumber::TypeMismatch, "clsPayPal");
+    return fValue;
 }
 
-float clsPayPal::RoundCurrency(const std::string& sAmount) {
+namespace {
+
+// An amount rounded to the currency's places; exact halves round down, negative amounts
+// towards zero.
+float RoundScaled(float fAmount) {
     const int32_t lFactor = GetCurrencyScale();
-    float fAmount = 0;
-    if (!ParseSingle(sAmount, fAmount)) clsError::Raise(ErrNumber::TypeMismatch, "clsPayPal");
     float fScaled = ToSingle(double(fAmount) * lFactor);
     const float fWhole = std::trunc(fScaled);
     const float fFraction = fScaled - fWhole;
@@ -59,54 +62,65 @@ float clsPayPal::RoundCurrency(const std::string& sAmount) {
     return ToSingle(double(fScaled) / lFactor);
 }
 
+} // namespace
+
+float clsPayPal::RoundCurrency(const std::string& sAmount) {
+    float fAmount = 0;
+    if (!ParseSingle(sAmount, fAmount)) clsError::Raise(ErrNumber::TypeMismatch, "clsPayPal");
+    return RoundScaled(fAmount);
+}
+
+float clsPayPal::RoundCurrency(float fAmount) {
+    return RoundScaled(GeneralValue(fAmount));
+}
+
 float clsPayPal::DoCalc(float fSellingValue, const clsOutlay* oOutlay) {
     m_fLastSellingValue = fSellingValue;
     m_oOutlay = oOutlay;
     if (m_eBusinessRate == 0 || !m_bUsePayPal || !(fSellingValue > 0)) return 0;
 
-    const clsPrices& oPrices = GetPrices();
+    const clsPriceCache& oPrices = GetPrices().Cache();
     float fPercent = 0;
     float fFixed = 0;
     switch (m_eAccoutType) {
     case AccountType::Personal:
-        oPrices.GetPrice("PersonalRatePounds%", fPercent);
-        oPrices.GetPrice("PersonalRatePoundsFixed", fFixed);
+        oPrices.m_oPersonalPercent.Get(fPercent);
+        oPrices.m_oPersonalFixed.Get(fFixed);
         break;
     default: {
         const bool bMerchant =
             m_eAccoutType == AccountType::Premier || m_eAccoutType == AccountType::Business;
-        int32_t eBand = 0;
-        float fBandValue = 0;
-        if (!ParseSingle(GetBusinessRateBandAttribute(BandAttribute::Value, eBand), fBandValue))
-            clsError::Raise(ErrNumber::TypeMismatch, "clsPayPal");
+        const float fBandValue = BandValue(m_eBusinessRate);
         clsPriceRange oRange;
-        if (oPrices.HitTestRanges(bMerchant ? "BusinessRatePounds%" : "Pounds%", fBandValue, oRange,
-                                  ShopDuration::None))
+        if ((bMerchant ? oPrices.m_oBusinessPercent : oPrices.m_oOtherPercent)
+                .HitTest(fBandValue, oRange))
             fPercent = oRange.m_fValue;
-        if (oPrices.HitTestRanges(bMerchant ? "BusinessRatePoundsFixed" : "PoundsFixed", fBandValue,
-                                  oRange, ShopDuration::None))
+        if ((bMerchant ? oPrices.m_oBusinessFixed : oPrices.m_oOtherFixed)
+                .HitTest(fBandValue, oRange))
             fFixed = oRange.m_fValue;
         break;
     }
     }
     fFixed = ApplyPayIndividually(fFixed);
     const float fFee = ToSingle(double(fSellingValue) * (fPercent / 100.0) + fFixed);
-    return RoundCurrency(FormatGeneral(fFee));
+    return RoundCurrency(fFee);
 }
 
 float clsPayPal::DoCalcAuto() {
     return DoCalc(m_fLastSellingValue, m_oOutlay);
 }
 
-void clsPayPal::Serialize(std::string& sData, bool bSave) {
-    using S = clsAuctionSection;
-    if (bSave) {
-        S::Append(sData, kMarker,
-                  {S::FlagText(m_bUsePayPal), S::WholeText(int32_t(m_eAccoutType)),
-                   S::WholeText(m_eBusinessRate), S::FlagText(m_bPayInduvidually)});
-        return;
-    }
-    const S oSection(sData, kMarker, true);
+void clsPayPal::Save(std::string& sData) const {
+    clsAuctionSection::Writer(sData, kMarker)
+        .Flag(m_bUsePayPal)
+        .Whole(int32_t(m_eAccoutType))
+        .Whole(m_eBusinessRate)
+        .Flag(m_bPayInduvidually)
+        .End();
+}
+
+void clsPayPal::Load(std::string_view sData) {
+    const clsAuctionSection oSection(sData, kMarker, true);
     oSection.ReadFlag(0, m_bUsePayPal);
     oSection.ReadEnum(1, m_eAccoutType, INT16_MIN, INT16_MAX);
     oSection.ReadEnum(2, m_eBusinessRate, INT16_MIN, INT16_MAX);
@@ -114,5 +128,5 @@ void clsPayPal::Serialize(std::string& sData, bool bSave) {
 }
 
 void clsPayPal::Clear() {
-    Serialize(m_sDefaults, false);
+    Load(clsAuctionSection::Defaults<clsPayPal>());
 }

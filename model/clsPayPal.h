@@ -21,8 +21,6 @@ enum class BandAttribute : int32_t { Name = 0, Value = 1 };
 // personal account, by the seller's monthly sales band for premier and business accounts.
 class clsPayPal {
 public:
-    clsPayPal();
-
     bool m_bUsePayPal = false;
     AccountType m_eAccoutType = AccountType::Personal;
     int32_t m_eBusinessRate = 1; // merchant band, 1 to 5
@@ -37,19 +35,23 @@ public:
     // "BusinessRateBand" + band + "Name" or "Value"; band 0 means the current band and is
     // replaced by it in the caller's variable. Empty text when the price file lacks it.
     std::string GetBusinessRateBandAttribute(BandAttribute eAttribute, int32_t& eBand) const;
-    void Serialize(std::string& sData, bool bSave);
+    // The [PAYPAL] section of the auction text; a load without it raises.
+    void Save(std::string& sData) const;
+    void Load(std::string_view sData);
     void Clear();
 
     // Rounds an amount given as text to the currency's places; exact halves round down:
     // "0.125" -> 0.12.
     static float RoundCurrency(const std::string& sAmount);
+    // The same for the fee as a number, as if it were written in the auction text's general
+    // form (seven significant digits) and that text rounded: worked out without the text.
+    static float RoundCurrency(float fAmount);
 
 private:
     float ApplyPayIndividually(float fAmount) const;
-    // "BusinessRateBand" + band + "Name" or "Value".
-    static std::string_view BandName(int32_t eBand, BandAttribute eAttribute);
+    // The number of merchant band eBand's value; a type mismatch when it is not one.
+    static float BandValue(int32_t eBand);
 
     const clsOutlay* m_oOutlay = nullptr;
     float m_fLastSellingValue = 0;
-    std::string m_sDefaults;
 };

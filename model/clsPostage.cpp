@@ -4,6 +4,7 @@
 #include "basNumbers.h"
 #include "clsAuctionSection.h"
 #include "clsOutlay.h"
+#include "clsPriceCache.h"
 #include "clsPrices.h"
 
 #include <cmath>
@@ -12,17 +13,11 @@ namespace {
 
 constexpr std::string_view kMarker = "[POSTAGE]";
 
-float Price(std::string_view sName) {
-    float fValue = 0;
-    GetPrices().GetPrice(sName, fValue);
-    return fValue;
+const clsPriceCache& Prices() {
+    return GetPrices().Cache();
 }
 
 } // namespace
-
-clsPostage::clsPostage() {
-    Serialize(m_sDefaults, true);
-}
 
 float clsPostage::ApplySendIndividually(float fAmount) const {
     if (m_oOutlay && m_oOutlay->m_lQuantity > 1 && m_bSendInduvidually)
@@ -40,26 +35,25 @@ float clsPostage::DoCalc(const clsOutlay* oOutlay) {
     return ApplySendIndividually(fCost);
 }
 
-bool clsPostage::GetRangeFee(const char* sRange, float& fFee) const {
+bool clsPostage::GetRangeFee(const clsPrices::Range& oRange, float& fFee) const {
     // A price file without the service (the US file has none) offers no price for it.
-    clsPriceRange oRange;
-    if (!GetPrices().GetRange(sRange, 1, oRange, ShopDuration::None) ||
-        !GetPrices().HitTestRanges(sRange, m_fWeight, oRange, ShopDuration::None))
-        return false;
-    fFee = oRange.m_fValue;
+    clsPriceRange oBand;
+    if (!oRange.Found()) return false;
+    oRange.Count(); // a count that is not a number raises
+    if (!oRange.HitTest(m_fWeight, oBand)) return false;
+    fFee = oBand.m_fValue;
     return true;
 }
 
 bool clsPostage::GetFirstClassFee(float& fFee) const {
-    if (GetRangeFee("FirstClass", fFee)) return true;
+    const clsPrices::Range& oFirstClass = Prices().m_oFirstClass;
+    if (GetRangeFee(oFirstClass, fFee)) return true;
     // Above the last band, each step of weight (or part of one) costs the step price.
-    const clsPrices& oPrices = GetPrices();
+    if (!oFirstClass.Found() || oFirstClass.Count() < 1) return false;
     clsPriceRange oLast;
-    if (!oPrices.GetRange("FirstClass", 1, oLast, ShopDuration::None) || oLast.m_nCount < 1)
-        return false;
-    oPrices.GetRange("FirstClass", oLast.m_nCount, oLast, ShopDuration::None);
+    oFirstClass.Band(oFirstClass.Count(), oLast);
     if (!(m_fWeight > oLast.m_fEnd)) return false;
-    const float fStep = Price("FirstClassOverWeightStep");
+    const float fStep = Prices().m_oFirstClassOverWeightStep.Or0();
     // Without a positive step there is no over-weight price: the service is unavailable.
     if (!(fStep > 0)) return false;
     double dSteps = (double(m_fWeight) - oLast.m_fEnd) / fStep;
@@ -67,7 +61,7 @@ bool clsPostage::GetFirstClassFee(float& fFee) const {
     // step above the band must count one step, not two.
     if (std::fabs(dSteps - std::round(dSteps)) < 1e-4) dSteps = std::round(dSteps);
     dSteps = std::ceil(dSteps);
-    fFee = ToSingle(Price("FirstClassOverWeightStepValue") * dSteps + oLast.m_fValue);
+    fFee = ToSingle(Prices().m_oFirstClassOverWeightStepValue.Or0() * dSteps + oLast.m_fValue);
     return true;
 }
 
@@ -76,9 +70,9 @@ bool clsPostage::GetClassFee(PostageClass eClass, float& fFee) const {
     case PostageClass::FirstClass:
         return GetFirstClassFee(fFee);
     case PostageClass::SecondClass:
-        return GetRangeFee("SecondClass", fFee);
+        return GetRangeFee(Prices().m_oSecondClass, fFee);
     case PostageClass::Parcel:
-        return GetRangeFee("Parcel", fFee);
+        return GetRangeFee(Prices().m_oParcel, fFee);
     default:
         return false;
     }
@@ -91,18 +85,16 @@ float clsPostage::DoCalcOnWeight(PostageClass eClass) const {
 }
 
 float clsPostage::DoCalcOnInsurance(InsuranceBand eBand) const {
-    static constexpr std::string_view asNames[] = {"InsuranceBandValue1", "InsuranceBandValue2",
-                                                   "InsuranceBandValue3", "InsuranceBandValue4"};
     if (!CanHaveInsurance(eBand)) return 0;
-    return Price(asNames[static_cast<int32_t>(eBand)]);
+    return Prices().m_aoInsuranceBandValue[size_t(eBand)].Or0();
 }
 
 float clsPostage::DoCalcOnRecordedDelivery() const {
-    return CanHaveRecordedDelivery() && m_bRecorded ? Price("RecordedSignedFor") : 0.0f;
+    return CanHaveRecordedDelivery() && m_bRecorded ? Prices().m_oRecordedSignedFor.Or0() : 0.0f;
 }
 
 float clsPostage::DoCalcOnProofOfDelivery() const {
-    return CanHaveProofOfDelivery() && m_bDeliveryProof ? Price("ProofOfDelivery") : 0.0f;
+    return CanHaveProofOfDelivery() && m_bDeliveryProof ? Prices().m_oProofOfDelivery.Or0() : 0.0f;
 }
 
 float clsPostage::DoCalcProfit() const {
@@ -140,18 +132,23 @@ InsuranceBand clsPostage::GetNextInsurance(InsuranceBand eBand) {
     return lNext > 3 ? InsuranceBand::Band1 : static_cast<InsuranceBand>(lNext);
 }
 
-void clsPostage::Serialize(std::string& sData, bool bSave) {
-    using S = clsAuctionSection;
-    if (bSave) {
-        S::Append(sData, kMarker,
-                  {S::FlagText(m_bUse), S::SingleText(m_fWeight), S::WholeText(int32_t(m_eClass)),
-                   S::SingleText(m_fManualFee), S::WholeText(int32_t(m_eInsurance)),
-                   S::FlagText(m_bRecorded), S::FlagText(m_bDeliveryProof),
-                   S::FlagText(m_bMakeProfit), S::SingleText(m_fProfit),
-                   S::FlagText(m_bSendInduvidually)});
-        return;
-    }
-    const S oSection(sData, kMarker, true);
+void clsPostage::Save(std::string& sData) const {
+    clsAuctionSection::Writer(sData, kMarker)
+        .Flag(m_bUse)
+        .Single(m_fWeight)
+        .Whole(int32_t(m_eClass))
+        .Single(m_fManualFee)
+        .Whole(int32_t(m_eInsurance))
+        .Flag(m_bRecorded)
+        .Flag(m_bDeliveryProof)
+        .Flag(m_bMakeProfit)
+        .Single(m_fProfit)
+        .Flag(m_bSendInduvidually)
+        .End();
+}
+
+void clsPostage::Load(std::string_view sData) {
+    const clsAuctionSection oSection(sData, kMarker, true);
     oSection.ReadFlag(0, m_bUse);
     oSection.ReadSingle(1, m_fWeight);
     oSection.ReadEnum(2, m_eClass, INT16_MIN, INT16_MAX);
@@ -165,5 +162,5 @@ void clsPostage::Serialize(std::string& sData, bool bSave) {
 }
 
 void clsPostage::Clear() {
-    Serialize(m_sDefaults, false);
+    Load(clsAuctionSection::Defaults<clsPostage>());
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "clsPrices.h"
+
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class clsOutlay;
 
@@ -12,8 +15,6 @@ enum class InsuranceBand : int32_t { Band1 = 0, Band2 = 1, Band3 = 2, Band4 = 3 
 // price typed in) and the mark-up the seller adds on top.
 class clsPostage {
 public:
-    clsPostage();
-
     bool m_bUse = false;
     float m_fWeight = 0; // in the unit of the price file's weight bands
     PostageClass m_eClass = PostageClass::FirstClass;
@@ -45,15 +46,16 @@ public:
     static PostageClass GetNextClass(PostageClass eClass);
     static InsuranceBand GetNextInsurance(InsuranceBand eBand);
 
-    void Serialize(std::string& sData, bool bSave);
+    // The [POSTAGE] section of the auction text; a load without it raises.
+    void Save(std::string& sData) const;
+    void Load(std::string_view sData);
     void Clear();
 
 private:
     bool GetFirstClassFee(float& fFee) const;
-    bool GetRangeFee(const char* sRange, float& fFee) const;
+    bool GetRangeFee(const clsPrices::Range& oRange, float& fFee) const;
     bool GetClassFee(PostageClass eClass, float& fFee) const;
     float ApplySendIndividually(float fAmount) const;
 
     const clsOutlay* m_oOutlay = nullptr;
-    std::string m_sDefaults;
 };

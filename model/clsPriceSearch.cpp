@@ -33,7 +33,7 @@ constexpr int64_t kDipWidth = 3;
 
 } // namespace
 
-clsPriceSearch::clsPriceSearch(clsCalculate& oAuction) {
+clsPriceSearch::clsPriceSearch(const clsCalculate& oAuction) {
     m_oWork.Copy(oAuction);
     m_lScale = GetCurrencyScale();
 }

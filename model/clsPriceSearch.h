@@ -17,7 +17,7 @@ class clsPriceSearch {
 public:
     static constexpr float kCeiling = 1000000.0f;
 
-    explicit clsPriceSearch(clsCalculate& oAuction);
+    explicit clsPriceSearch(const clsCalculate& oAuction);
     clsPriceSearch(const clsPriceSearch&) = delete;
     clsPriceSearch& operator=(const clsPriceSearch&) = delete;
 

@@ -4,6 +4,7 @@
 #include "basMain.h"
 #include "basNumbers.h"
 #include "clsError.h"
+#include "clsPriceCache.h"
 #include "clsTokeniser.h"
 
 #include <algorithm>
@@ -71,6 +72,12 @@ int16_t CountOf(float fValue) {
 }
 
 } // namespace
+
+clsPrices::clsPrices() : m_oCache(std::make_unique<const clsPriceCache>(*this)) {}
+clsPrices::~clsPrices() = default;
+// The cache points at entries, not at the table: moving the table moves neither.
+clsPrices::clsPrices(clsPrices&&) noexcept = default;
+clsPrices& clsPrices::operator=(clsPrices&&) noexcept = default;
 
 std::string_view clsPrices::ShopSuffix(ShopDuration eShop) {
     switch (eShop) {
@@ -176,6 +183,7 @@ void clsPrices::LoadPriceText(std::string_view sText) {
     }
     ReadBands(oPrices);
     m_oPrices = std::move(oPrices);
+    m_oCache = std::make_unique<const clsPriceCache>(*this);
 }
 
 void clsPrices::LoadPriceFile(const std::string& sPath) {
@@ -210,6 +218,22 @@ const clsPrices::Entry* clsPrices::Find(std::string_view sLowerName) const {
     return it == m_oPrices.end() ? nullptr : &it->second;
 }
 
+clsPrices::Value clsPrices::FindValue(std::string_view sName, ShopDuration eShop) const {
+    Value oValue;
+    if (const Entry* pEntry = Find(NameBuilder(sName).Add(ShopSuffix(eShop)).View())) {
+        oValue.m_bFound = true;
+        oValue.m_bNumeric = pEntry->bNumeric;
+        oValue.m_fValue = pEntry->bNumeric ? pEntry->fValue : 0.0f;
+    }
+    return oValue;
+}
+
+clsPrices::Range clsPrices::FindRange(std::string_view sRangeName, ShopDuration eShop) const {
+    Range oRange;
+    oRange.m_pCount = Find(NameBuilder(sRangeName).Add(ShopSuffix(eShop)).Add(kRanges).View());
+    return oRange;
+}
+
 bool clsPrices::GetData(std::string_view sName, std::string& sData) const {
     const Entry* pEntry = Find(NameBuilder(sName).View());
     sData = pEntry ? pEntry->sText : std::string();
@@ -217,60 +241,55 @@ bool clsPrices::GetData(std::string_view sName, std::string& sData) const {
 }
 
 bool clsPrices::GetPrice(std::string_view sName, float& fValue, ShopDuration eShop) const {
-    const Entry* pEntry = Find(NameBuilder(sName).Add(ShopSuffix(eShop)).View());
-    if (!pEntry) return false;
-    fValue = pEntry->bNumeric ? pEntry->fValue : 0.0f;
-    return pEntry->bNumeric;
+    return FindValue(sName, eShop).Get(fValue);
 }
 
-const clsPrices::Entry* clsPrices::FindCount(std::string_view sLowerBase, int16_t& nCount) const {
-    const Entry* pEntry = Find(NameBuilder(sLowerBase).Add(kRanges).View());
-    if (!pEntry) return nullptr;
-    if (!pEntry->bNumeric) clsError::Raise(ErrNumber::TypeMismatch, "clsPrices");
-    nCount = CountOf(pEntry->fValue);
-    return pEntry;
+int16_t clsPrices::Range::Count() const {
+    if (!m_pCount || !m_pCount->bNumeric) clsError::Raise(ErrNumber::TypeMismatch, "clsPrices");
+    return CountOf(m_pCount->fValue);
 }
 
-void clsPrices::ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nCount,
-                         int16_t nBand, clsPriceRange& oRange) const {
-    if (nBand >= 1 && nBand <= nCount) {
-        const auto it = std::lower_bound(
-            oCount.aBands.begin(), oCount.aBands.end(), nBand,
-            [](const clsPriceBand& oBand, int16_t n) { return oBand.m_nIndex < n; });
-        const bool bGiven = it != oCount.aBands.end() && it->m_nIndex == nBand;
-        oRange.m_fStart = bGiven ? it->m_fStart : 0.0f;
-        oRange.m_fEnd = bGiven ? it->m_fEnd : 0.0f;
-        oRange.m_fValue = bGiven ? it->m_fValue : 0.0f;
-        return;
-    }
-    // A band beyond the count: its lines are read as they stand (missing ones as 0).
-    float fStart = 0, fEnd = 0, fValue = 0;
-    GetPrice(NameBuilder(sLowerBase).Add("RangeStart").Add(nBand).View(), fStart);
-    GetPrice(NameBuilder(sLowerBase).Add("RangeEnd").Add(nBand).View(), fEnd);
-    GetPrice(NameBuilder(sLowerBase).Add("RangeValue").Add(nBand).View(), fValue);
-    oRange.m_fStart = fStart;
-    oRange.m_fEnd = fEnd;
-    oRange.m_fValue = fValue;
+void clsPrices::Range::Band(int16_t nBand, clsPriceRange& oRange) const {
+    const auto& aBands = m_pCount->aBands;
+    const auto it =
+        std::lower_bound(aBands.begin(), aBands.end(), nBand,
+                         [](const clsPriceBand& oBand, int16_t n) { return oBand.m_nIndex < n; });
+    const bool bGiven = it != aBands.end() && it->m_nIndex == nBand;
+    oRange.m_fStart = bGiven ? it->m_fStart : 0.0f;
+    oRange.m_fEnd = bGiven ? it->m_fEnd : 0.0f;
+    oRange.m_fValue = bGiven ? it->m_fValue : 0.0f;
 }
 
 bool clsPrices::GetRange(std::string_view sRangeName, int16_t nRangeNumber, clsPriceRange& oRange,
                          ShopDuration eShop) const {
-    const NameBuilder oBase = NameBuilder(sRangeName).Add(ShopSuffix(eShop));
-    int16_t nCount = 0;
-    const Entry* pCount = FindCount(oBase.View(), nCount);
-    if (!pCount) return false;
+    const Range oFound = FindRange(sRangeName, eShop);
+    if (!oFound.Found()) return false;
+    const int16_t nCount = oFound.Count();
     oRange.m_nCount = nCount;
     oRange.m_nIndex = nRangeNumber;
-    ReadBand(oBase.View(), *pCount, nCount, nRangeNumber, oRange);
+    if (nRangeNumber >= 1 && nRangeNumber <= nCount) {
+        oFound.Band(nRangeNumber, oRange);
+        return true;
+    }
+    // A band beyond the count: its lines are read as they stand (missing ones as 0).
+    const NameBuilder oBase = NameBuilder(sRangeName).Add(ShopSuffix(eShop));
+    float fStart = 0, fEnd = 0, fValue = 0;
+    GetPrice(NameBuilder(oBase.View()).Add("RangeStart").Add(nRangeNumber).View(), fStart);
+    GetPrice(NameBuilder(oBase.View()).Add("RangeEnd").Add(nRangeNumber).View(), fEnd);
+    GetPrice(NameBuilder(oBase.View()).Add("RangeValue").Add(nRangeNumber).View(), fValue);
+    oRange.m_fStart = fStart;
+    oRange.m_fEnd = fEnd;
+    oRange.m_fValue = fValue;
     return true;
 }
 
 bool clsPrices::HitTestRanges(std::string_view sRangeName, float fHitTestValue,
                               clsPriceRange& oResultantRange, ShopDuration eShop) const {
-    const NameBuilder oBase = NameBuilder(sRangeName).Add(ShopSuffix(eShop));
-    int16_t nCount = 0;
-    const Entry* pCount = FindCount(oBase.View(), nCount);
-    if (!pCount) clsError::Raise(ErrNumber::TypeMismatch, "clsPrices");
+    return FindRange(sRangeName, eShop).HitTest(fHitTestValue, oResultantRange);
+}
+
+bool clsPrices::Range::HitTest(float fHitTestValue, clsPriceRange& oResultantRange) const {
+    const int16_t nCount = Count();
     oResultantRange.m_nCount = nCount;
     auto Hold = [&oResultantRange](int16_t nBand, float fStart, float fEnd, float fValue) {
         oResultantRange.m_nIndex = nBand;
@@ -280,7 +299,7 @@ bool clsPrices::HitTestRanges(std::string_view sRangeName, float fHitTestValue,
     };
     // Bands are tested in order. One the file gives no line of is 0 to 0, which holds only 0.
     int16_t nNext = 1; // the first band not tested yet
-    for (const clsPriceBand& oBand : pCount->aBands) {
+    for (const clsPriceBand& oBand : m_pCount->aBands) {
         if (fHitTestValue == 0 && oBand.m_nIndex > nNext) {
             Hold(nNext, 0, 0, 0);
             return true;
@@ -298,7 +317,7 @@ bool clsPrices::HitTestRanges(std::string_view sRangeName, float fHitTestValue,
     }
     // No band holds it: the record keeps the last band, as a walk through all of them would.
     if (nCount >= 1) {
-        const auto& aBands = pCount->aBands;
+        const auto& aBands = m_pCount->aBands;
         if (!aBands.empty() && aBands.back().m_nIndex == nCount)
             Hold(nCount, aBands.back().m_fStart, aBands.back().m_fEnd, aBands.back().m_fValue);
         else
@@ -310,11 +329,13 @@ bool clsPrices::HitTestRanges(std::string_view sRangeName, float fHitTestValue,
 
 std::span<const clsPriceBand> clsPrices::Bands(std::string_view sRangeName,
                                                ShopDuration eShop) const {
-    const NameBuilder oBase = NameBuilder(sRangeName).Add(ShopSuffix(eShop));
-    int16_t nCount = 0;
-    const Entry* pCount = FindCount(oBase.View(), nCount);
-    if (!pCount) return {};
-    return pCount->aBands;
+    return FindRange(sRangeName, eShop).Bands();
+}
+
+std::span<const clsPriceBand> clsPrices::Range::Bands() const {
+    if (!m_pCount) return {};
+    Count(); // a count that is not a number raises
+    return m_pCount->aBands;
 }
 
 namespace {
@@ -385,16 +406,17 @@ std::string GetPricesSource() {
 }
 
 std::string FormatCurrency(float fAmount) {
-    const clsPrices& oPrices = GetPrices();
-    std::string sSymbol, sFormat;
-    if (!oPrices.GetData("CurrencySymbol", sSymbol)) sSymbol = "£";
-    if (!oPrices.GetData("CurrencyFormat", sFormat)) sFormat = "0.00";
-    return sSymbol + FormatPicture(fAmount, sFormat);
+    const clsPriceCache& oCache = GetPrices().Cache();
+    return oCache.m_sCurrencySymbol + FormatPicture(fAmount, oCache.m_sCurrencyFormat);
 }
 
 int32_t GetCurrencyScale() {
+    return GetPrices().Cache().m_lCurrencyScale;
+}
+
+int32_t CurrencyScaleOf(const clsPrices& oPrices) {
     std::string sFormat;
-    if (!GetPrices().GetData("CurrencyFormat", sFormat)) return 1;
+    if (!oPrices.GetData("CurrencyFormat", sFormat)) return 1;
     const size_t nPoint = sFormat.find('.');
     if (nPoint == std::string::npos) return 1;
     int32_t lScale = 1;

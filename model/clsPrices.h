@@ -13,8 +13,57 @@
 // The price table: named values read once from the site's price file. Names compare
 // without regard to letter case; every numeric question carries a shop duration whose
 // suffix is appended to the name before the look-up.
+class clsPriceCache;
+
 class clsPrices {
+private:
+    struct Entry;
+
 public:
+    // A name looked up once: answers what GetPrice would, without looking it up again.
+    class Value {
+    public:
+        // As GetPrice: the number and true; 0 and false when not a number; fValue left alone
+        // and false when the name is missing.
+        bool Get(float& fValue) const {
+            if (m_bFound) fValue = m_fValue;
+            return m_bNumeric;
+        }
+        // The number; 0 when the name is missing or not a number.
+        float Or0() const { return m_fValue; }
+
+    private:
+        friend class clsPrices;
+        float m_fValue = 0;
+        bool m_bFound = false;
+        bool m_bNumeric = false;
+    };
+
+    // A range looked up once: its count line and the bands the file gives. A null range (the
+    // count line missing) answers as HitTestRanges and Bands do for a missing range.
+    class Range {
+    public:
+        bool Found() const { return m_pCount != nullptr; }
+        // The band count; a type mismatch when the count line is missing or not a number, an
+        // overflow when it does not fit 16 bits.
+        int16_t Count() const;
+        // As HitTestRanges.
+        bool HitTest(float fHitTestValue, clsPriceRange& oResultantRange) const;
+        // Band nBand (1 to Count()) into oRange: bounds and value, missing lines as 0.
+        void Band(int16_t nBand, clsPriceRange& oRange) const;
+        // As Bands.
+        std::span<const clsPriceBand> Bands() const;
+
+    private:
+        friend class clsPrices;
+        const Entry* m_pCount = nullptr;
+    };
+
+    clsPrices();
+    ~clsPrices();
+    clsPrices(clsPrices&&) noexcept;
+    clsPrices& operator=(clsPrices&&) noexcept;
+
     // Price files are a few kilobytes; anything this large is not one.
     static constexpr size_t kMaxFileBytes = 4u << 20;
     static constexpr size_t kMaxLineLength = 32766;
@@ -47,6 +96,11 @@ public:
 
     size_t Count() const { return m_oPrices.size(); }
 
+    Value FindValue(std::string_view sName, ShopDuration eShop = ShopDuration::None) const;
+    Range FindRange(std::string_view sRangeName, ShopDuration eShop) const;
+    // Every price a calculation asks for, looked up when this table was loaded.
+    const clsPriceCache& Cache() const { return *m_oCache; }
+
     // "30", "90", "GTC", "", "60", "120"; any other value gives "".
     static std::string_view ShopSuffix(ShopDuration eShop);
 
@@ -72,13 +126,10 @@ private:
                          size_t nLine);
     static void ReadBands(PriceMap& oPrices);
     const Entry* Find(std::string_view sLowerName) const;
-    // The count line of a range (null when missing); raises a type mismatch when it is
-    // not a number and an overflow when it does not fit 16 bits.
-    const Entry* FindCount(std::string_view sLowerBase, int16_t& nCount) const;
-    void ReadBand(std::string_view sLowerBase, const Entry& oCount, int16_t nCount, int16_t nBand,
-                  clsPriceRange& oRange) const;
 
     PriceMap m_oPrices;
+    // Rebuilt with every load, so a reloaded table never answers with the old prices.
+    std::unique_ptr<const clsPriceCache> m_oCache;
 };
 
 // The shared price table, loaded from GetPriceFilePath on the first request. When that file
@@ -95,3 +146,4 @@ void SetPrices(std::unique_ptr<clsPrices> oPrices);
 std::string FormatCurrency(float fAmount);
 // 10 to the number of decimals of "CurrencyFormat": "0.00" -> 100; 1 when it is missing.
 int32_t GetCurrencyScale();
+int32_t CurrencyScaleOf(const clsPrices& oPrices);

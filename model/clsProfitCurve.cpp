@@ -35,13 +35,13 @@ double clsProfitCurve::NiceStep(double dSpan, int32_t lIntervals) {
     return 10 * dPower;
 }
 
-clsProfitCurve clsProfitCurve::Of(clsCalculate& oAuction) {
+clsProfitCurve clsProfitCurve::Of(const clsCalculate& oAuction) {
     clsPriceSearch oSearch(oAuction);
     const std::optional<float> ofBreakEven = oSearch.BreakEvenPrice();
     return Draw(oSearch, oAuction.m_oOutlay.m_fEstimatedEndPrice, ofBreakEven);
 }
 
-clsProfitCurve clsProfitCurve::Of(clsCalculate& oAuction, std::optional<float> ofBreakEven) {
+clsProfitCurve clsProfitCurve::Of(const clsCalculate& oAuction, std::optional<float> ofBreakEven) {
     clsPriceSearch oSearch(oAuction);
     return Draw(oSearch, oAuction.m_oOutlay.m_fEstimatedEndPrice, ofBreakEven);
 }

@@ -33,9 +33,9 @@ struct clsProfitCurve {
     static constexpr int32_t kSamples = 48;
 
     // Works on a copy: oAuction and its figures are left as they were.
-    static clsProfitCurve Of(clsCalculate& oAuction);
+    static clsProfitCurve Of(const clsCalculate& oAuction);
     // The same when the auction's break-even price has been found already.
-    static clsProfitCurve Of(clsCalculate& oAuction, std::optional<float> ofBreakEven);
+    static clsProfitCurve Of(const clsCalculate& oAuction, std::optional<float> ofBreakEven);
 
     // The round step (1, 2 or 5 times a power of ten) nearest above dSpan / lIntervals:
     // 120 over 6 -> 20, 0.3 over 6 -> 0.05.

@@ -25,13 +25,21 @@ public:
     }
     // Upgrade fees under a prefix: each upgrade and the picture pack for listings that are
     // not shop listings and for every shop duration, and Buy It Now.
-    void AddFeatures(const std::string& sPrefix) {
-        for (const std::string sSuffix : {"", "30", "90", "GTC", "60", "120"}) {
-            for (const std::string_view sPiece : clsSellingFeatures::PricePieces())
-                Add(Kind::Number, {sPrefix + std::string(sPiece) + sSuffix});
-            Add(Kind::Range, {sPrefix + "PicturePack" + sSuffix});
+    void AddFeatures(std::string_view sPrefix) {
+        const auto aoUpgrades = clsSellingFeatures::Upgrades();
+        auto Name = [sPrefix](const clsUpgrade& o, std::string_view sSuffix) {
+            return std::string(sPrefix) + std::string(o.sPiece) + std::string(sSuffix);
+        };
+        for (const std::string_view sSuffix : {"", "30", "90", "GTC", "60", "120"}) {
+            for (const clsUpgrade& o : aoUpgrades)
+                if (o.pPrice) Add(Kind::Number, {Name(o, sSuffix)});
+            for (const clsUpgrade& o : aoUpgrades)
+                if (!o.pPrice && o.eCharge != UpgradeCharge::ByEndPrice)
+                    Add(Kind::Range, {Name(o, sSuffix)});
         }
-        Add(Kind::Range, {sPrefix + "BuyItNow"});
+        // Ranges by the end price carry no shop suffix.
+        for (const clsUpgrade& o : aoUpgrades)
+            if (!o.pPrice && o.eCharge == UpgradeCharge::ByEndPrice) Add(Kind::Range, {Name(o, "")});
     }
     std::vector<clsRequiredPrice> Take() { return std::move(m_aoPrices); }
 
@@ -72,8 +80,7 @@ std::vector<clsRequiredPrice> UsPrices() {
     clsList o;
     AddCommon(o);
     // The default shop duration of 30 days reaches every kind of sale.
-    for (const char* sPrefix :
-         {"FeatureMotor", "FeatureMotorPoketBikes", "FeatureMotorParts", "FeatureRealEstate"})
+    for (const std::string_view sPrefix : clsSellingFeatures::PricePrefixes().subspan(1))
         o.AddFeatures(sPrefix);
     o.Add(Kind::Range, {"ReserveRealEstate"});
     for (const std::string s : {"Passenger", "Motorcycle", "Powersports", "PocketBikes", "Other"})

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-clsSellingCostFigures::clsSellingCostFigures(clsCalculate& oAuction)
+clsSellingCostFigures::clsSellingCostFigures(const clsCalculate& oAuction)
     : m_fInsertionFee(oAuction.m_fListingCost), m_fReserveFee(oAuction.m_fReserveCost),
       m_fFinalValueFee(oAuction.m_fFinalValueFee), m_fSellingCost(oAuction.m_fSellCost),
       m_fPostage(oAuction.m_fPostageCost), m_fPostageProfit(oAuction.m_fPostageProfit),

@@ -10,7 +10,7 @@ class clsCalculate;
 class clsSellingCostFigures {
 public:
     // Reads the figures of an auction on which DoCalc has run.
-    explicit clsSellingCostFigures(clsCalculate& oAuction);
+    explicit clsSellingCostFigures(const clsCalculate& oAuction);
 
     float m_fInsertionFee = 0;
     float m_fReserveFee = 0;

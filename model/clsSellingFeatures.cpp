@@ -6,6 +6,7 @@
 #include "clsAuctionType.h"
 #include "clsError.h"
 #include "clsOutlay.h"
+#include "clsPriceCache.h"
 #include "clsPrices.h"
 
 #include <array>
@@ -14,58 +15,72 @@ namespace {
 
 constexpr std::string_view kMarker = "[FEATURES]";
 
-constexpr std::array<std::string_view, 5> kPrefixes = {
+constexpr std::array<std::string_view, clsSellingFeatures::kPrefixCount> kPrefixes = {
     "Feature", "FeatureMotor", "FeatureMotorPoketBikes", "FeatureMotorParts", "FeatureRealEstate"};
 
-// Scalar upgrade pieces, in the order their prices are loaded.
-constexpr std::array<std::string_view, 21> kPieces = {"HomePage",
-                                                      "HomePageMulti",
-                                                      "Plus",
-                                                      "Highlight",
-                                                      "ItemSubtitle",
-                                                      "Bold",
-                                                      "Gallery",
-                                                      "FeaturedGallery",
-                                                      "ScheduledListings",
-                                                      "ListIn2Categories",
-                                                      "ListingDesigner",
-                                                      "SlideShow",
-                                                      "SupersizePictures",
-                                                      "ExtraImage",
-                                                      "FeaturedInSearch",
-                                                      "10DayDuration",
-                                                      "GiftServices",
-                                                      "PreviewPicture",
-                                                      "Border",
-                                                      "ListingItem",
-                                                      "CarAd"};
-constexpr size_t kBuyItNow = kPieces.size();
-constexpr size_t kPicturePack = kPieces.size() + 1;
+using F = SellingFeature;
+using C = UpgradeCharge;
+using S = clsSellingFeatures;
 
-// Every price name a prefix can form, built once: the prices are reloaded on every
-// calculation, so the names must not be built anew each time.
-const std::string& FeatureName(int nPrefix, size_t nPiece) {
-    static const auto aasNames = [] {
-        std::array<std::array<std::string, kPieces.size() + 2>, kPrefixes.size()> aas;
-        for (size_t p = 0; p < kPrefixes.size(); ++p) {
-            for (size_t i = 0; i < kPieces.size(); ++i)
-                aas[p][i] = std::string(kPrefixes[p]) + std::string(kPieces[i]);
-            aas[p][kBuyItNow] = std::string(kPrefixes[p]) + "BuyItNow";
-            aas[p][kPicturePack] = std::string(kPrefixes[p]) + "PicturePack";
-        }
-        return aas;
-    }();
-    return aasNames[size_t(nPrefix)][nPiece];
+// Every listing upgrade. A new one is a bit, a member for its price and a row here (and a row
+// in the selling features panel).
+constexpr std::array<clsUpgrade, clsSellingFeatures::kUpgradeCount> kUpgrades = {{
+    {F::HomePageFeatured, "HomePage", &S::m_fHomePageFeatures, C::AfterMultiplier},
+    {0, "HomePageMulti", &S::m_fHomePageFeaturesMulti, C::AfterMultiplier}, // US, several items
+    {F::FeaturePlus, "Plus", &S::m_fFeaturePlus, C::Added},
+    {F::Highlight, "Highlight", &S::m_fHighlight, C::Added},
+    {F::ItemSubtitle, "ItemSubtitle", &S::m_fItemSubtitle, C::Added},
+    {F::Bold, "Bold", &S::m_fBold, C::Added},
+    {F::Gallery, "Gallery", &S::m_fGallery, C::Added},
+    {F::FeaturedGallery, "FeaturedGallery", &S::m_fFeaturedGallery, C::Added},
+    {F::ScheduledListing, "ScheduledListings", &S::m_fScheduledListing, C::AfterMultiplier},
+    {F::ListIn2Categories, "ListIn2Categories", &S::m_fListIn2Catagories, C::Multiplier},
+    {F::ListingDesigner, "ListingDesigner", &S::m_fListingDesigner, C::Added},
+    {F::SlideShow, "SlideShow", &S::m_fSlideShow, C::Added},
+    {F::SuperSizedPictures, "SupersizePictures", &S::m_fSuperSizePictures, C::Added},
+    {0, "ExtraImage", &S::m_fExtraImage, C::PerPicture},
+    {F::FeaturedInSearch, "FeaturedInSearch", &S::m_fFeaturedInSearch, C::Added},
+    {F::TenDayDuration, "10DayDuration", &S::m_f10DayDuration, C::Added},
+    {F::GiftServices, "GiftServices", &S::m_fGiftServices, C::Added},
+    {F::PreviewPicture, "PreviewPicture", &S::m_fPreviewPicture, C::Added},
+    {F::Border, "Border", &S::m_fBorder, C::Added},
+    {F::ListingItem, "ListingItem", &S::m_fListingItem, C::Added},
+    {F::CarAd, "CarAd", &S::m_fCarAd, C::Added},
+    {F::BuyItNow, "BuyItNow", nullptr, C::ByEndPrice},
+    {F::PicturePack, "PicturePack", nullptr, C::ByPictureCount},
+}};
+
+// The rows of the upgrades added one by one, in the order of their bits: the order their
+// prices are added up in.
+constexpr auto kAddedInOrder = [] {
+    std::array<size_t, kUpgrades.size()> anRows{};
+    size_t nRows = 0;
+    for (int nBit = 0; nBit < 31; ++nBit)
+        for (size_t i = 0; i < kUpgrades.size(); ++i)
+            if (kUpgrades[i].lFeature == (1 << nBit) &&
+                (kUpgrades[i].eCharge == C::Added || kUpgrades[i].eCharge == C::ByEndPrice))
+                anRows[nRows++] = i;
+    return std::pair{anRows, nRows};
+}();
+
+constexpr size_t RowOf(int32_t lFeature) {
+    size_t i = 0;
+    while (i < kUpgrades.size() && kUpgrades[i].lFeature != lFeature)
+        ++i;
+    return i;
 }
+constexpr size_t kBuyItNowRow = RowOf(SellingFeature::BuyItNow);
+constexpr size_t kPicturePackRow = RowOf(SellingFeature::PicturePack);
+static_assert(kPicturePackRow < kUpgrades.size() && kBuyItNowRow < kUpgrades.size());
 
 } // namespace
 
-clsSellingFeatures::clsSellingFeatures() {
-    Serialize(m_sDefaults, true);
+std::span<const clsUpgrade> clsSellingFeatures::Upgrades() {
+    return kUpgrades;
 }
 
-std::span<const std::string_view> clsSellingFeatures::PricePieces() {
-    return kPieces;
+std::span<const std::string_view> clsSellingFeatures::PricePrefixes() {
+    return kPrefixes;
 }
 
 void clsSellingFeatures::RemoveFeature(int32_t lFeatureID) {
@@ -79,7 +94,7 @@ void clsSellingFeatures::SetFeature(int32_t lFeatureID, bool bAdd) {
         RemoveFeature(lFeatureID);
 }
 
-int clsSellingFeatures::PrefixIndex() const {
+size_t clsSellingFeatures::PrefixIndex() const {
     if (!m_oAuctionType) clsError::Raise(ErrNumber::ObjectNotSet, "clsSellingFeatures");
     if (GetRegion() != RegionUS) return 0;
     switch (m_oAuctionType->m_eAuctionType) {
@@ -101,32 +116,11 @@ ShopDuration clsSellingFeatures::UpgradeDuration() const {
 }
 
 void clsSellingFeatures::LoadFeaturePrices() {
-    const int nPrefix = PrefixIndex();
-    const ShopDuration eShop = UpgradeDuration();
-    float* const apMembers[kPieces.size()] = {&m_fHomePageFeatures,
-                                              &m_fHomePageFeaturesMulti,
-                                              &m_fFeaturePlus,
-                                              &m_fHighlight,
-                                              &m_fItemSubtitle,
-                                              &m_fBold,
-                                              &m_fGallery,
-                                              &m_fFeaturedGallery,
-                                              &m_fScheduledListing,
-                                              &m_fListIn2Catagories,
-                                              &m_fListingDesigner,
-                                              &m_fSlideShow,
-                                              &m_fSuperSizePictures,
-                                              &m_fExtraImage,
-                                              &m_fFeaturedInSearch,
-                                              &m_f10DayDuration,
-                                              &m_fGiftServices,
-                                              &m_fPreviewPicture,
-                                              &m_fBorder,
-                                              &m_fListingItem,
-                                              &m_fCarAd};
-    const clsPrices& oPrices = GetPrices();
-    for (size_t i = 0; i < kPieces.size(); ++i)
-        oPrices.GetPrice(FeatureName(nPrefix, i), *apMembers[i], eShop);
+    const size_t nPrefix = PrefixIndex(); // first: without an auction type it raises
+    const clsPriceCache::Upgrades& aoPrices =
+        GetPrices().Cache().UpgradesFor(nPrefix, UpgradeDuration());
+    for (size_t i = 0; i < kUpgrades.size(); ++i)
+        if (kUpgrades[i].pPrice) aoPrices[i].oValue.Get(this->*kUpgrades[i].pPrice);
 }
 
 float clsSellingFeatures::HomePageFee() const {
@@ -138,8 +132,10 @@ float clsSellingFeatures::HomePageFee() const {
 float clsSellingFeatures::BuyItNowFee() const {
     if (!m_oOutlay) return 0;
     clsPriceRange oRange;
-    return GetPrices().HitTestRanges(FeatureName(PrefixIndex(), kBuyItNow),
-                                     m_oOutlay->m_fEstimatedEndPrice, oRange, ShopDuration::None)
+    return GetPrices()
+                   .Cache()
+                   .UpgradesFor(PrefixIndex(), ShopDuration::None)[kBuyItNowRow]
+                   .oRange.HitTest(m_oOutlay->m_fEstimatedEndPrice, oRange)
                ? oRange.m_fValue
                : 0.0f;
 }
@@ -149,39 +145,21 @@ float clsSellingFeatures::DoCalc(const clsAuctionType* oAuctionType, const clsOu
     if (oOutlay) m_oOutlay = oOutlay;
     LoadFeaturePrices();
 
-    struct Charge {
-        int32_t lFeature;
-        const float* pPrice;
-    };
-    const Charge aCharges[] = {
-        {SellingFeature::FeaturePlus, &m_fFeaturePlus},
-        {SellingFeature::Highlight, &m_fHighlight},
-        {SellingFeature::ItemSubtitle, &m_fItemSubtitle},
-        {SellingFeature::Bold, &m_fBold},
-        {SellingFeature::Gallery, &m_fGallery},
-        {SellingFeature::FeaturedGallery, &m_fFeaturedGallery},
-        {SellingFeature::BuyItNow, nullptr},
-        {SellingFeature::SlideShow, &m_fSlideShow},
-        {SellingFeature::SuperSizedPictures, &m_fSuperSizePictures},
-        {SellingFeature::ListingDesigner, &m_fListingDesigner},
-        {SellingFeature::FeaturedInSearch, &m_fFeaturedInSearch},
-        {SellingFeature::TenDayDuration, &m_f10DayDuration},
-        {SellingFeature::GiftServices, &m_fGiftServices},
-        {SellingFeature::PreviewPicture, &m_fPreviewPicture},
-        {SellingFeature::Border, &m_fBorder},
-        {SellingFeature::ListingItem, &m_fListingItem},
-        {SellingFeature::CarAd, &m_fCarAd},
-    };
     float fTotal = 0;
-    for (const Charge& oCharge : aCharges) {
-        if (HasFeature(oCharge.lFeature))
-            fTotal = ToSingle(double(fTotal) + (oCharge.pPrice ? *oCharge.pPrice : BuyItNowFee()));
+    const auto& [anRows, nRows] = kAddedInOrder;
+    for (size_t i = 0; i < nRows; ++i) {
+        const clsUpgrade& oUpgrade = kUpgrades[anRows[i]];
+        if (HasFeature(oUpgrade.lFeature))
+            fTotal = ToSingle(double(fTotal) + (oUpgrade.pPrice ? this->*oUpgrade.pPrice
+                                                                : BuyItNowFee()));
     }
     if (HasFeature(SellingFeature::PicturePack)) {
         // The pack's price covers its pictures: they are not charged one by one as well.
         clsPriceRange oRange;
-        if (GetPrices().HitTestRanges(FeatureName(PrefixIndex(), kPicturePack),
-                                      float(m_lPicturePackQty), oRange, UpgradeDuration()))
+        if (GetPrices()
+                .Cache()
+                .UpgradesFor(PrefixIndex(), UpgradeDuration())[kPicturePackRow]
+                .oRange.HitTest(float(m_lPicturePackQty), oRange))
             fTotal = ToSingle(double(fTotal) + oRange.m_fValue);
     } else {
         fTotal = ToSingle(fTotal + double(m_fExtraImage) * m_lPicturePackQty);
@@ -195,18 +173,17 @@ float clsSellingFeatures::DoCalc(const clsAuctionType* oAuctionType, const clsOu
     return fTotal;
 }
 
-void clsSellingFeatures::Serialize(std::string& sData, bool bSave) {
-    using S = clsAuctionSection;
-    if (bSave) {
-        S::Append(sData, kMarker, {S::WholeText(m_lFeatures), S::WholeText(m_lPicturePackQty)});
-        return;
-    }
+void clsSellingFeatures::Save(std::string& sData) const {
+    clsAuctionSection::Writer(sData, kMarker).Whole(m_lFeatures).Whole(m_lPicturePackQty).End();
+}
+
+void clsSellingFeatures::Load(std::string_view sData) {
     // An auction text without this section keeps the upgrades as they are.
-    const S oSection(sData, kMarker, false);
+    const clsAuctionSection oSection(sData, kMarker, false);
     oSection.ReadLong(0, m_lFeatures);
     oSection.ReadLong(1, m_lPicturePackQty);
 }
 
 void clsSellingFeatures::Clear() {
-    Serialize(m_sDefaults, false);
+    Load(clsAuctionSection::Defaults<clsSellingFeatures>());
 }

@@ -37,12 +37,32 @@ struct SellingFeature {
     };
 };
 
+class clsSellingFeatures;
+
+// How a listing upgrade is charged.
+enum class UpgradeCharge {
+    Added,           // its price, added in the order of the bits
+    ByEndPrice,      // the band of its range (no shop suffix) at the expected end price
+    ByPictureCount,  // the band of its range at the picture count
+    PerPicture,      // its price for every picture, unless a picture pack covers them
+    Multiplier,      // multiplies the total of the upgrades above
+    AfterMultiplier, // added after the multiplier
+};
+
+// One listing upgrade: its bit in the stored set (0 for a price with no bit of its own), the
+// piece of its price names ("Bold" -> "FeatureBold30"), the member its price is loaded into
+// (none for one priced from a range) and how it is charged.
+struct clsUpgrade {
+    int32_t lFeature;
+    std::string_view sPiece;
+    float clsSellingFeatures::*pPrice;
+    UpgradeCharge eCharge;
+};
+
 // The listing upgrades chosen and what they cost together. Prices are reloaded on every
 // calculation, by the kind of sale and, for a shop listing, its duration.
 class clsSellingFeatures {
 public:
-    clsSellingFeatures();
-
     float m_fHomePageFeatures = 0;
     float m_fHomePageFeaturesMulti = 0;
     float m_fFeaturePlus = 0;
@@ -80,24 +100,29 @@ public:
     float DoCalc(const clsAuctionType* oAuctionType, const clsOutlay* oOutlay);
     // The upgrade prices for the kind of sale (first step of DoCalc; panels read them).
     void LoadFeaturePrices();
-    void Serialize(std::string& sData, bool bSave);
+    // The [FEATURES] section of the auction text.
+    void Save(std::string& sData) const;
+    void Load(std::string_view sData);
     void Clear();
 
-    // The scalar upgrade price pieces ("HomePage", "Plus" ... "CarAd") in loading order;
-    // with a prefix and shop suffix they name the prices a price file must hold.
-    static std::span<const std::string_view> PricePieces();
+    // Every listing upgrade, one row each, in the order their prices are listed; with a
+    // prefix and shop suffix the pieces name the prices a price file must hold.
+    static constexpr size_t kUpgradeCount = 23;
+    static std::span<const clsUpgrade> Upgrades();
+    // "Feature", "FeatureMotor", "FeatureMotorPoketBikes", "FeatureMotorParts",
+    // "FeatureRealEstate": the price name prefixes by kind of sale (US).
+    static constexpr size_t kPrefixCount = 5;
+    static std::span<const std::string_view> PricePrefixes();
 
 private:
     float HomePageFee() const;
     float BuyItNowFee() const;
-    // Index of the price name prefix: "Feature", "FeatureMotor", "FeatureMotorPoketBikes",
-    // "FeatureMotorParts" or "FeatureRealEstate".
-    int PrefixIndex() const;
+    // Index of the price name prefix in PricePrefixes().
+    size_t PrefixIndex() const;
     // The shop duration whose suffix the upgrade prices carry: None unless a shop listing.
     ShopDuration UpgradeDuration() const;
 
     int32_t m_lFeatures = 0;
     const clsAuctionType* m_oAuctionType = nullptr;
     const clsOutlay* m_oOutlay = nullptr;
-    std::string m_sDefaults;
 };

@@ -4,8 +4,14 @@
 #include "clsOutlay.h"
 #include "clsPayPal.h"
 #include "clsPostage.h"
+#include "basNumbers.h"
 
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -89,6 +95,52 @@ TEST_F(PayPal, RoundingKeepsExactHalvesDown) {
     EXPECT_FLOAT_EQ(clsPayPal::RoundCurrency("-1.999"), -1.99f); // towards zero
     // 3.4 % of 12.50 + 0.20 = 0.625: a half, rounded down.
     EXPECT_FLOAT_EQ(m_oPayPal.DoCalc(12.5f, &m_oOutlay), 0.62f);
+}
+
+// The fee is rounded as the text of its general form would be, without writing the text: the
+// same single, bit for bit (or the same overflow), on every amount of a sweep. Whole pennies
+// and their neighbours up to 2,000, every single between 0.1245 and 0.1255 and between
+// 1,234,560 and 1,234,580 (halves and seven-digit ties), and random bit patterns of every
+// size, sign and exponent.
+TEST_F(PayPal, RoundingTheFeeMatchesRoundingItsTextOnASweep) {
+    size_t nChecked = 0;
+    size_t nDifferent = 0;
+    auto Round = [](auto fnRound) {
+        try {
+            return std::bit_cast<uint32_t>(fnRound());
+        } catch (const clsError& e) {
+            return uint32_t(e.Number()); // a fee too large to scale overflows
+        }
+    };
+    auto Check = [&](float fFee) {
+        const uint32_t uByText = Round([&] { return clsPayPal::RoundCurrency(FormatGeneral(fFee)); });
+        const uint32_t uByNumber = Round([&] { return clsPayPal::RoundCurrency(fFee); });
+        ++nChecked;
+        if (uByText != uByNumber && ++nDifferent <= 5)
+            ADD_FAILURE() << "fee " << std::bit_cast<uint32_t>(fFee) << " (" << FormatGeneral(fFee)
+                          << "): text " << uByText << ", number " << uByNumber;
+    };
+    auto Neighbours = [&](float fFee) {
+        float f = fFee;
+        for (int i = 0; i < 2; ++i)
+            f = std::nextafter(f, 0.0f);
+        for (int i = 0; i < 5; ++i, f = std::nextafter(f, HUGE_VALF))
+            Check(f);
+    };
+    for (int32_t n = 0; n <= 200000; ++n) {
+        Neighbours(float(n / 100.0));
+        Neighbours(-float(n / 100.0));
+    }
+    for (const auto& [fFrom, fTo] : {std::pair{0.1245f, 0.1255f}, {1234560.f, 1234580.f}})
+        for (float f = fFrom; f <= fTo; f = std::nextafter(f, HUGE_VALF))
+            Check(f);
+    uint32_t nBits = 15;
+    for (int i = 0; i < 1000000; ++i) {
+        nBits = nBits * 1664525u + 1013904223u;
+        const float f = std::bit_cast<float>(nBits);
+        if (std::isfinite(f)) Check(f);
+    }
+    EXPECT_EQ(nDifferent, 0u) << "of " << nChecked;
 }
 
 constexpr const char* kPostage = R"(FirstClassRanges,2

@@ -302,7 +302,7 @@ QWidget* ctlProfitChart::BuildBreakdownKey() {
     return oKey;
 }
 
-void ctlProfitChart::ApplyAuction(clsCalculate& oAuction, std::optional<float> ofBreakEven) {
+void ctlProfitChart::ApplyAuction(const clsCalculate& oAuction, std::optional<float> ofBreakEven) {
     try {
         m_oAuction.Copy(oAuction);
     } catch (...) {

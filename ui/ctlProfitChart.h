@@ -35,7 +35,7 @@ public:
     // Shows an auction on which DoCalc has run, with its break-even price as the selling
     // costs found it. While the chart is hidden it only keeps a copy and draws it when shown,
     // so a hidden chart costs an edit next to nothing.
-    void ApplyAuction(clsCalculate& oAuction, std::optional<float> ofBreakEven);
+    void ApplyAuction(const clsCalculate& oAuction, std::optional<float> ofBreakEven);
 
     // What is drawn; empty before the first drawing.
     const clsProfitCurve& Curve() const { return m_oCurve; }

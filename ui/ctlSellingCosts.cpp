@@ -210,7 +210,7 @@ void ctlSellingCosts::Arrange() {
     }
 }
 
-void ctlSellingCosts::ApplySellingCosts(clsCalculate& oSellingCosts) {
+void ctlSellingCosts::ApplySellingCosts(const clsCalculate& oSellingCosts) {
     // All figures are worked out before any is shown: one that fails shows none of them, and
     // the caller shows the error instead (ShowCalculationError).
     const clsSellingCostFigures oFigures(oSellingCosts);

@@ -25,7 +25,7 @@ public:
     ~ctlSellingCosts() override;
 
     // Shows the figures of an auction on which DoCalc has run.
-    void ApplySellingCosts(clsCalculate& oSellingCosts);
+    void ApplySellingCosts(const clsCalculate& oSellingCosts);
     // Shows that the calculation failed, and why (on the profit's tool tip): every figure
     // reads "-", so none of an earlier calculation stands beside the new inputs.
     void ShowCalculationError(std::exception_ptr pError);
