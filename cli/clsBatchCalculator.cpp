@@ -86,40 +86,73 @@ constexpr Column kColumns[] = {
     {"profit", "Profit", &clsSellingCostFigures::m_fProfit},
 };
 
-std::string OneLine(std::string sText) {
-    for (char& c : sText)
+std::string OneLine(std::string_view sText) {
+    std::string sLine(sText);
+    for (char& c : sLine)
         if (c == '\r' || c == '\n') c = ' ';
-    return sText;
+    return sLine;
 }
+
+// The calculator at work on this thread: messages the model raises while it loads an auction
+// name its input. Calculators are made and dropped on the main thread, before and after the
+// threads that use them run.
+thread_local clsBatchCalculator* t_pActive = nullptr;
+int g_nCalculators = 0;
 
 } // namespace
 
 clsBatchCalculator::clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight)
     : m_eFormat(eFormat), m_oInsight(oInsight) {
-    // Messages the model raises while loading (a missing section) name the input.
-    SetShowMessageHandler([this](const std::string& sPrompt, int32_t, const std::string&) {
-        Flush();
-        std::cerr << (m_pCurrentInput ? *m_pCurrentInput + ": " : std::string()) << OneLine(sPrompt)
-                  << '\n';
-        m_bInputFailed = true;
-        return MsgBox::ResultOK;
-    });
+    if (g_nCalculators++ == 0)
+        SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+            if (t_pActive)
+                t_pActive->Message(t_pActive->m_sCurrentInput, sPrompt);
+            else
+                std::fprintf(stderr, "%s\n", OneLine(sPrompt).c_str());
+            return MsgBox::ResultOK;
+        });
 }
 
 clsBatchCalculator::~clsBatchCalculator() {
-    Flush();
-    SetShowMessageHandler(nullptr);
+    if (--g_nCalculators == 0) SetShowMessageHandler(nullptr);
+}
+
+void clsBatchOutput::Clear() {
+    sOut.clear();
+    aoMessages.clear();
+}
+
+void clsBatchOutput::Write() const {
+    size_t nDone = 0;
+    for (const Message& oMessage : aoMessages) {
+        std::fwrite(sOut.data() + nDone, 1, oMessage.nAt - nDone, stdout);
+        nDone = oMessage.nAt;
+        // Figures before a message reach a shared terminal or file before it.
+        std::fflush(stdout);
+        std::fwrite(oMessage.sText.data(), 1, oMessage.sText.size(), stderr);
+    }
+    std::fwrite(sOut.data() + nDone, 1, sOut.size() - nDone, stdout);
+}
+
+void clsBatchCalculator::Message(std::string_view sInput, std::string_view sText) {
+    std::string sLine(sInput);
+    sLine += ": ";
+    sLine += OneLine(sText);
+    sLine += '\n';
+    m_oOutput.aoMessages.push_back({m_oOutput.sOut.size(), std::move(sLine)});
+    m_bInputFailed = true;
 }
 
 void clsBatchCalculator::WriteHeader() {
     if (m_eFormat != OutputFormat::Csv) return;
+    std::string& s = m_oOutput.sOut;
     for (const Column& oColumn : kColumns)
-        m_sOutput += std::string(oColumn.sKey) + ',';
-    m_sOutput += "profitPercent,";
-    if (m_oInsight.m_bBreakEven) m_sOutput += "breakEvenPrice,";
-    if (m_oInsight.HasTarget()) m_sOutput += "targetPrice,";
-    if (m_oInsight.m_bHints) m_sOutput += "hints,";
-    m_sOutput += "error\n";
+        s += std::string(oColumn.sKey) + ',';
+    s += "profitPercent,";
+    if (m_oInsight.m_bBreakEven) s += "breakEvenPrice,";
+    if (m_oInsight.HasTarget()) s += "targetPrice,";
+    if (m_oInsight.m_bHints) s += "hints,";
+    s += "error\n";
 }
 
 size_t clsBatchCalculator::InsightColumns() const {
@@ -127,18 +160,22 @@ size_t clsBatchCalculator::InsightColumns() const {
            size_t(m_oInsight.m_bHints);
 }
 
-void clsBatchCalculator::Flush() {
-    std::fwrite(m_sOutput.data(), 1, m_sOutput.size(), stdout);
-    std::fflush(stdout);
-    m_sOutput.clear();
+void clsBatchCalculator::TakeOutput(clsBatchOutput& oOutput) {
+    oOutput.Clear();
+    std::swap(oOutput, m_oOutput);
 }
 
-bool clsBatchCalculator::Calculate(std::string_view sText, const std::string& sInput) {
-    m_pCurrentInput = &sInput;
+bool clsBatchCalculator::Calculate(std::string_view sText, std::string_view sInput) {
+    m_sCurrentInput = sInput;
     m_bInputFailed = false;
+    t_pActive = this;
     clsCalculate oAuction; // every input starts from a fresh auction
-    std::string sData(sText);
-    oAuction.Serialize(sData, false);
+    try {
+        // A missing section is reported; the sections read before it stay loaded.
+        oAuction.Load(sText);
+    } catch (const clsError& oError) {
+        Message(sInput, oError.Description());
+    }
     try {
         oAuction.DoCalc();
         WriteFigures(oAuction, sInput);
@@ -146,19 +183,17 @@ bool clsBatchCalculator::Calculate(std::string_view sText, const std::string& sI
         WriteError(sInput, oError.Description());
         m_bInputFailed = true;
     }
-    m_pCurrentInput = nullptr;
-    if (m_sOutput.size() > (1u << 16)) Flush();
+    t_pActive = nullptr;
     return !m_bInputFailed;
 }
 
-bool clsBatchCalculator::Unreadable(const std::string& sInput, const std::string& sReason) {
-    Flush();
-    std::cerr << sInput << ": " << sReason << '\n';
+bool clsBatchCalculator::Unreadable(std::string_view sInput, std::string_view sReason) {
+    Message(sInput, sReason);
     Calculate("", sInput);
     return false;
 }
 
-void clsBatchCalculator::WriteFigures(clsCalculate& oAuction, const std::string& sInput) {
+void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_view sInput) {
     const clsSellingCostFigures oFigures(oAuction);
     // Worked out before anything is written, so that a failing search leaves no half row.
     std::optional<float> ofBreakEven;
@@ -176,7 +211,7 @@ void clsBatchCalculator::WriteFigures(clsCalculate& oAuction, const std::string&
         for (clsFeeHint& oHint : clsFeeHints::Find(oAuction))
             asHints.push_back(std::move(oHint.m_sText));
 
-    std::string& s = m_sOutput;
+    std::string& s = m_oOutput.sOut;
     switch (m_eFormat) {
     case OutputFormat::Json: {
         s += '{';
@@ -239,7 +274,8 @@ void clsBatchCalculator::WriteFigures(clsCalculate& oAuction, const std::string&
             sCaption.resize(20, ' ');
             s += "  " + sCaption + sValue + '\n';
         };
-        s += sInput + '\n';
+        s += sInput;
+        s += '\n';
         for (const Column& oColumn : kColumns)
             Line(oColumn.sCaption, oColumn.pFigure == &clsSellingCostFigures::m_fProfit
                                        ? oFigures.ProfitText()
@@ -256,8 +292,8 @@ void clsBatchCalculator::WriteFigures(clsCalculate& oAuction, const std::string&
     }
 }
 
-void clsBatchCalculator::WriteError(const std::string& sInput, const std::string& sError) {
-    std::string& s = m_sOutput;
+void clsBatchCalculator::WriteError(std::string_view sInput, const std::string& sError) {
+    std::string& s = m_oOutput.sOut;
     switch (m_eFormat) {
     case OutputFormat::Json:
         s += "{\"error\":";
@@ -271,7 +307,8 @@ void clsBatchCalculator::WriteError(const std::string& sInput, const std::string
         s += '\n';
         break;
     case OutputFormat::Text:
-        s += sInput + "\n  Error: " + OneLine(sError) + '\n';
+        s += sInput;
+        s += "\n  Error: " + OneLine(sError) + '\n';
         break;
     }
 }

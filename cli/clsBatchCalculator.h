@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class OutputFormat { Text, Json, Csv };
 
@@ -16,8 +17,25 @@ struct InsightOptions {
     bool HasTarget() const { return m_ofTargetProfit || m_ofTargetMargin; }
 };
 
+// What a stretch of a batch prints: its standard output, and the messages for standard error
+// with the place in that output where each belongs, so that the two streams can be written in
+// the order they were made.
+struct clsBatchOutput {
+    struct Message {
+        size_t nAt;        // bytes of sOut written before it
+        std::string sText; // one line, its line end included
+    };
+    std::string sOut;
+    std::vector<Message> aoMessages;
+
+    void Clear();
+    // Writes everything to standard output and standard error, in order.
+    void Write() const;
+};
+
 // Runs auction texts through a fresh auction each and writes their figures: the work of
-// the command-line calculator, kept apart from its argument handling.
+// the command-line calculator, kept apart from its argument handling and its input. One per
+// thread: it keeps nothing between auctions but what it has printed.
 class clsBatchCalculator {
 public:
     explicit clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight = {});
@@ -27,25 +45,26 @@ public:
 
     // Calculates one auction text, named sInput in messages, and appends its output.
     // False when the input had a problem (a missing section or a failed calculation).
-    bool Calculate(std::string_view sText, const std::string& sInput);
+    bool Calculate(std::string_view sText, std::string_view sInput);
     // An input that could not be read: reported, then calculated as a fresh auction.
-    bool Unreadable(const std::string& sInput, const std::string& sReason);
+    bool Unreadable(std::string_view sInput, std::string_view sReason);
 
+    // The CSV header line; nothing for the other formats.
     void WriteHeader();
-    // Output gathered so far; Flush writes it to standard output.
-    std::string& Output() { return m_sOutput; }
-    void Flush();
+    // What has been printed since the last call; the buffers of oOutput are reused.
+    void TakeOutput(clsBatchOutput& oOutput);
 
 private:
-    void WriteFigures(class clsCalculate& oAuction, const std::string& sInput);
-    void WriteError(const std::string& sInput, const std::string& sError);
+    void WriteFigures(const class clsCalculate& oAuction, std::string_view sInput);
+    void WriteError(std::string_view sInput, const std::string& sError);
+    void Message(std::string_view sInput, std::string_view sText);
 
     // Insight columns shown, in order, and their count for rows without figures.
     size_t InsightColumns() const;
 
     OutputFormat m_eFormat;
     InsightOptions m_oInsight;
-    std::string m_sOutput;
-    const std::string* m_pCurrentInput = nullptr;
+    clsBatchOutput m_oOutput;
+    std::string_view m_sCurrentInput;
     bool m_bInputFailed = false;
 };

@@ -2,9 +2,11 @@
 // with "-" each non-blank line of standard input) is calculated on a fresh auction.
 
 #include "basCommon.h"
+#include "basDataFolders.h"
 #include "basMain.h"
 #include "basNumbers.h"
 #include "clsBatchCalculator.h"
+#include "clsBatchRunner.h"
 #include "clsCalculate.h"
 #include "clsError.h"
 #include "clsPrices.h"
@@ -12,22 +14,21 @@
 
 #include <CLI/CLI.hpp>
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <memory>
 #include <string_view>
+#include <thread>
 #include <vector>
-
-#ifdef GAVELRY_HAVE_APP
-#include "basFiles.h"
-#include "basStartup.h"
-#endif
 
 namespace {
 
@@ -40,66 +41,39 @@ std::string Upper(std::string s) {
     return s;
 }
 
-// Each non-blank line of standard input is one auction, named by its line number. Read as
-// it comes, a line at a time: a line longer than an auction can be is reported as soon as it
-// passes the limit and skipped to its end, and the lines after it are calculated as usual.
-bool RunLines(clsBatchCalculator& oCalculator) {
-    bool bAllFine = true;
-    size_t nLine = 1;
-    std::string sLine;
-    bool bTooLong = false;
-    auto EndLine = [&] {
-        if (!bTooLong && sLine.find_first_not_of(" \t\r") != std::string::npos)
-            bAllFine &= oCalculator.Calculate(sLine, "line " + std::to_string(nLine));
-        sLine.clear();
-        bTooLong = false;
-        ++nLine;
-    };
-    char acBuffer[65536];
-    for (;;) {
-        const ssize_t nRead = ::read(STDIN_FILENO, acBuffer, sizeof acBuffer);
-        if (nRead < 0 && errno == EINTR) continue;
-        if (nRead < 0) {
-            std::cerr << "standard input: cannot read it\n";
-            return false;
-        }
-        if (nRead == 0) break;
-        std::string_view sChunk(acBuffer, size_t(nRead));
-        while (!sChunk.empty()) {
-            const size_t nEnd = std::min(sChunk.find('\n'), sChunk.size());
-            if (!bTooLong && sLine.size() + nEnd > clsCalculate::kMaxTextBytes) {
-                bTooLong = true;
-                sLine.clear();
-                bAllFine &= oCalculator.Unreadable("line " + std::to_string(nLine),
-                                                   "the line is longer than " +
-                                                       DescribeBytes(clsCalculate::kMaxTextBytes));
-            }
-            if (!bTooLong) sLine.append(sChunk.substr(0, nEnd));
-            if (nEnd == sChunk.size()) break;
-            EndLine();
-            sChunk.remove_prefix(nEnd + 1);
-        }
-    }
-    if (!sLine.empty() || bTooLong) EndLine();
-    return bAllFine;
+// The number of cores this process may run on.
+int32_t CoreCount() {
+    cpu_set_t oCores;
+    if (::sched_getaffinity(0, sizeof oCores, &oCores) == 0) return std::max(CPU_COUNT(&oCores), 1);
+    return int32_t(std::max(std::thread::hardware_concurrency(), 1u));
 }
 
-bool RunFile(clsBatchCalculator& oCalculator, const std::string& sPath) {
-    std::string sText;
-    switch (ReadWholeFile(sPath, clsCalculate::kMaxTextBytes, sText)) {
-    case FileRead::Done:
-        return oCalculator.Calculate(sText, sPath);
-    case FileRead::CannotOpen:
-        return oCalculator.Unreadable(sPath, "cannot open the file");
-    case FileRead::ReadError:
-        return oCalculator.Unreadable(sPath, "cannot read the file");
-    case FileRead::TooLarge:
-        break;
+#ifdef GAVELRY_HAVE_UPDATER
+// --update-prices: the update is a program of its own, so that the calculator itself starts
+// without the libraries the transfer needs. It is found beside the calculator (a build
+// folder) or where an installation keeps it, and runs as if it were the calculator.
+int UpdatePrices(const std::string& sExeFolder, const std::string& sRegion) {
+    const std::filesystem::path oExe(sExeFolder);
+    std::string sUpdater;
+    for (const std::filesystem::path& oPath :
+         {oExe / GAVELRY_UPDATER, oExe / GAVELRY_UPDATER_FROM_BIN / GAVELRY_UPDATER}) {
+        sUpdater = oPath.lexically_normal().string();
+        if (::access(sUpdater.c_str(), X_OK) == 0) break;
     }
-    return oCalculator.Unreadable(sPath, "larger than " +
-                                             DescribeBytes(clsCalculate::kMaxTextBytes) +
-                                             ": not an auction file");
+    std::vector<std::string> asArgs = {sUpdater, "--program-folder", sExeFolder, "--region",
+                                       sRegion};
+    if (g_bDebug) asArgs.emplace_back("DEBUG=TRUE");
+    std::vector<char*> apArgs;
+    for (std::string& sArg : asArgs)
+        apArgs.push_back(sArg.data());
+    apArgs.push_back(nullptr);
+    std::fflush(stdout);
+    ::execv(sUpdater.c_str(), apArgs.data());
+    std::cerr << "gavelry-calc: cannot run the price update " << sUpdater << ": "
+              << std::strerror(errno) << '\n';
+    return kExitInputProblem;
 }
+#endif
 
 // Loads a price file for the calculator; on failure says so and gives false.
 bool LoadPrices(const std::string& sPath, clsPrices& oPrices) {
@@ -191,10 +165,15 @@ int main(int argc, char** argv) {
     pProfit->excludes(pMargin);
     oApp.add_flag("--hints", oInsight.m_bHints,
                   "Also suggest slightly lower prices that fall into cheaper fee bands");
+    int32_t lJobs = CoreCount();
+    oApp.add_option("--jobs", lJobs,
+                    "Threads that share a batch (default: the number of cores); the output keeps "
+                    "the order of the input")
+        ->check(CLI::Range(1, 256));
     oApp.add_option("--check-prices", sCheckPrices,
                     "List the prices the file lacks, or gives without a number, of those the "
                     "region's fees need (exit status 3 when any)");
-#ifdef GAVELRY_HAVE_APP
+#ifdef GAVELRY_HAVE_UPDATER
     oApp.add_flag("--update-prices", bUpdatePrices,
                   "Refresh the price file from the price server, as the program does at start-up");
 #endif
@@ -219,17 +198,13 @@ int main(int argc, char** argv) {
     if (pProfit->count()) oInsight.m_ofTargetProfit = fTargetProfit;
     if (pMargin->count()) oInsight.m_ofTargetMargin = fTargetMargin;
 
-#ifdef GAVELRY_HAVE_APP
     // The program's own folders: its data beside an installed executable, and the user's data
     // folder for the price file and the log when the program folder cannot be written.
-    LocateProgramData(GetProgramFolder());
+    const std::string sExeFolder = GetProgramFolder();
+    LocateProgramData(sExeFolder);
     ChooseWritableFolders();
-    if (bUpdatePrices) {
-        // Skipping a second attempt on the same day is the update doing its job.
-        const clsDownloadResult oResult = PerformDownloads();
-        std::cout << oResult.Describe() << '\n';
-        return oResult.Completed() || oResult.m_eOutcome == DownloadSkipped ? 0 : kExitInputProblem;
-    }
+#ifdef GAVELRY_HAVE_UPDATER
+    if (bUpdatePrices) return UpdatePrices(sExeFolder, Upper(sRegion));
 #endif
     (void)bUpdatePrices;
     if (!sCheckPrices.empty()) return CheckPrices(sCheckPrices);
@@ -255,11 +230,13 @@ int main(int argc, char** argv) {
     const OutputFormat eFormat = sLowerFormat == "JSON"  ? OutputFormat::Json
                                  : sLowerFormat == "CSV" ? OutputFormat::Csv
                                                          : OutputFormat::Text;
-    clsBatchCalculator oCalculator(eFormat, oInsight);
-    oCalculator.WriteHeader();
-    bool bAllFine = true;
-    for (const std::string& sInput : asInputs)
-        bAllFine &= sInput == "-" ? RunLines(oCalculator) : RunFile(oCalculator, sInput);
-    oCalculator.Flush();
+    clsBatchRunner oRunner(lJobs, eFormat, oInsight);
+    for (const std::string& sInput : asInputs) {
+        if (sInput == "-")
+            oRunner.RunLines();
+        else
+            oRunner.RunFile(sInput);
+    }
+    const bool bAllFine = oRunner.Finish();
     return bAllFine ? 0 : kExitInputProblem;
 }

@@ -24,12 +24,15 @@ protected:
         for (const char* sName :
              {"http_proxy", "HTTP_PROXY", "ftp_proxy", "FTP_PROXY", "all_proxy", "ALL_PROXY"})
             qunsetenv(sName);
-        // The calculator updates the price file beside itself: give it a folder of its own.
+        // The calculator updates the price file beside itself: give it a folder of its own,
+        // with the program it runs for the update beside it, as in a build folder.
         QDir().mkpath(QString::fromStdString(Path("calc")));
         QDir().mkpath(QString::fromStdString(Path("remote")));
         QDir().mkpath(QString::fromStdString(Path("web")));
         m_sCalc = Path("calc/gavelry-calc");
         ASSERT_TRUE(QFile::copy(GAVELRY_CALC, QString::fromStdString(m_sCalc)));
+        ASSERT_TRUE(QFile::copy(GAVELRY_UPDATER,
+                                QString::fromStdString(Path("calc/gavelry-update-prices"))));
         m_sLocal = Path("calc/UpdateUK_v0102.dat");
         m_sRemote = Path("remote/UpdateUK_v0102.dat");
     }

@@ -53,12 +53,22 @@ diff -r "$SOURCE/data/examples" "$SHARE/gavelry/examples" >/dev/null ||
 need_file "$SHARE/doc/gavelry/README.md"
 need_file "$SHARE/doc/gavelry/price-files.md"
 
-# The calculator works from the installed files.
+[ -x "$PREFIX/libexec/gavelry/gavelry-update-prices" ] ||
+    fail "the price update gavelry-calc runs is not installed: libexec/gavelry/gavelry-update-prices"
+
+# The calculator finds its price files under share/gavelry and works from the installed
+# files, for either site, without loading the libraries only its price update needs.
 for example in "$SHARE"/gavelry/examples/*.gva; do
-    "$PREFIX/bin/gavelry-calc" --prices "$SHARE/gavelry/UpdateUK_v0102.dat" "$example" \
-        >"$ROOT/calc.out" 2>&1 || fail "gavelry-calc failed on ${example##*/}: $(cat "$ROOT/calc.out")"
+    for region in UK US; do
+        (cd "$ROOT" && "$PREFIX/bin/gavelry-calc" --region $region "$example") \
+            >"$ROOT/calc.out" 2>&1 ||
+            fail "gavelry-calc --region $region failed on ${example##*/}: $(cat "$ROOT/calc.out")"
+    done
 done
 grep -q "Profit" "$ROOT/calc.out" || fail "gavelry-calc printed no profit"
+if ldd "$PREFIX/bin/gavelry-calc" | grep -Eq 'libQt|libcurl'; then
+    fail "gavelry-calc links Qt or libcurl: $(ldd "$PREFIX/bin/gavelry-calc" | grep -E 'libQt|libcurl')"
+fi
 
 # The desktop program finds its price file and Graphics under share/gavelry and reaches its
 # main window (a missing price file would stop it with a message instead).
