@@ -187,9 +187,10 @@ bool clsBatchCalculator::Calculate(std::string_view sText, std::string_view sInp
     return !m_bInputFailed;
 }
 
-bool clsBatchCalculator::Unreadable(std::string_view sInput, std::string_view sReason) {
+bool clsBatchCalculator::Unreadable(std::string_view sInput, std::string_view sReason,
+                                    bool bFigures) {
     Message(sInput, sReason);
-    Calculate("", sInput);
+    if (bFigures) Calculate("", sInput);
     return false;
 }
 

@@ -46,8 +46,10 @@ public:
     // Calculates one auction text, named sInput in messages, and appends its output.
     // False when the input had a problem (a missing section or a failed calculation).
     bool Calculate(std::string_view sText, std::string_view sInput);
-    // An input that could not be read: reported, then calculated as a fresh auction.
-    bool Unreadable(std::string_view sInput, std::string_view sReason);
+    // An input that could not be read: reported, and false. A line of standard input is then
+    // calculated as a fresh auction (bFigures), so that every line keeps its row; a file that
+    // cannot be read prints nothing but the error.
+    bool Unreadable(std::string_view sInput, std::string_view sReason, bool bFigures);
 
     // The CSV header line; nothing for the other formats.
     void WriteHeader();

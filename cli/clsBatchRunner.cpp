@@ -124,7 +124,7 @@ void clsBatchRunner::Calculate(Block& oBlock, clsBatchCalculator& oCalculator) {
             }
             oBlock.bAllFine &=
                 oItem.bUnreadable
-                    ? oCalculator.Unreadable(sName, oItem.sReason)
+                    ? oCalculator.Unreadable(sName, oItem.sReason, oItem.nLine != 0)
                     : oCalculator.Calculate(
                           std::string_view(oBlock.sTexts).substr(oItem.nOffset, oItem.nLength),
                           sName);

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 constexpr const char* kPrices = R"(OpeningRanges,1
@@ -103,6 +108,53 @@ TEST_F(Calculate, FailedStepKeepsEarlierFiguresAndLaterOnesFromBefore) {
     EXPECT_THROW(m_oAuction.DoCalc(), clsError);
     EXPECT_FLOAT_EQ(m_oAuction.m_fFinalValueFee, 7.f); // assigned before the failure
     EXPECT_FLOAT_EQ(m_oAuction.m_fPostageCost, 42.f);  // never reached
+}
+
+// Prices are looked up once per table: a table reloaded in place, or another put in force,
+// answers the next calculation, and a failed reload leaves the table and its answers as they
+// were.
+TEST_F(Calculate, EveryCalculationAnswersWithTheTableInForce) {
+    m_oAuction.m_oSellingFeatures.AddFeature(SellingFeature::Bold);
+    m_oAuction.m_oPayPal.m_bUsePayPal = true;
+    m_oAuction.m_oPostage.m_bUse = true;
+    m_oAuction.m_oPostage.m_eClass = PostageClass::SecondClass;
+    m_oAuction.m_oPostage.m_bMakeProfit = true;
+    m_oAuction.m_oPostage.m_fProfit = 1;
+    std::string sOther = kPrices;
+    for (const auto& [sFrom, sTo] :
+         {std::pair<std::string, std::string>{"FeatureBold,0.25", "FeatureBold,1.25"},
+          {"FinalRangeValue1,10", "FinalRangeValue1,20"},
+          {"Pounds%,4", "Pounds%,6"},
+          {"Fixed,0.2", "Fixed,0.24"},
+          {"CurrencyFormat,0.00", "CurrencyFormat,0.0"},
+          {"SecondClassRangeValue1,3", "SecondClassRangeValue1,4"}}) {
+        const size_t nAt = sOther.find(sFrom);
+        ASSERT_NE(nAt, std::string::npos) << sFrom;
+        sOther.replace(nAt, sFrom.size(), sTo);
+    }
+    auto Figures = [this] {
+        m_oAuction.DoCalc();
+        return std::vector<float>{m_oAuction.m_fFinalValueFee, m_oAuction.m_fPostageCost,
+                                  m_oAuction.m_fPayPayCost, m_oAuction.m_fSellCost};
+    };
+    // 4 % of 54 + 0.20; then 6 % of 55 + 0.24 = 3.54, to the tenth the format now shows.
+    const std::vector<float> afFirst = {5, 3, 2.36f, 20 + 6.5f + 0.25f + 2.36f};
+    const std::vector<float> afOther = {10, 4, 3.5f, 20 + 11.5f + 1.25f + 3.5f};
+    auto oTable = std::make_unique<clsPrices>();
+    clsPrices& oInForce = *oTable;
+    oTable->LoadPriceText(kPrices);
+    SetPrices(std::move(oTable));
+    EXPECT_EQ(Figures(), afFirst);
+    oInForce.LoadPriceText(sOther);
+    EXPECT_EQ(Figures(), afOther);
+    EXPECT_THROW(oInForce.LoadPriceText(std::string(kPrices) + "featurebold,9\n"), clsError);
+    EXPECT_EQ(Figures(), afOther);
+    { // Put in force the way the command-line calculator and the tests do it.
+        ScopedPrices oFirst(kPrices);
+        EXPECT_EQ(Figures(), afFirst);
+    }
+    ScopedPrices oOther(sOther);
+    EXPECT_EQ(Figures(), afOther);
 }
 
 TEST_F(Calculate, DirtyFlags) {
