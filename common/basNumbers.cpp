@@ -170,8 +170,8 @@ float GeneralValue(float fValue) {
     } else {
         // Beyond those amounts (no fee comes near them) the text itself decides.
         char acBuf[32];
-        const auto oText = std::to_chars(acBuf, acBuf + sizeof acBuf, fValue,
-                                         std::chars_format::general, 7);
+        const auto oText =
+            std::to_chars(acBuf, acBuf + sizeof acBuf, fValue, std::chars_format::general, 7);
         double d = 0;
         std::from_chars(acBuf, oText.ptr, d);
         return static_cast<float>(d);

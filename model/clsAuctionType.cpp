@@ -38,7 +38,8 @@ float CappedReserve(const clsPrices::Range& oRange, const clsPrices::Value& oCap
     clsPriceRange oBand;
     if (!oRange.HitTest(fReserve, oBand)) return 0;
     if (oBand.m_nIndex == 1 || oBand.m_nIndex == 2) return oBand.m_fValue;
-    if (oBand.m_nIndex == 3) return MinSingle(ToSingle(oBand.m_fValue / 100.0 * fReserve), oCap.Or0());
+    if (oBand.m_nIndex == 3)
+        return MinSingle(ToSingle(oBand.m_fValue / 100.0 * fReserve), oCap.Or0());
     return 0;
 }
 
@@ -65,7 +66,8 @@ float clsAuctionType::DoCalcAuto() {
 float clsAuctionType::StandardListingFee(const clsOutlay& oOutlay) const {
     const int32_t lQuantity = oOutlay.m_lQuantity;
     if (lQuantity == 1) {
-        if (m_bBuyItNowOnly) return BandValue(Prices().m_oOpeningFixed, oOutlay.m_fEstimatedEndPrice);
+        if (m_bBuyItNowOnly)
+            return BandValue(Prices().m_oOpeningFixed, oOutlay.m_fEstimatedEndPrice);
         // A reserve sets the insertion fee band when there is one.
         return BandValue(Prices().m_oOpening, oOutlay.m_fReservePrice > 0
                                                   ? oOutlay.m_fReservePrice
@@ -203,7 +205,8 @@ float clsAuctionType::DoCalcFinalValueFee(const clsOutlay& oOutlay) const {
     const float fPrice = oOutlay.m_fEstimatedEndPrice;
     switch (m_eAuctionType) {
     case AuctionType::Standard:
-        return ToSingle(double(TieredFee(m_bShopInventory ? Prices().m_oShopFinal : Prices().m_oFinal, fPrice)) *
+        return ToSingle(double(TieredFee(
+                            m_bShopInventory ? Prices().m_oShopFinal : Prices().m_oFinal, fPrice)) *
                         oOutlay.m_lQuantity);
     case AuctionType::Motor: {
         // A price that no band holds carries no fee.
@@ -224,7 +227,8 @@ float clsAuctionType::DoCalcFinalValueFee_US(const clsOutlay& oOutlay) const {
     const float fPrice = oOutlay.m_fEstimatedEndPrice;
     switch (m_eAuctionType) {
     case AuctionType::Standard:
-        return ToSingle(double(TieredFee(m_bShopInventory ? Prices().m_oShopFinal : Prices().m_oFinal, fPrice)) *
+        return ToSingle(double(TieredFee(
+                            m_bShopInventory ? Prices().m_oShopFinal : Prices().m_oFinal, fPrice)) *
                         oOutlay.m_lQuantity);
     case AuctionType::Motor:
         return 0;

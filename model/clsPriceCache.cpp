@@ -50,8 +50,9 @@ clsPriceCache::clsPriceCache(const clsPrices& o) {
            m_aoReserveMotor);
     for (size_t nType = 0; nType < m_aaoRealEstateListing.size(); ++nType)
         for (size_t nFormat = 0; nFormat < m_aaoRealEstateListing[nType].size(); ++nFormat)
-            m_aaoRealEstateListing[nType][nFormat] = o.FindValue(clsAuctionType::RealEstateListingKey(
-                static_cast<RealEstateType>(nType), static_cast<RealEstateSaleFormat>(nFormat)));
+            m_aaoRealEstateListing[nType][nFormat] = o.FindValue(
+                clsAuctionType::RealEstateListingKey(static_cast<RealEstateType>(nType),
+                                                     static_cast<RealEstateSaleFormat>(nFormat)));
     m_oAuctionTypeBusiness = o.FindValue("AuctionTypeBusiness");
     m_oReserveMax = o.FindValue("ReserveMax");
     m_oReserveRealEstateMax = o.FindValue("ReserveRealEstateMax");
@@ -67,7 +68,8 @@ clsPriceCache::clsPriceCache(const clsPrices& o) {
         for (size_t nSlot = 0; nSlot < kShopSlots; ++nSlot)
             for (size_t i = 0; i < aoUpgrades.size(); ++i) {
                 const clsUpgrade& oRow = aoUpgrades[i];
-                const std::string sName = std::string(asPrefixes[nPrefix]) + std::string(oRow.sPiece);
+                const std::string sName =
+                    std::string(asPrefixes[nPrefix]) + std::string(oRow.sPiece);
                 // Buy It Now's range goes by the end price alone, whatever the shop duration.
                 const auto eShop = oRow.eCharge == UpgradeCharge::ByEndPrice
                                        ? kNone

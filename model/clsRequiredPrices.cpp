@@ -39,7 +39,8 @@ public:
         }
         // Ranges by the end price carry no shop suffix.
         for (const clsUpgrade& o : aoUpgrades)
-            if (!o.pPrice && o.eCharge == UpgradeCharge::ByEndPrice) Add(Kind::Range, {Name(o, "")});
+            if (!o.pPrice && o.eCharge == UpgradeCharge::ByEndPrice)
+                Add(Kind::Range, {Name(o, "")});
     }
     std::vector<clsRequiredPrice> Take() { return std::move(m_aoPrices); }
 

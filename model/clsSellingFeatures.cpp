@@ -150,8 +150,8 @@ float clsSellingFeatures::DoCalc(const clsAuctionType* oAuctionType, const clsOu
     for (size_t i = 0; i < nRows; ++i) {
         const clsUpgrade& oUpgrade = kUpgrades[anRows[i]];
         if (HasFeature(oUpgrade.lFeature))
-            fTotal = ToSingle(double(fTotal) + (oUpgrade.pPrice ? this->*oUpgrade.pPrice
-                                                                : BuyItNowFee()));
+            fTotal = ToSingle(double(fTotal) +
+                              (oUpgrade.pPrice ? this->*oUpgrade.pPrice : BuyItNowFee()));
     }
     if (HasFeature(SellingFeature::PicturePack)) {
         // The pack's price covers its pictures: they are not charged one by one as well.

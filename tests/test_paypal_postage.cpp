@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
+#include "basNumbers.h"
 #include "clsError.h"
 #include "clsOutlay.h"
 #include "clsPayPal.h"
 #include "clsPostage.h"
-#include "basNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +113,8 @@ TEST_F(PayPal, RoundingTheFeeMatchesRoundingItsTextOnASweep) {
         }
     };
     auto Check = [&](float fFee) {
-        const uint32_t uByText = Round([&] { return clsPayPal::RoundCurrency(FormatGeneral(fFee)); });
+        const uint32_t uByText =
+            Round([&] { return clsPayPal::RoundCurrency(FormatGeneral(fFee)); });
         const uint32_t uByNumber = Round([&] { return clsPayPal::RoundCurrency(fFee); });
         ++nChecked;
         if (uByText != uByNumber && ++nDifferent <= 5)
