@@ -50,6 +50,15 @@ protected:
         m_oAuction.m_oOutlay.m_fEstimatedEndPrice = 50;
         m_oAuction.m_oOutlay.m_lQuantity = 1;
     }
+    // Bold, PayPal, and second class postage with a mark-up of 1.
+    void UseBoldPayPalAndPostage() {
+        m_oAuction.m_oSellingFeatures.AddFeature(SellingFeature::Bold);
+        m_oAuction.m_oPayPal.m_bUsePayPal = true;
+        m_oAuction.m_oPostage.m_bUse = true;
+        m_oAuction.m_oPostage.m_eClass = PostageClass::SecondClass;
+        m_oAuction.m_oPostage.m_bMakeProfit = true;
+        m_oAuction.m_oPostage.m_fProfit = 1;
+    }
     ScopedPrices m_oPrices{kPrices};
     clsCalculate m_oAuction;
 };
@@ -65,12 +74,7 @@ TEST_F(Calculate, ProfitIsPriceLessFeesWithoutExtras) {
 }
 
 TEST_F(Calculate, PayPalIsTakenOnThePaymentWithPostage) {
-    m_oAuction.m_oSellingFeatures.AddFeature(SellingFeature::Bold);
-    m_oAuction.m_oPayPal.m_bUsePayPal = true;
-    m_oAuction.m_oPostage.m_bUse = true;
-    m_oAuction.m_oPostage.m_eClass = PostageClass::SecondClass;
-    m_oAuction.m_oPostage.m_bMakeProfit = true;
-    m_oAuction.m_oPostage.m_fProfit = 1;
+    UseBoldPayPalAndPostage();
     m_oAuction.DoCalc();
     const float fIncome = 50 + 3 + 1;
     EXPECT_FLOAT_EQ(m_oAuction.m_fPostageCost, 3.f);
@@ -114,12 +118,7 @@ TEST_F(Calculate, FailedStepKeepsEarlierFiguresAndLaterOnesFromBefore) {
 // answers the next calculation, and a failed reload leaves the table and its answers as they
 // were.
 TEST_F(Calculate, EveryCalculationAnswersWithTheTableInForce) {
-    m_oAuction.m_oSellingFeatures.AddFeature(SellingFeature::Bold);
-    m_oAuction.m_oPayPal.m_bUsePayPal = true;
-    m_oAuction.m_oPostage.m_bUse = true;
-    m_oAuction.m_oPostage.m_eClass = PostageClass::SecondClass;
-    m_oAuction.m_oPostage.m_bMakeProfit = true;
-    m_oAuction.m_oPostage.m_fProfit = 1;
+    UseBoldPayPalAndPostage();
     std::string sOther = kPrices;
     for (const auto& [sFrom, sTo] :
          {std::pair<std::string, std::string>{"FeatureBold,0.25", "FeatureBold,1.25"},
