@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -78,6 +79,27 @@ bool ParseNumber(std::string_view sText, double& dValue) {
         }
     }
     if (nDigits == 0) return false;
+    if (j == nEnd && nDigits <= 15) {
+        // Up to 15 digits and no exponent, the usual field: the digits as a whole number are
+        // exact in a double, and so is 10^places, so their quotient is the correctly rounded
+        // value from_chars would give, without its cost.
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        uint64_t nWhole = 0;
+        size_t nPlaces = 0;
+        bool bAfterPoint = false;
+        for (size_t m = acBuf[0] == '+' || acBuf[0] == '-' ? 1 : 0; m < k; ++m) {
+            if (acBuf[m] == '.') {
+                bAfterPoint = true;
+                continue;
+            }
+            nWhole = nWhole * 10 + uint64_t(acBuf[m] - '0');
+            nPlaces += bAfterPoint;
+        }
+        const double d = double(nWhole) / kPowers[nPlaces];
+        dValue = acBuf[0] == '-' ? -d : d;
+        return true;
+    }
     if (j < nEnd && (sText[j] == 'e' || sText[j] == 'E')) {
         acBuf[k++] = 'e';
         ++j;

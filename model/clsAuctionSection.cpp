@@ -25,13 +25,15 @@ clsAuctionSection::clsAuctionSection(std::string_view sData, std::string_view sM
     m_bFound = true;
     const size_t nStart = nFirst + sMarker.size();
     // Markers may overlap only in a malformed text ("[A[A]"): then the content is empty.
-    std::string_view sContent =
+    const std::string_view sContent =
         nSecond > nStart ? sData.substr(nStart, nSecond - nStart) : std::string_view();
     if (sContent.size() > kMaxContent) clsError::Raise(ErrNumber::Overflow, "clsAuctionSection");
-    while (!sContent.empty() && size_t(m_lCount) < kMaxFields) {
-        const size_t nBar = std::min(sContent.find('|'), sContent.size());
-        if (nBar > 0) m_asFields[size_t(m_lCount++)] = sContent.substr(0, nBar);
-        sContent.remove_prefix(std::min(nBar + 1, sContent.size()));
+    // Fields are short: a plain walk beats a library search per field.
+    size_t nField = 0;
+    for (size_t i = 0; i <= sContent.size() && size_t(m_lCount) < kMaxFields; ++i) {
+        if (i < sContent.size() && sContent[i] != '|') continue;
+        if (i > nField) m_asFields[size_t(m_lCount++)] = sContent.substr(nField, i - nField);
+        nField = i + 1;
     }
 }
 
@@ -44,9 +46,11 @@ bool clsAuctionSection::Field(int32_t lIndex, std::string_view& sField) const {
 void clsAuctionSection::ReadFlag(int32_t lIndex, bool& bMember) const {
     std::string_view sField;
     if (!Field(lIndex, sField)) return;
+    // Letter case folded for plain letters only: the words are plain, and the locale's own
+    // folding costs more than the rest of the field.
     auto bEquals = [&](std::string_view sWord) {
         return std::equal(sField.begin(), sField.end(), sWord.begin(), sWord.end(),
-                          [](char a, char b) { return std::tolower((unsigned char)a) == b; });
+                          [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b; });
     };
     double dValue = 0;
     if (bEquals("true"))

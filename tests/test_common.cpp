@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cctype>
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -42,6 +46,31 @@ TEST(Numbers, ReadWithPointOrCommaWhateverTheLocale) {
     }
     float f = 0;
     EXPECT_FALSE(ParseSingle("1e39", f));
+}
+
+// Short numbers are read by a quicker road than long ones: both give the correctly rounded
+// double, bit for bit, on numbers of every length, sign and place of the point.
+TEST(Numbers, ShortAndLongNumbersReadToTheSameDouble) {
+    uint32_t nState = 15;
+    auto Next = [&nState](uint32_t nBelow) {
+        nState = nState * 1664525u + 1013904223u;
+        return (nState >> 8) % nBelow;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        std::string sDigits;
+        const uint32_t nDigits = 1 + Next(18);
+        for (uint32_t d = 0; d < nDigits; ++d)
+            sDigits += char('0' + Next(10));
+        const uint32_t nPoint = Next(nDigits + 2); // beyond the digits: no point
+        if (nPoint <= nDigits) sDigits.insert(nPoint, 1, '.');
+        const std::string sText = (Next(3) == 0 ? "-" : "") + sDigits;
+        double dExpected = 0;
+        const auto oResult = std::from_chars(sText.data(), sText.data() + sText.size(), dExpected);
+        ASSERT_EQ(oResult.ptr, sText.data() + sText.size()) << sText;
+        double d = 0;
+        ASSERT_TRUE(ParseNumber(sText, d)) << sText;
+        ASSERT_EQ(std::bit_cast<uint64_t>(d), std::bit_cast<uint64_t>(dExpected)) << sText;
+    }
 }
 
 TEST(Numbers, GeneralFormHasSevenSignificantDigits) {
