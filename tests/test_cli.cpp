@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -180,6 +181,45 @@ TEST_F(Cli, ProblemsNameTheInputAndSetTheExitStatus) {
     o = Calc("--format json -", std::string(kDefault) + "\nnot an auction\n");
     EXPECT_EQ(o.nExit, 1);
     EXPECT_NE(o.sErr.find("line 2: Failure loading section [OUTLAY]"), std::string::npos);
+}
+
+// A batch shared among threads prints what one thread prints, byte for byte, messages on
+// standard error in their place between the rows: good and broken lines, blank lines, a line
+// too long to be an auction, in every format, with insight columns.
+TEST_F(Cli, ThreadsPrintWhatOneThreadPrintsInTheOrderOfTheInput) {
+    std::string sInput;
+    for (int i = 1; i <= 3000; ++i) {
+        if (i % 97 == 0)
+            sInput += "not an auction";
+        else if (i == 1500)
+            sInput += std::string(3 << 19, 'x');
+        else if (i % 89 != 0)
+            sInput += Sale(float(i) * 0.37f);
+        sInput += '\n';
+    }
+    const std::string sIn = Write("batch.txt", sInput);
+    auto Run = [&](const std::string& sArgs) {
+        const fs::path oOut = m_oFolder / "both.txt";
+        const int nStatus = std::system(("'" + std::string(GAVELRY_CALC) + "' " + sArgs + " - < '" +
+                                         sIn + "' > '" + oOut.string() + "' 2>&1")
+                                            .c_str());
+        EXPECT_EQ(WEXITSTATUS(nStatus), 1) << sArgs;
+        return Slurp(oOut);
+    };
+    for (const char* sFormat : {"json --break-even", "text --hints", "csv --target-profit 5"}) {
+        const std::string sOne = Run(std::string("--jobs 1 --format ") + sFormat);
+        EXPECT_EQ(Run(std::string("--jobs 3 --format ") + sFormat), sOne) << sFormat;
+        EXPECT_EQ(Run(std::string("--format ") + sFormat), sOne) << sFormat;
+        const size_t nMessage = sOne.find("line 194: Failure loading section [OUTLAY]\n");
+        ASSERT_NE(nMessage, std::string::npos) << sFormat;
+        EXPECT_EQ(sOne.find("line 1500: the line is longer than"), sOne.find("line 1500: "))
+            << sFormat;
+        if (std::string(sFormat).starts_with("text")) {
+            // Its message stands between the rows of the lines before and after it.
+            EXPECT_LT(sOne.find("\nline 193\n"), nMessage);
+            EXPECT_LT(nMessage, sOne.find("\nline 194\n"));
+        }
+    }
 }
 
 TEST_F(Cli, FailedCalculationPrintsTheErrorInstead) {
