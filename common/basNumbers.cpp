@@ -66,11 +66,16 @@ bool ParseNumber(std::string_view sText, double& dValue) {
     if (sText[j] == '+' || sText[j] == '-') acBuf[k++] = sText[j++];
     size_t nDigits = 0;
     bool bPoint = false;
+    // The digits as a whole number and the places after the point, for the quick road below.
+    uint64_t nWhole = 0;
+    size_t nPlaces = 0;
     for (; j < nEnd; ++j) {
         const char c = sText[j];
         if (IsDigit(c)) {
             ++nDigits;
             acBuf[k++] = c;
+            nWhole = nWhole * 10 + uint64_t(c - '0'); // wraps beyond 19 digits; unused then
+            nPlaces += bPoint;
         } else if ((c == '.' || c == ',') && !bPoint) {
             bPoint = true;
             acBuf[k++] = '.';
@@ -85,17 +90,6 @@ bool ParseNumber(std::string_view sText, double& dValue) {
         // value from_chars would give, without its cost.
         static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        uint64_t nWhole = 0;
-        size_t nPlaces = 0;
-        bool bAfterPoint = false;
-        for (size_t m = acBuf[0] == '+' || acBuf[0] == '-' ? 1 : 0; m < k; ++m) {
-            if (acBuf[m] == '.') {
-                bAfterPoint = true;
-                continue;
-            }
-            nWhole = nWhole * 10 + uint64_t(acBuf[m] - '0');
-            nPlaces += bAfterPoint;
-        }
         const double d = double(nWhole) / kPowers[nPlaces];
         dValue = acBuf[0] == '-' ? -d : d;
         return true;

@@ -9,13 +9,28 @@
 namespace {
 // Positions in a section are 16-bit, as in the tokeniser: a longer content is an overflow.
 constexpr size_t kMaxContent = 32766;
+
+// As sData.find(sMarker, nFrom), quicker on a line of many markers: a candidate is compared
+// in place, character by character, and most fail on their second character.
+size_t FindMarker(std::string_view sData, std::string_view sMarker, size_t nFrom) {
+    const size_t nLength = sMarker.size();
+    if (nLength == 0 || nLength > sData.size()) return std::string_view::npos;
+    const size_t nLast = sData.size() - nLength;
+    for (size_t i = sData.find(sMarker[0], nFrom); i <= nLast; i = sData.find(sMarker[0], i + 1)) {
+        size_t n = 1;
+        while (n < nLength && sData[i + n] == sMarker[n])
+            ++n;
+        if (n == nLength) return i;
+    }
+    return std::string_view::npos;
+}
 } // namespace
 
 clsAuctionSection::clsAuctionSection(std::string_view sData, std::string_view sMarker,
                                      bool bRequired) {
-    const size_t nFirst = sData.find(sMarker);
+    const size_t nFirst = FindMarker(sData, sMarker, 0);
     const size_t nSecond =
-        nFirst == std::string_view::npos ? nFirst : sData.find(sMarker, nFirst + 1);
+        nFirst == std::string_view::npos ? nFirst : FindMarker(sData, sMarker, nFirst + 1);
     if (nSecond == std::string_view::npos) {
         if (bRequired)
             throw clsError(ErrNumber::ObjectError, "",
