@@ -4,7 +4,6 @@
 #include "basMain.h"
 #include "basNumbers.h"
 #include "basSettings.h"
-#include "clsCalculate.h"
 #include "ctlAuctionType.h"
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
@@ -103,6 +102,10 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
         m_oDesignPositions[oSection.m_sKey + "_Top"] = ControlTop(oSection.m_oPanel);
     }
 
+    m_oRefresh.Attach({m_ctlSellingCostsSection, m_ctlProfitChart, m_ctlOutlaySection,
+                       m_ctlSellingFeaturesSection, m_ctlAuctionTypeSection, m_ctlPayPalSection,
+                       m_ctlPostageSection},
+                      [this](bool bDocDirty) { emit Changed(bDocDirty); });
     connect(qApp, &QApplication::focusChanged, this, &ctlCalculator::OnFocusChanged);
 }
 
@@ -116,10 +119,6 @@ ctlSectionPanel* ctlCalculator::Section(const std::string& sKey) const {
     for (const clsSection& oSection : m_aoSections)
         if (oSection.m_sKey == sKey) return oSection.m_oPanel;
     return nullptr;
-}
-
-clsCalculate& ctlCalculator::Document() const {
-    return m_oDoc ? *m_oDoc : GetWorkingDoc();
 }
 
 void ctlCalculator::ConfigMode(bool bNewMode) {
@@ -221,31 +220,7 @@ void ctlCalculator::OnSectionChanged() {
 }
 
 void ctlCalculator::RefreshSums(bool bUpdateControlDisplays, clsCalculate* oDoc) {
-    if (oDoc) m_oDoc = oDoc;
-    m_oPasses.Run(bUpdateControlDisplays,
-                  [this](bool bUpdate) { return Refresh(bUpdate, Document()); });
-}
-
-bool ctlCalculator::Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc) {
-    bool bFigures = false;
-    try {
-        oDoc.DoCalc();
-        m_ctlSellingCostsSection->ApplySellingCosts(oDoc);
-        bFigures = true;
-        m_ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
-        m_ctlProfitChart->ApplyAuction(oDoc, m_ctlSellingCostsSection->BreakEvenPrice());
-        emit Changed(oDoc.IsDirty());
-        if (bUpdateControlDisplays)
-            m_oPasses.ApplyPanels(oDoc, {m_ctlOutlaySection, m_ctlSellingFeaturesSection,
-                                         m_ctlAuctionTypeSection, m_ctlPayPalSection,
-                                         m_ctlPostageSection});
-        return true;
-    } catch (...) {
-        // A refresh never raises; a calculation that fails says so in the selling costs
-        // rather than leaving the last figures beside the new inputs.
-        if (!bFigures) m_ctlSellingCostsSection->ShowCalculationError(std::current_exception());
-        return false;
-    }
+    m_oRefresh.Run(bUpdateControlDisplays, oDoc);
 }
 
 ctlSectionPanel* ctlCalculator::SectionOf(QWidget* oCtrl) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsRefreshPasses.h"
+#include "clsAuctionRefresh.h"
 
 #include <QWidget>
 
@@ -49,7 +49,7 @@ public:
     void CalcMinSize(int32_t& X, int32_t& Y) const;
 
     // The document shown; the working auction until another is given.
-    clsCalculate& Document() const;
+    clsCalculate& Document() const { return m_oRefresh.Document(); }
 
     ctlSellingCosts* SellingCosts() const { return m_ctlSellingCostsSection; }
     ctlOutlay* Outlay() const { return m_ctlOutlaySection; }
@@ -84,7 +84,6 @@ private:
     void OnMoved(ctlSectionPanel* oPanel, float X, float Y);
     void OnFocusChanged(QWidget* oOld, QWidget* oNow);
     ctlSectionPanel* SectionOf(QWidget* oCtrl) const;
-    bool Refresh(bool bUpdateControlDisplays, clsCalculate& oDoc);
 
     ctlSellingCosts* m_ctlSellingCostsSection = nullptr;
     QFrame* m_lneLine = nullptr;
@@ -97,8 +96,7 @@ private:
     std::vector<clsSection> m_aoSections;
 
     bool m_bConfigMode = false;
-    clsRefreshPasses m_oPasses;
-    clsCalculate* m_oDoc = nullptr;
+    clsAuctionRefresh m_oRefresh;
     // key + "_Left" / "_Top" -> the design position, kept for the calculator's life.
     std::map<std::string, int32_t> m_oDesignPositions;
 };

@@ -3,7 +3,6 @@
 #include "basCommon.h"
 #include "basControls.h"
 #include "basSettings.h"
-#include "clsCalculate.h"
 #include "ctlAuctionType.h"
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
@@ -206,6 +205,15 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
         oPage.m_bLast = i == PageCount - 1;
         oPage.m_oPanel->setAccessibleName(oPage.m_sTitle);
     }
+    m_oRefresh.Attach(
+        {ctlSellingCostsSection, ctlProfitChart1, ctlOutlaySection, ctlSellingFeaturesSection,
+         ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection},
+        [this](bool bDocDirty) { emit Changed(bDocDirty); },
+        [this] {
+            // Options shown or hidden by the new values change the page's height.
+            CentrePage();
+            SetUpScrollBar();
+        });
     // Keyboard order: the page's fields, then Back, Next, Cancel.
     setTabOrder(imgBack, imgNext);
     setTabOrder(imgNext, imgCancel);
@@ -343,32 +351,7 @@ void ctlWizard::LayoutControls() {
 }
 
 void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
-    m_oPasses.Run(bUpdateControlDisplays, [this](bool bUpdate) { return Refresh(bUpdate); });
-}
-
-bool ctlWizard::Refresh(bool bUpdateControlDisplays) {
-    bool bFigures = false;
-    try {
-        clsCalculate& oDoc = GetWorkingDoc();
-        oDoc.DoCalc();
-        ctlSellingCostsSection->ApplySellingCosts(oDoc);
-        bFigures = true;
-        ctlOutlaySection->ApplyHints(clsFeeHints::Find(oDoc));
-        ctlProfitChart1->ApplyAuction(oDoc, ctlSellingCostsSection->BreakEvenPrice());
-        emit Changed(oDoc.IsDirty());
-        if (bUpdateControlDisplays)
-            m_oPasses.ApplyPanels(oDoc,
-                                  {ctlOutlaySection, ctlSellingFeaturesSection,
-                                   ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection});
-        // Options shown or hidden by the new values change the page's height.
-        CentrePage();
-        SetUpScrollBar();
-        return true;
-    } catch (...) {
-        // A calculation that fails says so in the selling costs, not with the last figures.
-        if (!bFigures) ctlSellingCostsSection->ShowCalculationError(std::current_exception());
-        return false;
-    }
+    m_oRefresh.Run(bUpdateControlDisplays);
 }
 
 void ctlWizard::imgBack_Click() {

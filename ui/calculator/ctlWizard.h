@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsRefreshPasses.h"
+#include "clsAuctionRefresh.h"
 
 #include <QString>
 #include <QWidget>
@@ -92,9 +92,8 @@ private:
     void imgNext_Click();
     void vsbVert_Change(int lValue);
     void imgCancel_Click();
-    bool Refresh(bool bUpdateControlDisplays);
 
     std::array<clsPage, PageCount> m_aoPages;
     clsPage m_oCurrentPage;
-    clsRefreshPasses m_oPasses;
+    clsAuctionRefresh m_oRefresh;
 };
