@@ -2,10 +2,12 @@
 
 #include "ctlSectionPanel.h"
 
+class QCheckBox;
+class QLabel;
+class QRadioButton;
 class clsAuctionType;
-class ctlMotorOptions;
+class ctlAuctionOptions;
 class ctlRealEstateOptions;
-class ctlShopDurations;
 
 // The kind of sale, with the motor, real estate and shop duration choices that depend on it.
 class ctlAuctionType : public ctlSectionPanel {
@@ -25,7 +27,13 @@ protected:
 
 private:
     clsAuctionType* m_oType = nullptr;
-    ctlMotorOptions* m_ctlMotorAuction = nullptr;
+    QRadioButton* m_optMotorAuction = nullptr;
+    QRadioButton* m_optRealEstateAuction = nullptr;
+    QRadioButton* m_optBusinessAuction = nullptr;
+    QCheckBox* m_chkBuyItNow = nullptr;
+    QCheckBox* m_chkShopInventory = nullptr;
+    QLabel* m_lblTotal = nullptr;
+    ctlAuctionOptions* m_ctlMotorAuction = nullptr;
     ctlRealEstateOptions* m_ctlRealEstateOption = nullptr;
-    ctlShopDurations* m_ctlShopDuration = nullptr;
+    ctlAuctionOptions* m_ctlShopDuration = nullptr;
 };

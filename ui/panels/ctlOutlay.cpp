@@ -11,53 +11,84 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
-#include <iterator>
+#include <initializer_list>
 
 namespace {
 
-const char* const kMoneyFields[] = {"txtOutlay", "txtStartingPrice", "txtReservePrice",
-                                    "txtEstimatedEndPrice"};
-
-// Hint labels in the order of clsFeeHint::Field.
-const char* const kHints[] = {"lblStartingPriceHint", "lblReservePriceHint",
-                              "lblEstimatedEndPriceHint"};
+constexpr int32_t kCaptionWidth = 1695;
+constexpr int32_t kFieldLeft = 1800;
+constexpr int32_t kFieldWidth = 1575;
+constexpr int32_t kBesideLeft = 3480;
+constexpr int32_t kHintWidth = 1190;
 
 } // namespace
 
 ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 4680, 855, true}) {
+    const auto Caption = [](const char* sName, const char* sCaption, QLabel** pp = nullptr) {
+        return clsControlRow{.m_eKind = RowKind::Label,
+                             .m_sName = sName,
+                             .m_sCaption = sCaption,
+                             .m_lWidth = kCaptionWidth,
+                             .m_oKeep = pp};
+    };
+    const auto Field = [](const char* sName, ctlNumericText** pp) {
+        return clsControlRow{.m_eKind = RowKind::Numeric,
+                             .m_sName = sName,
+                             .m_lLeft = kFieldLeft,
+                             .m_lTop = kSameRow,
+                             .m_lWidth = kFieldWidth,
+                             .m_lHeight = 285,
+                             .m_oKeep = pp};
+    };
+    const auto Hint = [](const char* sName, QLabel** pp) {
+        return clsControlRow{.m_eKind = RowKind::Label,
+                             .m_sName = sName,
+                             .m_lLeft = kBesideLeft,
+                             .m_lTop = kSameRow,
+                             .m_lWidth = kHintWidth,
+                             .m_oKeep = pp};
+    };
+    const auto Show = [](const char* sName, const char* sTag) {
+        return clsControlRow{.m_eKind = RowKind::Show, .m_sName = sName, .m_sTag = sTag};
+    };
     AddRows({
-        {"Label", "lblOutlay", "Outlay", "", 0, 360, 1695},
-        {"ctlNumericText", "txtOutlay", "", "", 1800, 360, 1575, 285},
-        {"CheckBox", "chkOutlayInclTax", "Add Tax", "", 3480, 360, 1095},
-        {"Show", "chkShowOutlay", "", "Outlay"},
-        {"Label", "lblStartingPrice", "Starting Price", "", 0, 640, 1695},
-        {"ctlNumericText", "txtStartingPrice", "", "", 1800, 640, 1575, 285},
-        {"Label", "lblStartingPriceHint", "", "", 3480, 640, 1190},
-        {"Show", "chkShowStartingPrice", "", "Start"},
-        {"Label", "lblReservePrice", "Reserve Price", "", 0, 920, 1695},
-        {"ctlNumericText", "txtReservePrice", "", "", 1800, 920, 1575, 285},
-        {"Label", "lblReservePriceHint", "", "", 3480, 920, 1190},
-        {"Show", "chkShowReservePrice", "", "Reserve"},
-        {"Label", "lblEstimatedEndPrice", "Estimated End Price", "", 0, 1200, 1695},
-        {"ctlNumericText", "txtEstimatedEndPrice", "", "", 1800, 1200, 1575, 285},
-        {"Label", "lblEstimatedEndPriceHint", "", "", 3480, 1200, 1190},
-        {"Show", "chkShowEstimatedEndPrice", "", "Estimate"},
-        {"Label", "lblQuantity", "Quantity", "", 0, 1480, 1695},
-        {"ctlNumericText", "txtQuantity", "", "", 1800, 1480, 1575, 285},
-        {"Show", "chkShowQuantity", "", "Quantity"},
+        Caption("lblOutlay", "Outlay"),
+        Field("txtOutlay", &m_txtOutlay),
+        {.m_eKind = RowKind::CheckBox,
+         .m_sName = "chkOutlayInclTax",
+         .m_sCaption = "Add Tax",
+         .m_lLeft = kBesideLeft,
+         .m_lTop = kSameRow,
+         .m_lWidth = 1095,
+         .m_oKeep = &m_chkOutlayInclTax},
+        Show("chkShowOutlay", "Outlay"),
+        Caption("lblStartingPrice", "Starting Price", &m_lblStartingPrice),
+        Field("txtStartingPrice", &m_txtStartingPrice),
+        Hint("lblStartingPriceHint", &m_alblHints[0]),
+        Show("chkShowStartingPrice", "Start"),
+        Caption("lblReservePrice", "Reserve Price", &m_lblReservePrice),
+        Field("txtReservePrice", &m_txtReservePrice),
+        Hint("lblReservePriceHint", &m_alblHints[1]),
+        Show("chkShowReservePrice", "Reserve"),
+        Caption("lblEstimatedEndPrice", "Estimated End Price", &m_lblEstimatedEndPrice),
+        Field("txtEstimatedEndPrice", &m_txtEstimatedEndPrice),
+        Hint("lblEstimatedEndPriceHint", &m_alblHints[2]),
+        Show("chkShowEstimatedEndPrice", "Estimate"),
+        Caption("lblQuantity", "Quantity"),
+        Field("txtQuantity", &m_txtQuantity),
+        Show("chkShowQuantity", "Quantity"),
     });
-    for (const char* sField : kMoneyFields) {
-        ctlNumericText* oField = Numeric(QLatin1String(sField));
+    for (ctlNumericText* oField :
+         {m_txtOutlay, m_txtStartingPrice, m_txtReservePrice, m_txtEstimatedEndPrice}) {
         oField->ShowMoney(true);
         oField->DecimalPlaces(2);
     }
     // A reserve is either none or at least the least eBay allows.
-    Numeric("txtReservePrice")->Min(50);
-    Numeric("txtReservePrice")->MinAllowZero(true);
-    Numeric("txtReservePrice")->MinReason(tr("eBay's lowest reserve is %1"));
-    Numeric("txtQuantity")->Text("0");
-    for (const char* sHint : kHints) {
-        auto* oHint = ControlAs<QLabel>(QLatin1String(sHint));
+    m_txtReservePrice->Min(50);
+    m_txtReservePrice->MinAllowZero(true);
+    m_txtReservePrice->MinReason(tr("eBay's lowest reserve is %1"));
+    m_txtQuantity->Text("0");
+    for (QLabel* oHint : m_alblHints) {
         oHint->setTextFormat(Qt::PlainText);
         QFont oFont = oHint->font();
         oFont.setItalic(true);
@@ -66,8 +97,8 @@ ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 468
 }
 
 void ctlOutlay::ApplyHints(const std::vector<clsFeeHint>& aoHints) {
-    for (size_t i = 0; i < std::size(kHints); ++i) {
-        auto* oHint = ControlAs<QLabel>(QLatin1String(kHints[i]));
+    for (size_t i = 0; i < m_alblHints.size(); ++i) {
+        QLabel* oHint = m_alblHints[i];
         const auto itHint = std::find_if(aoHints.begin(), aoHints.end(), [i](const clsFeeHint& o) {
             return size_t(o.m_eField) == i;
         });
@@ -92,39 +123,36 @@ void ctlOutlay::ApplyOutlay(clsOutlay& oOutlay, clsAuctionType* oAuctionType) {
 
     float fReserveMin = 0;
     if (GetPrices().GetPrice("ReserveEnterMin", fReserveMin, ShopDuration::None))
-        Numeric("txtReservePrice")->Min(fReserveMin);
+        m_txtReservePrice->Min(fReserveMin);
 
-    Numeric("txtOutlay")->Value(oOutlay.m_fOutlay);
-    Numeric("txtStartingPrice")->Value(oOutlay.m_fStartingPrice);
-    Numeric("txtReservePrice")->Value(oOutlay.m_fReservePrice);
-    Numeric("txtEstimatedEndPrice")->Value(oOutlay.m_fEstimatedEndPrice);
-    Numeric("txtQuantity")->Value(float(oOutlay.m_lQuantity));
-    CheckBox("chkOutlayInclTax")->setChecked(oOutlay.m_bAddTax);
+    m_txtOutlay->Value(oOutlay.m_fOutlay);
+    m_txtStartingPrice->Value(oOutlay.m_fStartingPrice);
+    m_txtReservePrice->Value(oOutlay.m_fReservePrice);
+    m_txtEstimatedEndPrice->Value(oOutlay.m_fEstimatedEndPrice);
+    m_txtQuantity->Value(float(oOutlay.m_lQuantity));
+    m_chkOutlayInclTax->setChecked(oOutlay.m_bAddTax);
 
     const bool bBuyItNowOnly = m_oAuctionType && m_oAuctionType->m_bBuyItNowOnly;
-    SetCaption("lblEstimatedEndPrice",
+    SetCaption(m_lblEstimatedEndPrice,
                bBuyItNowOnly ? tr("Buy it Now Price") : tr("Estimated End Price"));
-    for (const char* sName :
-         {"lblStartingPrice", "txtStartingPrice", "lblReservePrice", "txtReservePrice"})
-        Enable(QLatin1String(sName), !bBuyItNowOnly);
+    for (QWidget* oCtrl : std::initializer_list<QWidget*>{m_lblStartingPrice, m_txtStartingPrice,
+                                                          m_lblReservePrice, m_txtReservePrice})
+        Enable(oCtrl, !bBuyItNowOnly);
 }
 
 void ctlOutlay::WriteBack() {
     if (!m_oOutlay) return;
-    // Every field is read before anything is written: a field that cannot be stored leaves
-    // the model as it was.
-    float afMoney[4];
-    for (size_t i = 0; i < 4; ++i)
-        afMoney[i] = Numeric(QLatin1String(kMoneyFields[i]))->Value();
+    // The quantity, the one field that may not be storable, is read before anything is
+    // written: then it leaves the model as it was.
     int32_t lQuantity = 0;
-    if (!Numeric("txtQuantity")->WholeValue(lQuantity)) return;
+    if (!m_txtQuantity->WholeValue(lQuantity)) return;
 
-    m_oOutlay->m_fOutlay = afMoney[0];
-    m_oOutlay->m_fStartingPrice = afMoney[1];
-    m_oOutlay->m_fReservePrice = afMoney[2];
-    m_oOutlay->m_fEstimatedEndPrice = afMoney[3];
+    m_oOutlay->m_fOutlay = m_txtOutlay->Value();
+    m_oOutlay->m_fStartingPrice = m_txtStartingPrice->Value();
+    m_oOutlay->m_fReservePrice = m_txtReservePrice->Value();
+    m_oOutlay->m_fEstimatedEndPrice = m_txtEstimatedEndPrice->Value();
     m_oOutlay->m_lQuantity = lQuantity;
-    m_oOutlay->m_bAddTax = CheckBox("chkOutlayInclTax")->isChecked();
+    m_oOutlay->m_bAddTax = m_chkOutlayInclTax->isChecked();
     m_oOutlay->m_bDirty = true;
     emit Changed();
 }

@@ -11,32 +11,68 @@
 
 #include <exception>
 
+namespace {
+
+constexpr int32_t kWidth = 2535;
+
+} // namespace
+
 // The Show column stands right of the merchant bands' names (ctlPaypalBusinessTypes).
 ctlPayPal::ctlPayPal(QWidget* oParent) : ctlSectionPanel(oParent, {"PayPal", 2760, 975, true}) {
+    const auto Account = [](const char* sName, const char* sCaption, AccountType eAccount) {
+        return clsControlRow{.m_eKind = RowKind::OptionButton,
+                             .m_sName = sName,
+                             .m_sCaption = sCaption,
+                             .m_lLeft = 120,
+                             .m_lWidth = kWidth,
+                             .m_lValue = int32_t(eAccount)};
+    };
+    QCheckBox* chkShowPayInduvidually = nullptr;
     AddRows({
-        {"CheckBox", "chkUsePayPal", "Use PayPal", "", 120, 360, 2535},
-        {"Show", "chkShowUsePayPal", "", "PayPal"},
-        {"Frame", "fraPayInduvidually", "", "", 120, 640, 2535},
-        {"CheckBox", "chkPayInduvidually", "Pay Individually", "", 0, 0, 2535, 255, 0,
-         "fraPayInduvidually"},
-        {"Show", "chkShowPayInduvidually", "", "PayInduvidually"},
-        {"OptionButton", "optPersonalAccount", "Personal Account", "", 120, 920, 2535, 255,
-         int32_t(AccountType::Personal)},
-        {"Show", "chkShowPersonalAccount", "", "Personal"},
-        {"OptionButton", "optPremierAccount", "Premier Account", "", 120, 1200, 2535, 255,
-         int32_t(AccountType::Premier)},
-        {"Show", "chkShowPremierAccount", "", "Premier"},
-        {"OptionButton", "optBusinessAccount", "Business Account", "", 120, 1480, 2535, 255,
-         int32_t(AccountType::Business)},
-        {"Show", "chkShowBusinessAccount", "", "BusinessAccount"},
+        {.m_eKind = RowKind::CheckBox,
+         .m_sName = "chkUsePayPal",
+         .m_sCaption = "Use PayPal",
+         .m_lLeft = 120,
+         .m_lWidth = kWidth,
+         .m_oKeep = &m_chkUsePayPal},
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowUsePayPal", .m_sTag = "PayPal"},
+        {.m_eKind = RowKind::Frame,
+         .m_sName = "fraPayInduvidually",
+         .m_lLeft = 120,
+         .m_lWidth = kWidth},
+        {.m_eKind = RowKind::CheckBox,
+         .m_sName = "chkPayInduvidually",
+         .m_sCaption = "Pay Individually",
+         .m_lWidth = kWidth,
+         .m_sContainer = "fraPayInduvidually",
+         .m_oKeep = &m_chkPayInduvidually},
+        {.m_eKind = RowKind::Show,
+         .m_sName = "chkShowPayInduvidually",
+         .m_sTag = "PayInduvidually",
+         .m_oKeep = &chkShowPayInduvidually},
+        Account("optPersonalAccount", "Personal Account", AccountType::Personal),
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowPersonalAccount", .m_sTag = "Personal"},
+        Account("optPremierAccount", "Premier Account", AccountType::Premier),
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowPremierAccount", .m_sTag = "Premier"},
+        Account("optBusinessAccount", "Business Account", AccountType::Business),
+        {.m_eKind = RowKind::Show,
+         .m_sName = "chkShowBusinessAccount",
+         .m_sTag = "BusinessAccount"},
     });
-    Control("chkShowPayInduvidually")->setAccessibleName(tr("Show Pay Individually"));
-    m_ctlPaypalBusinessType = AddPanel<ctlPaypalBusinessTypes>("ctlPaypalBusinessType", 240, 1760);
+    chkShowPayInduvidually->setAccessibleName(tr("Show Pay Individually"));
+    m_ctlPaypalBusinessType =
+        AddPanel(new ctlPaypalBusinessTypes(this), "ctlPaypalBusinessType", 240, 1760);
     // Its name holds none of the tags: the bands show and hide with the Business Account.
     m_ctlPaypalBusinessType->setProperty("ShowTag", QStringLiteral("BusinessAccount"));
     AddRows({
-        {"Label", "lblTotal", "Section Total ", "", 120, 3160, 2535},
-        {"Show", "chkShowTotal", "", "Total"},
+        {.m_eKind = RowKind::Label,
+         .m_sName = "lblTotal",
+         .m_sCaption = "Section Total ",
+         .m_lLeft = 120,
+         .m_lTop = 3160,
+         .m_lWidth = kWidth,
+         .m_oKeep = &m_lblTotal},
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowTotal", .m_sTag = "Total"},
     });
 }
 
@@ -45,12 +81,12 @@ void ctlPayPal::ApplyFeatures(clsPayPal& oFeatures, clsOutlay& oOutlay) {
     m_oPayPal = &oFeatures;
     m_oOutlay = &oOutlay;
     m_ctlPaypalBusinessType->ApplyFeatures(oFeatures);
-    CheckBox("chkUsePayPal")->setChecked(oFeatures.m_bUsePayPal);
-    CheckBox("chkPayInduvidually")->setChecked(oFeatures.m_bPayInduvidually);
+    m_chkUsePayPal->setChecked(oFeatures.m_bUsePayPal);
+    m_chkPayInduvidually->setChecked(oFeatures.m_bPayInduvidually);
     SetOptions(int32_t(oFeatures.m_eAccoutType));
-    Enable("chkPayInduvidually", oOutlay.m_lQuantity > 1);
+    Enable(m_chkPayInduvidually, oOutlay.m_lQuantity > 1);
     try {
-        SetSectionTotal(ControlAs<QLabel>("lblTotal"), oFeatures.DoCalcAuto());
+        SetSectionTotal(m_lblTotal, oFeatures.DoCalcAuto());
     } catch (const std::exception&) {
         // A band without a value in the price table: the total keeps its last figure.
     }
@@ -58,8 +94,8 @@ void ctlPayPal::ApplyFeatures(clsPayPal& oFeatures, clsOutlay& oOutlay) {
 
 void ctlPayPal::WriteBack() {
     if (!m_oPayPal) return;
-    m_oPayPal->m_bUsePayPal = CheckBox("chkUsePayPal")->isChecked();
-    m_oPayPal->m_bPayInduvidually = CheckBox("chkPayInduvidually")->isChecked();
+    m_oPayPal->m_bUsePayPal = m_chkUsePayPal->isChecked();
+    m_oPayPal->m_bPayInduvidually = m_chkPayInduvidually->isChecked();
     int32_t lAccount = 0;
     if (SelectedOption(lAccount)) m_oPayPal->m_eAccoutType = AccountType(lAccount);
     m_oPayPal->m_bDirty = true;

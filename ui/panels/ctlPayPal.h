@@ -2,6 +2,8 @@
 
 #include "ctlSectionPanel.h"
 
+class QCheckBox;
+class QLabel;
 class clsOutlay;
 class clsPayPal;
 class ctlPaypalBusinessTypes;
@@ -23,5 +25,8 @@ protected:
 private:
     clsPayPal* m_oPayPal = nullptr;
     clsOutlay* m_oOutlay = nullptr;
+    QCheckBox* m_chkUsePayPal = nullptr;
+    QCheckBox* m_chkPayInduvidually = nullptr;
+    QLabel* m_lblTotal = nullptr;
     ctlPaypalBusinessTypes* m_ctlPaypalBusinessType = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "clsPayPal.h"
 
+#include <QRadioButton>
 #include <QScopedValueRollback>
 
 #include <string>
@@ -16,22 +17,22 @@ constexpr int32_t kShowLeft = 2520;
 
 ctlPaypalBusinessTypes::ctlPaypalBusinessTypes(QWidget* oParent)
     : ctlSectionPanel(oParent, {"PayPalBusinessTypes", kShowLeft, 975}) {
-    AddRows({
-        {"OptionButton", "optBand1", "Band 1", "BusinessRateBand1", 0, 0, kShowLeft - 105, 255, 1},
-        {"Show", "chkShowBusinessRateBand1", "", "Band1"},
-        {"OptionButton", "optBand2", "Band 2", "BusinessRateBand2", 0, 280, kShowLeft - 105, 255,
-         2},
-        {"Show", "chkShowBusinessRateBand2", "", "Band2"},
-        {"OptionButton", "optBand3", "Band 3", "BusinessRateBand3", 0, 560, kShowLeft - 105, 255,
-         3},
-        {"Show", "chkShowBusinessRateBand3", "", "Band3"},
-        {"OptionButton", "optBand4", "Band 4", "BusinessRateBand4", 0, 840, kShowLeft - 105, 255,
-         4},
-        {"Show", "chkShowBusinessRateBand4", "", "Band4"},
-        {"OptionButton", "optBand5", "Band 5", "BusinessRateBand5", 0, 1120, kShowLeft - 105, 255,
-         5},
-        {"Show", "chkShowBusinessRateBand5", "", "Band5"},
-    });
+    for (int32_t lBand = 1; lBand <= 5; ++lBand) {
+        const std::string sBand = std::to_string(lBand);
+        const std::string sOption = "optBand" + sBand, sShowBox = "chkShowBusinessRateBand" + sBand;
+        const std::string sCaption = "Band " + sBand, sTag = "BusinessRateBand" + sBand;
+        const std::string sShowTag = "Band" + sBand;
+        AddRows({
+            {.m_eKind = RowKind::OptionButton,
+             .m_sName = sOption.c_str(),
+             .m_sCaption = sCaption.c_str(),
+             .m_lWidth = kShowLeft - 105,
+             .m_lValue = lBand,
+             .m_sTag = sTag.c_str(),
+             .m_oKeep = &m_aoptBands[size_t(lBand - 1)]},
+            {.m_eKind = RowKind::Show, .m_sName = sShowBox.c_str(), .m_sTag = sShowTag.c_str()},
+        });
+    }
 }
 
 void ctlPaypalBusinessTypes::ApplyFeatures(clsPayPal& oPayPal) {
@@ -39,14 +40,13 @@ void ctlPaypalBusinessTypes::ApplyFeatures(clsPayPal& oPayPal) {
     m_oPayPal = &oPayPal;
     SetOptions(oPayPal.m_eBusinessRate);
     for (int32_t lBand = 1; lBand <= 5; ++lBand) {
-        const QString sBand = QString::number(lBand);
-        const QString sOption = QStringLiteral("optBand") + sBand;
+        QRadioButton* optBand = m_aoptBands[size_t(lBand - 1)];
         int32_t eBand = lBand;
         const std::string sName = oPayPal.GetBusinessRateBandAttribute(BandAttribute::Name, eBand);
         const QString sCaption =
-            sName.empty() ? tr("Band %1").arg(sBand) : QString::fromStdString(sName);
-        SetOptionCaption(sOption, sCaption);
-        Enable(sOption, oPayPal.CanHaveMerchantRate());
+            sName.empty() ? tr("Band %1").arg(lBand) : QString::fromStdString(sName);
+        SetOptionCaption(optBand, sCaption);
+        Enable(optBand, oPayPal.CanHaveMerchantRate());
     }
 }
 

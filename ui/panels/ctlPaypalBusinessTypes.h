@@ -2,6 +2,9 @@
 
 #include "ctlSectionPanel.h"
 
+#include <array>
+
+class QRadioButton;
 class clsPayPal;
 
 // The merchant rate band of a premier or business PayPal account.
@@ -19,4 +22,6 @@ protected:
 
 private:
     clsPayPal* m_oPayPal = nullptr;
+    // Bands 1 to 5.
+    std::array<QRadioButton*, 5> m_aoptBands{};
 };

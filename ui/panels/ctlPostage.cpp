@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QScopedValueRollback>
 
 #include <exception>
@@ -17,77 +18,140 @@
 
 namespace {
 
-const char* const kPriceLabels[] = {"lblSecondClass",      "lblFirstClass",
-                                    "lblParcelService",    "lblParcelInsuranceCost",
-                                    "lblRecordedDelivery", "lblProofOfDelivery"};
-
 // A price stands at the right, leaving its service the room of "Recorded Signed For".
 constexpr int32_t kPriceLeft = 2400;
 constexpr int32_t kPriceWidth = 3375 - kPriceLeft;
 constexpr int32_t kCaptionWidth = kPriceLeft - 120 - 105;
+constexpr int32_t kWidth = 3255;
+
+clsControlRow Show(const char* sName, const char* sTag, QCheckBox** pp = nullptr) {
+    return {.m_eKind = RowKind::Show, .m_sName = sName, .m_sTag = sTag, .m_oKeep = pp};
+}
+
+// The price beside a service or an extra.
+clsControlRow Price(const char* sName, QLabel** pp) {
+    return {.m_eKind = RowKind::Label,
+            .m_sName = sName,
+            .m_lLeft = kPriceLeft,
+            .m_lTop = kSameRow,
+            .m_lWidth = kPriceWidth,
+            .m_oKeep = pp};
+}
+
+clsControlRow Service(const char* sName, const char* sCaption, PostageClass eClass,
+                      QRadioButton** pp, int32_t lWidth = kCaptionWidth) {
+    return {.m_eKind = RowKind::OptionButton,
+            .m_sName = sName,
+            .m_sCaption = sCaption,
+            .m_lLeft = 120,
+            .m_lWidth = lWidth,
+            .m_lValue = int32_t(eClass),
+            .m_oKeep = pp};
+}
+
+clsControlRow Box(const char* sName, const char* sCaption, QCheckBox** pp,
+                  int32_t lWidth = kCaptionWidth, int32_t lTop = kNextRow) {
+    return {.m_eKind = RowKind::CheckBox,
+            .m_sName = sName,
+            .m_sCaption = sCaption,
+            .m_lLeft = 120,
+            .m_lTop = lTop,
+            .m_lWidth = lWidth,
+            .m_oKeep = pp};
+}
+
+// A field beside an option or a box, named by it.
+clsControlRow Field(const char* sName, int32_t lLeft, ctlNumericText** pp) {
+    return {.m_eKind = RowKind::Numeric,
+            .m_sName = sName,
+            .m_lLeft = lLeft,
+            .m_lTop = kSameRow,
+            .m_lWidth = 3375 - lLeft,
+            .m_lHeight = 285,
+            .m_oKeep = pp};
+}
 
 } // namespace
 
 ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 3480, 855, true}) {
+    QCheckBox *chkShowSendInduvidually = nullptr, *chkShowParcelInsurance = nullptr;
     AddRows({
-        {"CheckBox", "chkUsePostage", "Use Royal Mail Postage", "", 120, 360, 3255},
-        {"Show", "chkShowUsePostage", "", "Use"},
-        {"Frame", "fraSendInduvidually", "", "", 120, 640, 3255},
-        {"CheckBox", "chkSendInduvidually", "Send Individually", "", 0, 0, 3255, 255, 0,
-         "fraSendInduvidually"},
-        {"Show", "chkShowSendInduvidually", "", "SendInduvidually"},
-        {"Label", "lblWeight", "Weight (kg)", "", 120, 920, 1335},
-        {"ctlNumericText", "txtWeight", "", "", 1560, 920, 1815, 285},
-        {"Show", "chkShowWeight", "", "Weight"},
-        {"OptionButton", "optSecondClass", "Second Class", "", 120, 1200, kCaptionWidth, 255,
-         int32_t(PostageClass::SecondClass)},
-        {"Label", "lblSecondClass", "", "", kPriceLeft, 1200, kPriceWidth},
-        {"Show", "chkShowSecondClass", "", "Second"},
-        {"OptionButton", "optFirstClass", "First Class", "", 120, 1480, kCaptionWidth, 255,
-         int32_t(PostageClass::FirstClass)},
-        {"Label", "lblFirstClass", "", "", kPriceLeft, 1480, kPriceWidth},
-        {"Show", "chkShowFirstClass", "", "First"},
-        {"OptionButton", "optParcelService", "Parcel Service", "", 120, 1760, kCaptionWidth, 255,
-         int32_t(PostageClass::Parcel)},
-        {"Label", "lblParcelService", "", "", kPriceLeft, 1760, kPriceWidth},
-        {"Show", "chkShowParcelService", "", "ParcelService"},
-        {"OptionButton", "optManual", "Manual", "", 120, 2040, 1695, 255,
-         int32_t(PostageClass::Manual)},
-        {"ctlNumericText", "txtManual", "", "", 1920, 2040, 1455, 285},
-        {"Show", "chkShowManual", "", "Manual"},
-        {"Label", "lblParcelInsurance", "Parcel Insurance:", "", 120, 2320, 1695},
-        {"Label", "lblParcelInsuranceCost", "", "", kPriceLeft, 2320, kPriceWidth},
-        {"Show", "chkShowParcelInsurance", "", "ParcelInsurance"},
+        Box("chkUsePostage", "Use Royal Mail Postage", &m_chkUsePostage, kWidth),
+        Show("chkShowUsePostage", "Use"),
+        {.m_eKind = RowKind::Frame,
+         .m_sName = "fraSendInduvidually",
+         .m_lLeft = 120,
+         .m_lWidth = kWidth},
+        {.m_eKind = RowKind::CheckBox,
+         .m_sName = "chkSendInduvidually",
+         .m_sCaption = "Send Individually",
+         .m_lWidth = kWidth,
+         .m_sContainer = "fraSendInduvidually",
+         .m_oKeep = &m_chkSendInduvidually},
+        Show("chkShowSendInduvidually", "SendInduvidually", &chkShowSendInduvidually),
+        {.m_eKind = RowKind::Label,
+         .m_sName = "lblWeight",
+         .m_sCaption = "Weight (kg)",
+         .m_lLeft = 120,
+         .m_lWidth = 1335},
+        Field("txtWeight", 1560, &m_txtWeight),
+        Show("chkShowWeight", "Weight"),
+        Service("optSecondClass", "Second Class", PostageClass::SecondClass, &m_optSecondClass),
+        Price("lblSecondClass", &m_lblSecondClass),
+        Show("chkShowSecondClass", "Second"),
+        Service("optFirstClass", "First Class", PostageClass::FirstClass, &m_optFirstClass),
+        Price("lblFirstClass", &m_lblFirstClass),
+        Show("chkShowFirstClass", "First"),
+        Service("optParcelService", "Parcel Service", PostageClass::Parcel, &m_optParcelService),
+        Price("lblParcelService", &m_lblParcelService),
+        Show("chkShowParcelService", "ParcelService"),
+        Service("optManual", "Manual", PostageClass::Manual, &m_optManual, 1695),
+        Field("txtManual", 1920, &m_txtManual),
+        Show("chkShowManual", "Manual"),
+        {.m_eKind = RowKind::Label,
+         .m_sName = "lblParcelInsurance",
+         .m_sCaption = "Parcel Insurance:",
+         .m_lLeft = 120,
+         .m_lWidth = 1695},
+        Price("lblParcelInsuranceCost", &m_lblParcelInsuranceCost),
+        Show("chkShowParcelInsurance", "ParcelInsurance", &chkShowParcelInsurance),
     });
-    m_ctlParcelInsurance = AddPanel<ctlPostageParcelInsurance>("ctlParcelInsurance", 1920, 2600);
+    m_ctlParcelInsurance =
+        AddPanel(new ctlPostageParcelInsurance(this), "ctlParcelInsurance", 1920, 2600);
     AddRows({
-        {"CheckBox", "chkRecordedDelivery", "Recorded Signed For", "", 120, 3720, kCaptionWidth},
-        {"Label", "lblRecordedDelivery", "", "", kPriceLeft, 3720, kPriceWidth},
-        {"Show", "chkShowRecordedDelivery", "", "Recorded"},
-        {"CheckBox", "chkProofOfDelivery", "Proof of Delivery", "", 120, 4000, kCaptionWidth},
-        {"Label", "lblProofOfDelivery", "", "", kPriceLeft, 4000, kPriceWidth},
-        {"Show", "chkShowProofOfDelivery", "", "ProofOfDelivery"},
-        {"CheckBox", "chkProfit", "Make Profit", "", 120, 4280, 1695},
-        {"ctlNumericText", "txtProfit", "", "", 1920, 4280, 1455, 285},
-        {"Show", "chkShowProfit", "", "Profit"},
-        {"Label", "lblTotal", "Section Total ", "", 120, 4560, 3255},
-        {"Show", "chkShowTotal", "", "Total"},
+        Box("chkRecordedDelivery", "Recorded Signed For", &m_chkRecordedDelivery, kCaptionWidth,
+            3720),
+        Price("lblRecordedDelivery", &m_lblRecordedDelivery),
+        Show("chkShowRecordedDelivery", "Recorded"),
+        Box("chkProofOfDelivery", "Proof of Delivery", &m_chkProofOfDelivery),
+        Price("lblProofOfDelivery", &m_lblProofOfDelivery),
+        Show("chkShowProofOfDelivery", "ProofOfDelivery"),
+        Box("chkProfit", "Make Profit", &m_chkProfit, 1695),
+        Field("txtProfit", 1920, &m_txtProfit),
+        Show("chkShowProfit", "Profit"),
+        {.m_eKind = RowKind::Label,
+         .m_sName = "lblTotal",
+         .m_sCaption = "Section Total ",
+         .m_lLeft = 120,
+         .m_lWidth = kWidth,
+         .m_oKeep = &m_lblTotal},
+        Show("chkShowTotal", "Total"),
     });
-    for (const char* sLabel : kPriceLabels)
-        ControlAs<QLabel>(QLatin1String(sLabel))->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* oPrice : {m_lblSecondClass, m_lblFirstClass, m_lblParcelService,
+                           m_lblParcelInsuranceCost, m_lblRecordedDelivery, m_lblProofOfDelivery})
+        oPrice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Fields beside an option or a box are named by it.
-    Control("txtManual")->setAccessibleName(tr("Manual"));
-    Control("txtProfit")->setAccessibleName(tr("Make Profit"));
-    Control("chkShowSendInduvidually")->setAccessibleName(tr("Show Send Individually"));
-    Control("chkShowParcelInsurance")->setAccessibleName(tr("Show Parcel Insurance"));
-    Numeric("txtWeight")->DecimalPlaces(3);
-    for (const char* sField : {"txtManual", "txtProfit"}) {
-        ctlNumericText* oField = Numeric(QLatin1String(sField));
+    m_txtManual->setAccessibleName(tr("Manual"));
+    m_txtProfit->setAccessibleName(tr("Make Profit"));
+    chkShowSendInduvidually->setAccessibleName(tr("Show Send Individually"));
+    chkShowParcelInsurance->setAccessibleName(tr("Show Parcel Insurance"));
+    m_txtWeight->DecimalPlaces(3);
+    for (ctlNumericText* oField : {m_txtManual, m_txtProfit}) {
         oField->ShowMoney(true);
         oField->DecimalPlaces(2);
     }
-    for (const char* sField : {"txtWeight", "txtManual", "txtProfit"})
-        Numeric(QLatin1String(sField))->Min(0);
+    for (ctlNumericText* oField : {m_txtWeight, m_txtManual, m_txtProfit})
+        oField->Min(0);
 }
 
 void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
@@ -96,44 +160,40 @@ void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
     m_oOutlay = &oOutlay;
     m_ctlParcelInsurance->ApplyAuctionType(oFeatures);
 
-    CheckBox("chkUsePostage")->setChecked(oFeatures.m_bUse);
-    CheckBox("chkSendInduvidually")->setChecked(oFeatures.m_bSendInduvidually);
-    Numeric("txtWeight")->Value(oFeatures.m_fWeight);
+    m_chkUsePostage->setChecked(oFeatures.m_bUse);
+    m_chkSendInduvidually->setChecked(oFeatures.m_bSendInduvidually);
+    m_txtWeight->Value(oFeatures.m_fWeight);
     SetOptions(int32_t(oFeatures.m_eClass));
-    Numeric("txtManual")->Value(oFeatures.m_fManualFee);
-    CheckBox("chkRecordedDelivery")->setChecked(oFeatures.m_bRecorded);
-    CheckBox("chkProofOfDelivery")->setChecked(oFeatures.m_bDeliveryProof);
-    CheckBox("chkProfit")->setChecked(oFeatures.m_bMakeProfit);
-    Numeric("txtProfit")->Value(oFeatures.m_fProfit);
+    m_txtManual->Value(oFeatures.m_fManualFee);
+    m_chkRecordedDelivery->setChecked(oFeatures.m_bRecorded);
+    m_chkProofOfDelivery->setChecked(oFeatures.m_bDeliveryProof);
+    m_chkProfit->setChecked(oFeatures.m_bMakeProfit);
+    m_txtProfit->Value(oFeatures.m_fProfit);
 
     const auto Money = [](float fAmount) { return MoneyText(fAmount); };
-    ControlAs<QLabel>("lblSecondClass")
-        ->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::SecondClass)));
-    ControlAs<QLabel>("lblFirstClass")
-        ->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::FirstClass)));
-    ControlAs<QLabel>("lblParcelService")
-        ->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::Parcel)));
-    ControlAs<QLabel>("lblParcelInsuranceCost")
-        ->setText(Money(oFeatures.DoCalcOnInsurance(oFeatures.m_eInsurance)));
-    ControlAs<QLabel>("lblRecordedDelivery")->setText(Money(oFeatures.DoCalcOnRecordedDelivery()));
-    ControlAs<QLabel>("lblProofOfDelivery")->setText(Money(oFeatures.DoCalcOnProofOfDelivery()));
+    m_lblSecondClass->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::SecondClass)));
+    m_lblFirstClass->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::FirstClass)));
+    m_lblParcelService->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::Parcel)));
+    m_lblParcelInsuranceCost->setText(Money(oFeatures.DoCalcOnInsurance(oFeatures.m_eInsurance)));
+    m_lblRecordedDelivery->setText(Money(oFeatures.DoCalcOnRecordedDelivery()));
+    m_lblProofOfDelivery->setText(Money(oFeatures.DoCalcOnProofOfDelivery()));
 
     // Only the option buttons: the price beside an unavailable service still reads.
-    Enable("optSecondClass", oFeatures.CanHaveClass(PostageClass::SecondClass));
-    Enable("optFirstClass", oFeatures.CanHaveClass(PostageClass::FirstClass));
-    Enable("optParcelService", oFeatures.CanHaveClass(PostageClass::Parcel));
-    Enable("optManual", oFeatures.CanHaveClass(PostageClass::Manual));
-    Enable("chkRecordedDelivery", oFeatures.CanHaveRecordedDelivery());
-    Enable("chkProofOfDelivery", oFeatures.CanHaveProofOfDelivery());
-    Enable("txtProfit", oFeatures.m_bMakeProfit);
-    Enable("chkSendInduvidually", oOutlay.m_lQuantity > 1);
+    Enable(m_optSecondClass, oFeatures.CanHaveClass(PostageClass::SecondClass));
+    Enable(m_optFirstClass, oFeatures.CanHaveClass(PostageClass::FirstClass));
+    Enable(m_optParcelService, oFeatures.CanHaveClass(PostageClass::Parcel));
+    Enable(m_optManual, oFeatures.CanHaveClass(PostageClass::Manual));
+    Enable(m_chkRecordedDelivery, oFeatures.CanHaveRecordedDelivery());
+    Enable(m_chkProofOfDelivery, oFeatures.CanHaveProofOfDelivery());
+    Enable(m_txtProfit, oFeatures.m_bMakeProfit);
+    Enable(m_chkSendInduvidually, oOutlay.m_lQuantity > 1);
 
     std::string sTitle;
     if (GetPrices().GetData("UsePostTitle", sTitle) && !sTitle.empty()) {
-        SetOptionCaption("chkUsePostage", QString::fromStdString(sTitle));
+        SetOptionCaption(m_chkUsePostage, QString::fromStdString(sTitle));
     }
     try {
-        SetSectionTotal(ControlAs<QLabel>("lblTotal"), oFeatures.DoCalc(&oOutlay));
+        SetSectionTotal(m_lblTotal, oFeatures.DoCalc(&oOutlay));
     } catch (const std::exception&) {
         // A malformed band in the price table: the total keeps its last figure.
     }
@@ -142,8 +202,8 @@ void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
 void ctlPostage::WriteBack() {
     if (!m_oPostage) return;
     clsPostage& oPostage = *m_oPostage;
-    oPostage.m_bUse = CheckBox("chkUsePostage")->isChecked();
-    oPostage.m_fWeight = Numeric("txtWeight")->Value();
+    oPostage.m_bUse = m_chkUsePostage->isChecked();
+    oPostage.m_fWeight = m_txtWeight->Value();
     int32_t lClass = 0;
     if (SelectedOption(lClass)) oPostage.m_eClass = PostageClass(lClass);
     // Manual is always available, so this ends.
@@ -152,14 +212,13 @@ void ctlPostage::WriteBack() {
     // A band the new service cannot insure moves on as well.
     while (!oPostage.CanHaveInsurance(oPostage.m_eInsurance))
         oPostage.m_eInsurance = clsPostage::GetNextInsurance(oPostage.m_eInsurance);
-    oPostage.m_fManualFee = Numeric("txtManual")->Value();
-    oPostage.m_bRecorded =
-        CheckBox("chkRecordedDelivery")->isChecked() && oPostage.CanHaveRecordedDelivery();
+    oPostage.m_fManualFee = m_txtManual->Value();
+    oPostage.m_bRecorded = m_chkRecordedDelivery->isChecked() && oPostage.CanHaveRecordedDelivery();
     oPostage.m_bDeliveryProof =
-        CheckBox("chkProofOfDelivery")->isChecked() && oPostage.CanHaveProofOfDelivery();
-    oPostage.m_bMakeProfit = CheckBox("chkProfit")->isChecked();
-    oPostage.m_fProfit = Numeric("txtProfit")->Value();
-    oPostage.m_bSendInduvidually = CheckBox("chkSendInduvidually")->isChecked();
+        m_chkProofOfDelivery->isChecked() && oPostage.CanHaveProofOfDelivery();
+    oPostage.m_bMakeProfit = m_chkProfit->isChecked();
+    oPostage.m_fProfit = m_txtProfit->Value();
+    oPostage.m_bSendInduvidually = m_chkSendInduvidually->isChecked();
     oPostage.m_bDirty = true;
     ApplyFeatures(oPostage, *m_oOutlay);
     emit Changed();

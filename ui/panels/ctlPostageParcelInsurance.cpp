@@ -3,41 +3,46 @@
 #include "clsPostage.h"
 #include "clsPrices.h"
 
+#include <QRadioButton>
 #include <QScopedValueRollback>
 
 #include <string>
 
 ctlPostageParcelInsurance::ctlPostageParcelInsurance(QWidget* oParent)
     : ctlSectionPanel(oParent, {"PostageParcelInsurance", 1560, 855}) {
-    AddRows({
-        {"OptionButton", "optBand1", "up to £28", "", 0, 0, 1455, 255,
-         int32_t(InsuranceBand::Band1)},
-        {"Show", "chkShowBand1", "", "Band1"},
-        {"OptionButton", "optBand2", "up to £100", "", 0, 285, 1455, 255,
-         int32_t(InsuranceBand::Band2)},
-        {"Show", "chkShowBand2", "", "Band2"},
-        {"OptionButton", "optBand3", "up to £250", "", 0, 555, 1455, 255,
-         int32_t(InsuranceBand::Band3)},
-        {"Show", "chkShowBand3", "", "Band3"},
-        {"OptionButton", "optBand4", "up to £500", "", 0, 840, 1455, 255,
-         int32_t(InsuranceBand::Band4)},
-        {"Show", "chkShowBand4", "", "Band4"},
-    });
+    // The rows stand as first drawn, not quite at the usual pitch.
+    const struct {
+        const char* m_sCaption;
+        int32_t m_lTop;
+    } aoBands[] = {{"up to £28", 0}, {"up to £100", 285}, {"up to £250", 555}, {"up to £500", 840}};
+    for (size_t i = 0; i < m_aoptBands.size(); ++i) {
+        const std::string sBand = std::to_string(i + 1);
+        const std::string sOption = "optBand" + sBand, sShowBox = "chkShowBand" + sBand;
+        const std::string sTag = "Band" + sBand;
+        AddRows({
+            {.m_eKind = RowKind::OptionButton,
+             .m_sName = sOption.c_str(),
+             .m_sCaption = aoBands[i].m_sCaption,
+             .m_lTop = aoBands[i].m_lTop,
+             .m_lWidth = 1455,
+             .m_lValue = int32_t(i), // InsuranceBand::Band1 and on
+             .m_oKeep = &m_aoptBands[i]},
+            {.m_eKind = RowKind::Show, .m_sName = sShowBox.c_str(), .m_sTag = sTag.c_str()},
+        });
+    }
 }
 
 void ctlPostageParcelInsurance::ApplyAuctionType(clsPostage& oPostage) {
     const QScopedValueRollback<bool> oApplying(m_bApplying, true);
     m_oPostage = &oPostage;
     SetOptions(int32_t(oPostage.m_eInsurance));
-    for (int32_t lBand = 0; lBand < 4; ++lBand) {
-        const QString sNumber = QString::number(lBand + 1);
-        const QString sOption = QStringLiteral("optBand") + sNumber;
+    for (size_t i = 0; i < m_aoptBands.size(); ++i) {
         std::string sName;
-        if (GetPrices().GetData("InsuranceBandName" + sNumber.toStdString(), sName) &&
+        if (GetPrices().GetData("InsuranceBandName" + std::to_string(i + 1), sName) &&
             !sName.empty()) {
-            SetOptionCaption(sOption, QString::fromStdString(sName));
+            SetOptionCaption(m_aoptBands[i], QString::fromStdString(sName));
         }
-        Enable(sOption, oPostage.CanHaveInsurance(InsuranceBand(lBand)));
+        Enable(m_aoptBands[i], oPostage.CanHaveInsurance(InsuranceBand(i)));
     }
 }
 

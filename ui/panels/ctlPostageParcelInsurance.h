@@ -2,6 +2,9 @@
 
 #include "ctlSectionPanel.h"
 
+#include <array>
+
+class QRadioButton;
 class clsPostage;
 
 // The parcel insurance band of the postage.
@@ -19,4 +22,6 @@ protected:
 
 private:
     clsPostage* m_oPostage = nullptr;
+    // Bands 1 to 4.
+    std::array<QRadioButton*, 4> m_aoptBands{};
 };

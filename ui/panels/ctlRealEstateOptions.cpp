@@ -1,19 +1,27 @@
 #include "ctlRealEstateOptions.h"
 
 #include "clsAuctionType.h"
-#include "ctlRealEstateOptionsLand.h"
-#include "ctlRealEstateOptionsSale.h"
+#include "ctlAuctionOptions.h"
 
 #include <QCheckBox>
 #include <QScopedValueRollback>
 
 ctlRealEstateOptions::ctlRealEstateOptions(QWidget* oParent)
-    : ctlAuctionOptions(oParent, {"RealEstateOptions", 1800, 855}) {
-    m_ctlLand = AddPanel<ctlRealEstateOptionsLand>("ctlRealEstateOptionsLand1", 0, 0);
-    m_ctlSale = AddPanel<ctlRealEstateOptionsSale>("ctlRealEstateOptionsSale1", 0, 560);
+    : ctlSectionPanel(oParent, {"RealEstateOptions", 1800, 855}) {
+    m_ctlLand = AddPanel(new ctlAuctionOptions(ctlAuctionOptions::RealEstateLand, this),
+                         "ctlRealEstateOptionsLand1", 0, 0);
+    m_ctlSale = AddPanel(new ctlAuctionOptions(ctlAuctionOptions::RealEstateSale, this),
+                         "ctlRealEstateOptionsSale1", 0, 560);
     AddRows({
-        {"CheckBox", "chkRealEstateBinding", "Binding", "", 0, 1680, 1785},
-        {"Show", "chkShowRealEstateBinding", "", "RealEstateBinding"},
+        {.m_eKind = RowKind::CheckBox,
+         .m_sName = "chkRealEstateBinding",
+         .m_sCaption = "Binding",
+         .m_lTop = 1680,
+         .m_lWidth = 1785,
+         .m_oKeep = &m_chkRealEstateBinding},
+        {.m_eKind = RowKind::Show,
+         .m_sName = "chkShowRealEstateBinding",
+         .m_sTag = "RealEstateBinding"},
     });
 }
 
@@ -22,17 +30,13 @@ void ctlRealEstateOptions::ApplyAuctionType(clsAuctionType& oType) {
     m_oType = &oType;
     m_ctlLand->ApplyAuctionType(oType);
     m_ctlSale->ApplyAuctionType(oType);
-    CheckBox("chkRealEstateBinding")->setChecked(oType.m_bRealEstateBinding);
-    Enable("chkRealEstateBinding", IsAvailable(oType));
-}
-
-bool ctlRealEstateOptions::IsAvailable(const clsAuctionType& oType) const {
-    return oType.m_eAuctionType == AuctionType::RealEstate;
+    m_chkRealEstateBinding->setChecked(oType.m_bRealEstateBinding);
+    Enable(m_chkRealEstateBinding, oType.m_eAuctionType == AuctionType::RealEstate);
 }
 
 void ctlRealEstateOptions::WriteBack() {
     if (!m_oType) return;
-    m_oType->m_bRealEstateBinding = CheckBox("chkRealEstateBinding")->isChecked();
+    m_oType->m_bRealEstateBinding = m_chkRealEstateBinding->isChecked();
     m_oType->m_bDirty = true;
     emit Changed();
 }

@@ -1,25 +1,27 @@
 #pragma once
 
-#include "ctlAuctionOptions.h"
+#include "ctlSectionPanel.h"
 
-class ctlRealEstateOptionsLand;
-class ctlRealEstateOptionsSale;
+class QCheckBox;
+class clsAuctionType;
+class ctlAuctionOptions;
 
 // The choices of a real estate sale: kind of property, sale format and a binding sale.
-class ctlRealEstateOptions : public ctlAuctionOptions {
+class ctlRealEstateOptions : public ctlSectionPanel {
     Q_OBJECT
 
 public:
     explicit ctlRealEstateOptions(QWidget* oParent = nullptr);
 
-    void ApplyAuctionType(clsAuctionType& oType) override;
+    void ApplyAuctionType(clsAuctionType& oType);
 
 protected:
-    bool IsAvailable(const clsAuctionType& oType) const override;
     // Also answers a change in either inner panel.
     void WriteBack() override;
 
 private:
-    ctlRealEstateOptionsLand* m_ctlLand = nullptr;
-    ctlRealEstateOptionsSale* m_ctlSale = nullptr;
+    clsAuctionType* m_oType = nullptr;
+    ctlAuctionOptions* m_ctlLand = nullptr;
+    ctlAuctionOptions* m_ctlSale = nullptr;
+    QCheckBox* m_chkRealEstateBinding = nullptr;
 };

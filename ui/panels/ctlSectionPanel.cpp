@@ -4,6 +4,7 @@
 #include "ctlNumericText.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -14,17 +15,21 @@
 
 namespace {
 
-const char* const kOptionValue = "OptionValue";
 const char* const kOutOfRegion = "OutOfRegion";
 const char* const kDesignBottom = "DesignBottom";
 // A control whose name holds no Show-box tag may name the tag that governs it instead.
 const char* const kShowTag = "ShowTag";
 constexpr int32_t kHeaderHeight = 345;
+// Rows are 280 apart, the first at 360 in a section panel (below the header) and at 0 in an
+// option panel.
+constexpr int32_t kRowPitch = 280;
+constexpr int32_t kFirstSectionRow = 360;
 
 } // namespace
 
 ctlSectionPanel::ctlSectionPanel(QWidget* oParent, clsPanelLayout oLayout)
-    : QWidget(oParent), m_oLayout(std::move(oLayout)) {
+    : QWidget(oParent), m_oLayout(std::move(oLayout)), m_oOptions(new QButtonGroup(this)),
+      m_lRowTop((m_oLayout.m_bSection ? kFirstSectionRow : 0) - kRowPitch) {
     SetInvertedPalette(this);
     SetPanelFont(this);
     SetControlGeometry(this, 0, 0, m_oLayout.m_lShowLeft - 10, 0);
@@ -49,44 +54,64 @@ ctlSectionPanel::ctlSectionPanel(QWidget* oParent, clsPanelLayout oLayout)
 
 void ctlSectionPanel::AddRows(std::initializer_list<clsControlRow> aoRows) {
     for (const clsControlRow& oRow : aoRows) {
-        const QString sKind = QString::fromLatin1(oRow.m_sKind);
         QWidget* oParent =
             oRow.m_sContainer ? Control(QString::fromLatin1(oRow.m_sContainer)) : this;
         if (!oParent) oParent = this;
         const QString sCaption = QString::fromUtf8(oRow.m_sCaption);
         QWidget* oCtrl = nullptr;
-        if (sKind == QLatin1String("Label")) {
+        switch (oRow.m_eKind) {
+        case RowKind::Label:
             oCtrl = new QLabel(sCaption, oParent);
-        } else if (sKind == QLatin1String("CheckBox") || sKind == QLatin1String("Show")) {
-            oCtrl = new QCheckBox(sKind == QLatin1String("Show") ? tr("Show") : sCaption, oParent);
-        } else if (sKind == QLatin1String("OptionButton")) {
+            break;
+        case RowKind::CheckBox:
+            oCtrl = new QCheckBox(sCaption, oParent);
+            break;
+        case RowKind::Show:
+            oCtrl = new QCheckBox(tr("Show"), oParent);
+            break;
+        case RowKind::OptionButton:
             oCtrl = new QRadioButton(sCaption, oParent);
-            oCtrl->setProperty(kOptionValue, oRow.m_lValue);
-        } else if (sKind == QLatin1String("ctlNumericText")) {
+            m_oOptions->addButton(static_cast<QRadioButton*>(oCtrl), oRow.m_lValue);
+            break;
+        case RowKind::Numeric:
             oCtrl = new ctlNumericText(oParent);
             SetFieldPalette(oCtrl);
-        } else {
+            break;
+        case RowKind::Frame: {
             auto* oFrame = new QFrame(oParent);
             oFrame->setFrameShape(QFrame::NoFrame);
             oCtrl = oFrame;
+            break;
         }
-        AddControl(oCtrl, oRow);
+        }
+        AddControl(oCtrl, oRow, RowTop(oRow));
     }
 }
 
-void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow) {
+int32_t ctlSectionPanel::RowTop(const clsControlRow& oRow) {
+    // A Show box is placed level with its option; a control alone in a frame stands at its top.
+    const bool bOwnRow = oRow.m_eKind != RowKind::Show && !oRow.m_sContainer;
+    int32_t lTop = oRow.m_lTop;
+    if (lTop == kNextRow)
+        lTop = bOwnRow ? m_lRowTop + kRowPitch : 0;
+    else if (lTop == kSameRow)
+        lTop = m_lRowTop;
+    if (bOwnRow) m_lRowTop = lTop;
+    return lTop;
+}
+
+void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow, int32_t lTop) {
     const QString sName = QString::fromLatin1(oRow.m_sName);
-    const QString sKind = QString::fromLatin1(oRow.m_sKind);
     oCtrl->setObjectName(sName);
     oCtrl->setAccessibleDescription(sName);
     SetControlTag(oCtrl, QString::fromLatin1(oRow.m_sTag));
     m_aoControls.push_back(oCtrl);
     if (!m_oControlsByName.contains(sName)) m_oControlsByName.insert(sName, oCtrl);
+    oRow.m_oKeep.Keep(oCtrl);
 
-    if (sKind == QLatin1String("Show")) {
+    if (oRow.m_eKind == RowKind::Show) {
         auto* oBox = static_cast<QCheckBox*>(oCtrl);
         // The Show box stands in the Show column, level with the first control it governs.
-        int32_t lTop = oRow.m_lTop;
         QString sOption = QString::fromLatin1(oRow.m_sTag);
         for (QWidget* o : m_aoControls) {
             if (o == oCtrl || IsShowBox(o) || !o->objectName().contains(ControlTag(oCtrl)))
@@ -105,8 +130,8 @@ void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow) {
         return;
     }
 
-    SetControlGeometry(oCtrl, oRow.m_lLeft, oRow.m_lTop, oRow.m_lWidth, oRow.m_lHeight);
-    oCtrl->setProperty(kDesignBottom, oRow.m_lTop + oRow.m_lHeight);
+    SetControlGeometry(oCtrl, oRow.m_lLeft, lTop, oRow.m_lWidth, oRow.m_lHeight);
+    oCtrl->setProperty(kDesignBottom, lTop + oRow.m_lHeight);
     if (auto* oButton = qobject_cast<QAbstractButton*>(oCtrl)) {
         oButton->setAccessibleName(StripAmpersand(oButton->text()));
         connect(oButton, &QAbstractButton::clicked, this, [this, oCtrl] {
@@ -116,7 +141,7 @@ void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow) {
         // A field is named by the label on its left in the same row.
         for (auto it = m_aoControls.rbegin() + 1; it != m_aoControls.rend(); ++it) {
             auto* oLabel = qobject_cast<QLabel*>(*it);
-            if (oLabel && ControlTop(oLabel) == oRow.m_lTop &&
+            if (oLabel && ControlTop(oLabel) == lTop &&
                 oLabel->parentWidget() == oField->parentWidget()) {
                 oLabel->setBuddy(oField);
                 oField->setAccessibleName(StripAmpersand(oLabel->text()));
@@ -140,6 +165,7 @@ void ctlSectionPanel::AddPanelControl(ctlSectionPanel* oPanel, const char* sName
         m_oControlsByName.insert(oPanel->objectName(), oPanel);
     SetControlGeometry(oPanel, lLeft, lTop, ControlWidth(oPanel), oPanel->DesignHeight());
     oPanel->setProperty(kDesignBottom, lTop + oPanel->DesignHeight());
+    m_lRowTop = lTop;
     connect(oPanel, &ctlSectionPanel::Changed, this, [this, oPanel] {
         if (!m_bApplying) OnClick(oPanel);
     });
@@ -149,44 +175,34 @@ QWidget* ctlSectionPanel::Control(const QString& sName) const {
     return m_oControlsByName.value(sName, nullptr);
 }
 
-QCheckBox* ctlSectionPanel::CheckBox(const QString& sName) const {
-    return ControlAs<QCheckBox>(sName);
-}
-
-ctlNumericText* ctlSectionPanel::Numeric(const QString& sName) const {
-    return ControlAs<ctlNumericText>(sName);
-}
-
 void ctlSectionPanel::OnClick(QWidget*) {
     WriteBack();
 }
 
 void ctlSectionPanel::SetOptions(int32_t lValue) {
-    for (QWidget* o : m_aoControls) {
-        auto* oOption = qobject_cast<QRadioButton*>(o);
-        if (!oOption) continue;
-        const bool bOn = oOption->property(kOptionValue).toInt() == lValue;
-        if (oOption->isChecked() == bOn) continue;
-        // An exclusive option cannot be switched off on its own.
-        oOption->setAutoExclusive(false);
-        oOption->setChecked(bOn);
-        oOption->setAutoExclusive(true);
+    if (QAbstractButton* oOption = m_oOptions->button(lValue)) {
+        oOption->setChecked(true);
+        return;
     }
+    QAbstractButton* oOn = m_oOptions->checkedButton();
+    if (!oOn) return;
+    // An exclusive group cannot switch its option off.
+    m_oOptions->setExclusive(false);
+    oOn->setChecked(false);
+    m_oOptions->setExclusive(true);
 }
 
 bool ctlSectionPanel::SelectedOption(int32_t& lValue) const {
-    for (QWidget* o : m_aoControls) {
-        auto* oOption = qobject_cast<QRadioButton*>(o);
-        if (oOption && oOption->isChecked()) {
-            lValue = oOption->property(kOptionValue).toInt();
-            return true;
-        }
-    }
-    return false;
+    if (!m_oOptions->checkedButton()) return false;
+    lValue = m_oOptions->checkedId();
+    return true;
 }
 
-void ctlSectionPanel::SetCaption(const QString& sName, const QString& sCaption) {
-    QWidget* oCtrl = Control(sName);
+QList<QAbstractButton*> ctlSectionPanel::Options() const {
+    return m_oOptions->buttons();
+}
+
+void ctlSectionPanel::SetCaption(QWidget* oCtrl, const QString& sCaption) {
     if (auto* oLabel = qobject_cast<QLabel*>(oCtrl)) {
         if (oLabel->text() == sCaption) return;
         oLabel->setText(sCaption);
@@ -198,16 +214,16 @@ void ctlSectionPanel::SetCaption(const QString& sName, const QString& sCaption) 
     }
 }
 
-void ctlSectionPanel::SetOptionCaption(const QString& sName, const QString& sCaption) {
+void ctlSectionPanel::SetOptionCaption(QWidget* oCtrl, const QString& sCaption) {
     // Captions from the price table are set again at every refresh and seldom change.
-    const QWidget* oCtrl = Control(sName);
     if (const auto* oLabel = qobject_cast<const QLabel*>(oCtrl);
         oLabel && oLabel->text() == sCaption)
         return;
     if (const auto* oButton = qobject_cast<const QAbstractButton*>(oCtrl);
         oButton && oButton->text() == sCaption)
         return;
-    SetCaption(sName, sCaption);
+    SetCaption(oCtrl, sCaption);
+    const QString sName = oCtrl->objectName();
     for (QWidget* o : m_aoControls)
         if (IsShowBox(o) && !ControlTag(o).isEmpty() && sName.contains(ControlTag(o))) {
             o->setAccessibleName(tr("Show %1").arg(sCaption));
@@ -215,8 +231,8 @@ void ctlSectionPanel::SetOptionCaption(const QString& sName, const QString& sCap
         }
 }
 
-void ctlSectionPanel::Enable(const QString& sName, bool bEnabled, bool bIncludeFrame) {
-    SetControlEnabled(bEnabled, Control(sName), bIncludeFrame);
+void ctlSectionPanel::Enable(QWidget* oCtrl, bool bEnabled, bool bIncludeFrame) {
+    SetControlEnabled(bEnabled, oCtrl, bIncludeFrame);
 }
 
 std::vector<QCheckBox*> ctlSectionPanel::ShowBoxes() const {

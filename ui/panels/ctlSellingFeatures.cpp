@@ -67,46 +67,70 @@ const clsFeatureRow kFeatures[] = {
      SellingFeature::PicturePack, false},
 };
 
-constexpr int32_t kFirstTop = 360;
-constexpr int32_t kRowStep = 280;
 constexpr int32_t kBoxWidth = 2535;
 constexpr float kNoPackMax = 100;
-
-QString BoxName(const clsFeatureRow& oRow) {
-    return QStringLiteral("chk") + QLatin1String(oRow.m_sFeature);
-}
 
 } // namespace
 
 ctlSellingFeatures::ctlSellingFeatures(QWidget* oParent)
     : ctlSectionPanel(oParent, {"SellingFeatures", 2760, 975, true}) {
-    int32_t lTop = kFirstTop;
-    for (const clsFeatureRow& oRow : kFeatures) {
-        const std::string sBox = BoxName(oRow).toStdString();
+    m_achkFeatures.resize(std::size(kFeatures));
+    for (size_t i = 0; i < std::size(kFeatures); ++i) {
+        const clsFeatureRow& oRow = kFeatures[i];
+        const std::string sBox = "chk" + std::string(oRow.m_sFeature);
         const std::string sFrame = "fra" + std::string(oRow.m_sFeature);
-        if (oRow.m_bFramed) {
-            AddRows({
-                {"Frame", sFrame.c_str(), "", "", 120, lTop, kBoxWidth},
-                {"CheckBox", sBox.c_str(), oRow.m_sCaption, "", 0, 0, kBoxWidth, 255, 0,
-                 sFrame.c_str()},
-            });
-        } else {
-            AddRows({{"CheckBox", sBox.c_str(), oRow.m_sCaption, "", 120, lTop, kBoxWidth}});
-        }
-        AddRows({{"Show", oRow.m_sShowBox, "", oRow.m_sTag}});
+        const clsControlRow oBox{.m_eKind = RowKind::CheckBox,
+                                 .m_sName = sBox.c_str(),
+                                 .m_sCaption = oRow.m_sCaption,
+                                 .m_lLeft = oRow.m_bFramed ? 0 : 120,
+                                 .m_lWidth = kBoxWidth,
+                                 .m_sContainer = oRow.m_bFramed ? sFrame.c_str() : nullptr,
+                                 .m_oKeep = &m_achkFeatures[i]};
+        if (oRow.m_bFramed)
+            AddRows({{.m_eKind = RowKind::Frame,
+                      .m_sName = sFrame.c_str(),
+                      .m_lLeft = 120,
+                      .m_lWidth = kBoxWidth},
+                     oBox});
+        else
+            AddRows({oBox});
         // The box found level with this Show box may be the frame: name it by the caption.
-        Control(QLatin1String(oRow.m_sShowBox))
-            ->setAccessibleName(tr("Show %1").arg(QLatin1String(oRow.m_sCaption)));
-        lTop += kRowStep;
+        QCheckBox* chkShow = nullptr;
+        AddRows({{.m_eKind = RowKind::Show,
+                  .m_sName = oRow.m_sShowBox,
+                  .m_sTag = oRow.m_sTag,
+                  .m_oKeep = &chkShow}});
+        chkShow->setAccessibleName(tr("Show %1").arg(QLatin1String(oRow.m_sCaption)));
     }
     AddRows({
-        {"Label", "lblExtraPictures", "Extra Pictures", "", 120, lTop, 1215},
-        {"ctlNumericText", "txtExtraPictures", "", "", 1440, lTop, 1215, 285},
-        {"Show", "chkShowExtraPictures", "", "ExtraPictures"},
-        {"Label", "lblTotal", "Section Total ", "", 120, lTop + kRowStep, kBoxWidth},
-        {"Show", "chkShowTotal", "", "Total"},
+        {.m_eKind = RowKind::Label,
+         .m_sName = "lblExtraPictures",
+         .m_sCaption = "Extra Pictures",
+         .m_lLeft = 120,
+         .m_lWidth = 1215},
+        {.m_eKind = RowKind::Numeric,
+         .m_sName = "txtExtraPictures",
+         .m_lLeft = 1440,
+         .m_lTop = kSameRow,
+         .m_lWidth = 1215,
+         .m_lHeight = 285,
+         .m_oKeep = &m_txtExtraPictures},
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowExtraPictures", .m_sTag = "ExtraPictures"},
+        {.m_eKind = RowKind::Label,
+         .m_sName = "lblTotal",
+         .m_sCaption = "Section Total ",
+         .m_lLeft = 120,
+         .m_lWidth = kBoxWidth,
+         .m_oKeep = &m_lblTotal},
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowTotal", .m_sTag = "Total"},
     });
     SetPictureBounds(false);
+}
+
+QCheckBox* ctlSellingFeatures::Box(int32_t lBit) const {
+    for (size_t i = 0; i < std::size(kFeatures); ++i)
+        if (kFeatures[i].m_lBit == lBit) return m_achkFeatures[i];
+    return nullptr;
 }
 
 void ctlSellingFeatures::ApplyFeatures(clsSellingFeatures& oFeatures, clsAuctionType& oAuctionType,
@@ -121,41 +145,40 @@ void ctlSellingFeatures::ApplyFeatures(clsSellingFeatures& oFeatures, clsAuction
         // Without prices every upgrade stays as it was and the total shows nothing.
     }
 
-    for (const clsFeatureRow& oRow : kFeatures)
-        CheckBox(BoxName(oRow))->setChecked(oFeatures.HasFeature(oRow.m_lBit));
+    for (size_t i = 0; i < std::size(kFeatures); ++i)
+        m_achkFeatures[i]->setChecked(oFeatures.HasFeature(kFeatures[i].m_lBit));
 
     const bool bShop = oAuctionType.m_bShopInventory;
     const auto Offered = [](float fFee) { return fFee >= 0; };
-    Enable("chkHomePageFeatured", Offered(oFeatures.m_fHomePageFeatures) && !bShop);
-    Enable("chkFeaturePlus", Offered(oFeatures.m_fFeaturePlus) && !bShop);
-    Enable("chkItemSubtitle", Offered(oFeatures.m_fItemSubtitle) && !bShop);
-    Enable("chkFeaturedGallery", Offered(oFeatures.m_fFeaturedGallery) && !bShop);
-    Enable("chkBuyItNow",
+    Enable(Box(SellingFeature::HomePageFeatured), Offered(oFeatures.m_fHomePageFeatures) && !bShop);
+    Enable(Box(SellingFeature::FeaturePlus), Offered(oFeatures.m_fFeaturePlus) && !bShop);
+    Enable(Box(SellingFeature::ItemSubtitle), Offered(oFeatures.m_fItemSubtitle) && !bShop);
+    Enable(Box(SellingFeature::FeaturedGallery), Offered(oFeatures.m_fFeaturedGallery) && !bShop);
+    Enable(Box(SellingFeature::BuyItNow),
            Offered(oFeatures.m_fBuyItNow) && !oAuctionType.m_bBuyItNowOnly && !bShop);
-    Enable("chkScheduledListing", Offered(oFeatures.m_fScheduledListing));
-    Enable("chkListIn2Categories", Offered(oFeatures.m_fListIn2Catagories));
-    Enable("chkListingDesigner", Offered(oFeatures.m_fListingDesigner));
-    Enable("chkFeaturedInSearch", Offered(oFeatures.m_fFeaturedInSearch) && bShop);
-    Enable("chkListingItem", oAuctionType.IsVehicle(false));
-    Enable("chkGiftServices", Offered(oFeatures.m_fGiftServices));
-    Enable("chkCarAd", Offered(oFeatures.m_fCarAd) && oAuctionType.IsVehicle(true));
-    Enable("chkPreviewPicture", Offered(oFeatures.m_fPreviewPicture));
+    Enable(Box(SellingFeature::ScheduledListing), Offered(oFeatures.m_fScheduledListing));
+    Enable(Box(SellingFeature::ListIn2Categories), Offered(oFeatures.m_fListIn2Catagories));
+    Enable(Box(SellingFeature::ListingDesigner), Offered(oFeatures.m_fListingDesigner));
+    Enable(Box(SellingFeature::FeaturedInSearch), Offered(oFeatures.m_fFeaturedInSearch) && bShop);
+    Enable(Box(SellingFeature::ListingItem), oAuctionType.IsVehicle(false));
+    Enable(Box(SellingFeature::GiftServices), Offered(oFeatures.m_fGiftServices));
+    Enable(Box(SellingFeature::CarAd), Offered(oFeatures.m_fCarAd) && oAuctionType.IsVehicle(true));
+    Enable(Box(SellingFeature::PreviewPicture), Offered(oFeatures.m_fPreviewPicture));
 
     SetPictureBounds(oFeatures.HasFeature(SellingFeature::PicturePack));
-    Numeric("txtExtraPictures")->Value(float(oFeatures.m_lPicturePackQty));
-    SetSectionTotal(ControlAs<QLabel>("lblTotal"), fTotal);
+    m_txtExtraPictures->Value(float(oFeatures.m_lPicturePackQty));
+    SetSectionTotal(m_lblTotal, fTotal);
 
     // An upgrade greyed out just now is no longer chosen: written back at once, so that it
     // is not charged.
-    for (const clsFeatureRow& oRow : kFeatures)
-        if (oFeatures.HasFeature(oRow.m_lBit) && !CheckBox(BoxName(oRow))->isChecked()) {
+    for (size_t i = 0; i < std::size(kFeatures); ++i)
+        if (oFeatures.HasFeature(kFeatures[i].m_lBit) && !m_achkFeatures[i]->isChecked()) {
             WriteBack();
             break;
         }
 }
 
 void ctlSellingFeatures::SetPictureBounds(bool bPicturePack) {
-    ctlNumericText* txtExtraPictures = Numeric("txtExtraPictures");
     float fMin = 0;
     float fMax = kNoPackMax;
     clsPriceRange oFirst;
@@ -170,16 +193,15 @@ void ctlSellingFeatures::SetPictureBounds(bool bPicturePack) {
     } catch (const std::exception&) {
         // A malformed range: the field keeps the bounds of no pack.
     }
-    txtExtraPictures->Min(fMin);
-    txtExtraPictures->Max(fMax);
+    m_txtExtraPictures->Min(fMin);
+    m_txtExtraPictures->Max(fMax);
 }
 
 void ctlSellingFeatures::OnClick(QWidget* oCtrl) {
-    if (oCtrl->objectName() == QLatin1String("chkPicturePack")) {
-        SetPictureBounds(CheckBox("chkPicturePack")->isChecked());
+    if (QCheckBox* chkPicturePack = Box(SellingFeature::PicturePack); oCtrl == chkPicturePack) {
+        SetPictureBounds(chkPicturePack->isChecked());
         // A count outside the new bounds moves to the nearer one.
-        ctlNumericText* txtExtraPictures = Numeric("txtExtraPictures");
-        txtExtraPictures->Value(txtExtraPictures->Value());
+        m_txtExtraPictures->Value(m_txtExtraPictures->Value());
     }
     WriteBack();
 }
@@ -187,13 +209,13 @@ void ctlSellingFeatures::OnClick(QWidget* oCtrl) {
 void ctlSellingFeatures::WriteBack() {
     if (!m_oFeatures) return;
     int32_t lQuantity = 0;
-    if (!Numeric("txtExtraPictures")->WholeValue(lQuantity)) return;
-    for (const clsFeatureRow& oRow : kFeatures)
-        m_oFeatures->SetFeature(oRow.m_lBit, CheckBox(BoxName(oRow))->isChecked());
+    if (!m_txtExtraPictures->WholeValue(lQuantity)) return;
+    for (size_t i = 0; i < std::size(kFeatures); ++i)
+        m_oFeatures->SetFeature(kFeatures[i].m_lBit, m_achkFeatures[i]->isChecked());
     m_oFeatures->m_lPicturePackQty = lQuantity;
     m_oFeatures->m_bDirty = true;
     try {
-        SetSectionTotal(ControlAs<QLabel>("lblTotal"), m_oFeatures->DoCalc(nullptr, nullptr));
+        SetSectionTotal(m_lblTotal, m_oFeatures->DoCalc(nullptr, nullptr));
     } catch (const std::exception&) {
         // Never applied with a kind of sale: the host's refresh shows the total.
     }

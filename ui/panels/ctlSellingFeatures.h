@@ -2,9 +2,14 @@
 
 #include "ctlSectionPanel.h"
 
+#include <vector>
+
+class QCheckBox;
+class QLabel;
 class clsAuctionType;
 class clsOutlay;
 class clsSellingFeatures;
+class ctlNumericText;
 
 // The listing upgrades: one box per feature, the extra pictures of a picture pack and the
 // upgrades' total. What may be chosen depends on the price table and the kind of sale.
@@ -25,6 +30,12 @@ protected:
 private:
     // The extra-pictures bounds follow the picture pack.
     void SetPictureBounds(bool bPicturePack);
+    // The box of an upgrade (a SellingFeature bit).
+    QCheckBox* Box(int32_t lBit) const;
 
     clsSellingFeatures* m_oFeatures = nullptr;
+    // One box per upgrade, in row order.
+    std::vector<QCheckBox*> m_achkFeatures;
+    ctlNumericText* m_txtExtraPictures = nullptr;
+    QLabel* m_lblTotal = nullptr;
 };

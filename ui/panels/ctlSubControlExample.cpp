@@ -6,33 +6,37 @@
 #include <QScopedValueRollback>
 
 ctlSubControlExample::ctlSubControlExample(QWidget* oParent)
-    : ctlAuctionOptions(oParent, {"EXAMPLE_SUB_CONTROL", 2040, 975}) {
+    : ctlSectionPanel(oParent, {"EXAMPLE_SUB_CONTROL", 2040, 975}) {
     AddRows({
-        {"CheckBox", "chkCheck1", "Check1", "", 0, 0, 1935},
-        {"Show", "chkShowCheck1", "", "Check1"},
-        {"CheckBox", "chkCheck2", "Check2", "", 0, 280, 1935},
-        {"Show", "chkShowCheck2", "", "Check2"},
+        {.m_eKind = RowKind::CheckBox,
+         .m_sName = "chkCheck1",
+         .m_sCaption = "Check1",
+         .m_lWidth = 1935,
+         .m_oKeep = &m_chkCheck1},
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowCheck1", .m_sTag = "Check1"},
+        {.m_eKind = RowKind::CheckBox,
+         .m_sName = "chkCheck2",
+         .m_sCaption = "Check2",
+         .m_lWidth = 1935,
+         .m_oKeep = &m_chkCheck2},
+        {.m_eKind = RowKind::Show, .m_sName = "chkShowCheck2", .m_sTag = "Check2"},
     });
 }
 
 void ctlSubControlExample::ApplyAuctionType(clsAuctionType& oType) {
     const QScopedValueRollback<bool> oApplying(m_bApplying, true);
     m_oType = &oType;
-    CheckBox("chkCheck1")->setChecked(oType.m_eRealEstateType == RealEstateType::TimeshareLand);
-    CheckBox("chkCheck2")->setChecked(oType.m_eRealEstateType == RealEstateType::AllOther);
-    Enable("chkCheck1", IsAvailable(oType));
-    Enable("chkCheck2", IsAvailable(oType));
-}
-
-bool ctlSubControlExample::IsAvailable(const clsAuctionType& oType) const {
-    return oType.m_eAuctionType == AuctionType::RealEstate;
+    m_chkCheck1->setChecked(oType.m_eRealEstateType == RealEstateType::TimeshareLand);
+    m_chkCheck2->setChecked(oType.m_eRealEstateType == RealEstateType::AllOther);
+    const bool bAvailable = oType.m_eAuctionType == AuctionType::RealEstate;
+    Enable(m_chkCheck1, bAvailable);
+    Enable(m_chkCheck2, bAvailable);
 }
 
 void ctlSubControlExample::WriteBack() {
     if (!m_oType) return;
-    if (CheckBox("chkCheck1")->isChecked())
-        m_oType->m_eRealEstateType = RealEstateType::TimeshareLand;
-    if (CheckBox("chkCheck2")->isChecked()) m_oType->m_eRealEstateType = RealEstateType::AllOther;
+    if (m_chkCheck1->isChecked()) m_oType->m_eRealEstateType = RealEstateType::TimeshareLand;
+    if (m_chkCheck2->isChecked()) m_oType->m_eRealEstateType = RealEstateType::AllOther;
     m_oType->m_bDirty = true;
     ApplyAuctionType(*m_oType);
     emit Changed();

@@ -36,7 +36,7 @@ void SetControlWidth(QWidget* oCtrl, int32_t lWidth);
 void SetControlHeight(QWidget* oCtrl, int32_t lHeight);
 
 // "Label", "CheckBox", "OptionButton", "Frame", "Image", or the class name of the program's
-// own controls ("ctlNumericText", "ctlMotorOptions" ...).
+// own controls ("ctlNumericText", "ctlAuctionOptions" ...).
 QString ControlKind(const QWidget* oCtrl);
 // The kind of the control's container; empty for a control without one.
 QString ContainerKind(const QWidget* oCtrl);
