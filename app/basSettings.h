@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clsRegistryAccess.h"
+#include "clsSettings.h"
 
 #include <cstdint>
 #include <string>

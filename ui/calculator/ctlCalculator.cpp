@@ -32,18 +32,6 @@ constexpr int32_t kChartHeight = 9135;
 constexpr int32_t kLineLeft = 120;
 constexpr int32_t kLineTop = 1455;
 
-std::string PositionSection(const std::string& sKey) {
-    return "Controls\\" + sKey;
-}
-
-// A stored position as a whole number of twips; false when it is none.
-bool ReadPosition(const std::string& sKey, const char* sName, int32_t& lValue) {
-    std::string sValue;
-    if (!GetRegistry().GetRegSetting(HKEY_CURRENT_USER, PositionSection(sKey), sName, sValue))
-        return false;
-    return ParseLong(sValue, lValue);
-}
-
 } // namespace
 
 ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
@@ -155,20 +143,19 @@ void ctlCalculator::LoadPositions() {
         m_oDesignPositions.try_emplace(oSection.m_sKey + "_Top", ControlTop(oPanel));
         // A value that cannot be read leaves the panel where it is.
         int32_t lValue = 0;
-        if (ReadPosition(oSection.m_sKey, "Top", lValue)) SetControlTop(oPanel, lValue);
-        if (ReadPosition(oSection.m_sKey, "Left", lValue))
+        const clsSettings& oSettings = GetSettings();
+        if (oSettings.FindNumber(Settings::PanelTop, lValue, oSection.m_sKey))
+            SetControlTop(oPanel, lValue);
+        if (oSettings.FindNumber(Settings::PanelLeft, lValue, oSection.m_sKey))
             SetControlGeometry(oPanel, lValue, ControlTop(oPanel), ControlWidth(oPanel),
                                ControlHeight(oPanel));
     }
 }
 
-void ctlCalculator::StorePositions() {
+void ctlCalculator::StorePositions() const {
     for (const clsSection& oSection : m_aoSections) {
-        const std::string sSection = PositionSection(oSection.m_sKey);
-        GetRegistry().SetRegSetting(HKEY_CURRENT_USER, sSection, "Top",
-                                    std::to_string(ControlTop(oSection.m_oPanel)));
-        GetRegistry().SetRegSetting(HKEY_CURRENT_USER, sSection, "Left",
-                                    std::to_string(ControlLeft(oSection.m_oPanel)));
+        GetSettings().Write(Settings::PanelTop, ControlTop(oSection.m_oPanel), oSection.m_sKey);
+        GetSettings().Write(Settings::PanelLeft, ControlLeft(oSection.m_oPanel), oSection.m_sKey);
     }
 }
 

@@ -79,7 +79,7 @@ private:
     void LoadPositions();
     // Beside the right-most panel, wherever the panels stand.
     void PlaceChart();
-    void StorePositions();
+    void StorePositions() const;
     void OnSectionChanged();
     void OnMoved(ctlSectionPanel* oPanel, float X, float Y);
     void OnFocusChanged(QWidget* oOld, QWidget* oNow);

@@ -196,11 +196,9 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
         oPage.m_lIndex = i;
         oPage.m_nFrame = aoPages[i].m_nFrame;
         oPage.m_oPanel = aoPages[i].m_oPanel;
-        std::string sPrompt;
-        GetRegistry().GetRegSetting(HKEY_CURRENT_USER, "Wizard",
-                                    "Page" + std::to_string(oPage.m_nFrame), sPrompt,
-                                    DefaultPrompt(oPage.m_nFrame).toStdString());
-        oPage.m_sPrompt = QString::fromStdString(sPrompt);
+        oPage.m_sPrompt = QString::fromStdString(
+            GetSettings().ReadOr(Settings::WizardPage, DefaultPrompt(oPage.m_nFrame).toStdString(),
+                                 std::to_string(oPage.m_nFrame)));
         oPage.m_bFirst = i == 0;
         oPage.m_bLast = i == PageCount - 1;
         oPage.m_oPanel->setAccessibleName(oPage.m_sTitle);

@@ -257,8 +257,7 @@ bool IsOwnControl(const QWidget* oCtrl) {
 clsTokeniser LoadVisibleList(const std::string& sSection) {
     clsTokeniser oList;
     std::string sVisible;
-    if (GetRegistry().GetRegSettingString(HKEY_CURRENT_USER, sVisible, "Visible",
-                                          "Controls\\" + sSection, "")) {
+    if (GetSettings().Find(Settings::Visible, sVisible, sSection)) {
         try {
             oList.Tokenise(sVisible, ",");
         } catch (const clsError&) {
@@ -268,10 +267,13 @@ clsTokeniser LoadVisibleList(const std::string& sSection) {
     return oList;
 }
 
-bool SaveVisibleList(const std::string& sSection, clsTokeniser& oVisibleList) {
-    return GetRegistry().SetRegSettingString(HKEY_CURRENT_USER,
-                                             oVisibleList.GetFlattenedSegments(0), "Visible",
-                                             "Controls\\" + sSection);
+bool SaveVisibleList(const std::string& sSection, const clsTokeniser& oVisibleList) {
+    std::string sVisible;
+    for (int32_t i = 0; i < oVisibleList.Count(); ++i) {
+        if (!sVisible.empty()) sVisible += ',';
+        sVisible += oVisibleList.Element(i);
+    }
+    return GetSettings().Write(Settings::Visible, sVisible, sSection);
 }
 
 void SetShowBoxFromList(QCheckBox* oShowBox, const clsTokeniser& oVisibleList) {

@@ -79,7 +79,7 @@ bool IsHeaderImage(const QWidget* oCtrl);
 bool IsOwnControl(const QWidget* oCtrl);
 // The "Visible" list stored under "Controls\" + section; empty when nothing is stored.
 clsTokeniser LoadVisibleList(const std::string& sSection);
-bool SaveVisibleList(const std::string& sSection, clsTokeniser& oVisibleList);
+bool SaveVisibleList(const std::string& sSection, const clsTokeniser& oVisibleList);
 // Ticks the box when its Tag is an element of the list.
 void SetShowBoxFromList(QCheckBox* oShowBox, const clsTokeniser& oVisibleList);
 // "Section Total " and the amount as money.

@@ -36,10 +36,8 @@ std::function<void(const QString&)>& OpenWebSite() {
     return fnOpen;
 }
 
-std::string ConfigSetting(const std::string& sName, const std::string& sDefault) {
-    std::string sValue;
-    GetRegistry().GetRegSetting(HKEY_CURRENT_USER, "Config", sName, sValue, sDefault);
-    return sValue;
+QString Setting(const clsSettingKey& oKey) {
+    return QString::fromStdString(GetSettings().Read(oKey));
 }
 
 // Picture buttons are small movies with their caption passed in; the caption names them.
@@ -194,8 +192,8 @@ QString frmAbout::AboutMovie() {
     QString sAbout = QString::fromStdString(GetAboutText());
     sAbout.replace(QLatin1String("\\n"), QLatin1String("<br>"));
     return GraphicsPath(QStringLiteral("About.swf")) + QStringLiteral("?AboutInfo=") + sAbout +
-           QLatin1Char('&') + QString::fromStdString(ConfigSetting("MusicID", "music=0")) +
-           QLatin1Char('&') + QString::fromStdString(ConfigSetting("MusicMute", "mute=false"));
+           QLatin1Char('&') + Setting(Settings::MusicID) + QLatin1Char('&') +
+           Setting(Settings::MusicMute);
 }
 
 void frmAbout::SetOpenWebSiteHandler(std::function<void(const QString&)> fnOpen) {
@@ -228,26 +226,25 @@ void frmAbout::LoadSettings() {
     cboStartMode->clear();
     cboStartMode->addItem(tr("Wizard"), 0);
     cboStartMode->addItem(tr("Advanced"), 1);
-    const QString sStartMode = QString::fromStdString(ConfigSetting("StartMode", "0"));
+    const QString sStartMode = Setting(Settings::StartMode);
     int lAt = 0;
     for (int i = 0; i < cboStartMode->count(); ++i)
         if (cboStartMode->itemData(i).toString() == sStartMode) lAt = i;
     cboStartMode->setCurrentIndex(lAt);
-    txtSnapToGrid->Text(QString::fromStdString(ConfigSetting("SnapToGrid", "120")));
+    txtSnapToGrid->Text(Setting(Settings::SnapToGrid));
     imgApply->hide();
     m_bLoading = false;
 }
 
 void frmAbout::ApplySettings() {
     if (txtSnapToGrid->hasFocus()) txtSnapToGrid->UserControl_LostFocus();
-    GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode",
-                                cboStartMode->currentData().toString().toStdString());
+    GetSettings().Write(Settings::StartMode, cboStartMode->currentData().toString().toStdString());
     g_lSnapToGrid = static_cast<int32_t>(std::lround(txtSnapToGrid->Value()));
     // A number is stored plain, as start-up reads it, whatever grouping the field shows;
     // other text as it stands.
-    GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Config", "SnapToGrid",
-                                txtSnapToGrid->IsValid() ? std::to_string(g_lSnapToGrid)
-                                                         : txtSnapToGrid->Text().toStdString());
+    GetSettings().Write(Settings::SnapToGrid, txtSnapToGrid->IsValid()
+                                                  ? std::to_string(g_lSnapToGrid)
+                                                  : txtSnapToGrid->Text().toStdString());
     imgApply->hide();
 }
 
@@ -257,10 +254,9 @@ void frmAbout::aniFlash_FSCommand(const QString& sCommand, const QString&) {
         OpenWebSite()(QString::fromStdString(GetWebSite()));
     } else if (sLower == QLatin1String("music=0") || sLower == QLatin1String("music=1") ||
                sLower == QLatin1String("music=2") || sLower == QLatin1String("music=3")) {
-        GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Config", "MusicID", sCommand.toStdString());
+        GetSettings().Write(Settings::MusicID, sCommand.toStdString());
     } else if (sLower == QLatin1String("mute=false") || sLower == QLatin1String("mute=true")) {
-        GetRegistry().SetRegSetting(HKEY_CURRENT_USER, "Config", "MusicMute",
-                                    sCommand.toStdString());
+        GetSettings().Write(Settings::MusicMute, sCommand.toStdString());
     }
 }
 

@@ -159,9 +159,7 @@ void frmMain::changeEvent(QEvent* oEvent) {
 
 void frmMain::FirstActivate() {
     m_bFirstActivate = false;
-    std::string sStartMode;
-    GetRegistry().GetRegSetting(HKEY_CURRENT_USER, "Config", "StartMode", sStartMode, "0", true);
-    if (sStartMode == "0") {
+    if (GetSettings().Read(Settings::StartMode) == "0") {
         // Nothing came before this wizard: its Cancel leaves a new auction.
         MakeNewAuction(GetWorkingDoc());
         GetWorkingDoc().SetDirty(false);
@@ -367,14 +365,13 @@ void frmMain::RestoreBeforeWizard() {
 
 void frmMain::StoreDefaultAuction(bool bSave) {
     clsCalculate& oDefault = GetDefaultAuction();
-    clsRegistryAccess& oReg = GetRegistry();
     if (bSave) {
         std::string sData;
         oDefault.Serialize(sData, true);
-        oReg.SetRegSetting(HKEY_CURRENT_USER, "Config", "DefaultAuction", sData);
+        GetSettings().Write(Settings::DefaultAuction, sData);
     } else {
         std::string sData;
-        if (oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "DefaultAuction", sData, "")) {
+        if (GetSettings().Find(Settings::DefaultAuction, sData)) {
             oDefault.Serialize(sData, false);
         } else {
             // Nothing stored: unsaved changes give way to the built-in default auction.
@@ -454,7 +451,7 @@ void frmMain::LoadPlacement() {
     if (oPlacement.m_lWindowState == 2) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-void frmMain::StorePlacement() {
+void frmMain::StorePlacement() const {
     clsFormPlacement oPlacement;
     const QRect rcNormal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     const QPoint ptOrigin = isMaximized() || isMinimized() ? rcNormal.topLeft() : pos();

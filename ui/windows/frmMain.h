@@ -73,7 +73,7 @@ private:
     void RestoreBeforeWizard();
     void ShowAboutBox();
     void LoadPlacement();
-    void StorePlacement();
+    void StorePlacement() const;
     void ResizeForm();
 
     int32_t m_lDesignWidth = 0;
