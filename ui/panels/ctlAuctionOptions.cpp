@@ -92,7 +92,7 @@ ctlAuctionOptions::ctlAuctionOptions(const clsOptionTable& oTable, QWidget* oPar
              .m_sCaption = oRow.m_sCaption,
              .m_lWidth = kOptionWidth,
              .m_lValue = oRow.m_lValue},
-            {.m_eKind = RowKind::Show, .m_sName = sShowBox.c_str(), .m_sTag = oRow.m_sTag},
+            ShowRow(sShowBox.c_str(), oRow.m_sTag),
         });
     }
 }

@@ -20,77 +20,53 @@ constexpr int32_t kWidth = 2025;
 
 ctlAuctionType::ctlAuctionType(QWidget* oParent)
     : ctlSectionPanel(oParent, {"AuctionType", 2160, 975, true}) {
+    // A kind of sale; the rows after an option panel stand where they were first drawn.
+    const auto Sale = [](const char* sName, const char* sCaption, AuctionType eType,
+                         QRadioButton** pp, int32_t lTop = kNextRow) {
+        return clsControlRow{.m_eKind = RowKind::OptionButton,
+                             .m_sName = sName,
+                             .m_sCaption = sCaption,
+                             .m_lLeft = 120,
+                             .m_lTop = lTop,
+                             .m_lWidth = kWidth,
+                             .m_lValue = int32_t(eType),
+                             .m_oKeep = pp};
+    };
+    const auto Box = [](const char* sName, const char* sCaption, QCheckBox** pp) {
+        return clsControlRow{.m_eKind = RowKind::CheckBox,
+                             .m_sName = sName,
+                             .m_sCaption = sCaption,
+                             .m_lLeft = 120,
+                             .m_lWidth = kWidth,
+                             .m_oKeep = pp};
+    };
     AddRows({
-        {.m_eKind = RowKind::OptionButton,
-         .m_sName = "optStandardAution",
-         .m_sCaption = "&Standard Auction",
-         .m_lLeft = 120,
-         .m_lWidth = kWidth,
-         .m_lValue = int32_t(AuctionType::Standard)},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowStandard", .m_sTag = "Standard"},
-        {.m_eKind = RowKind::OptionButton,
-         .m_sName = "optMotorAuction",
-         .m_sCaption = "Motor Auction",
-         .m_lLeft = 120,
-         .m_lWidth = kWidth,
-         .m_lValue = int32_t(AuctionType::Motor),
-         .m_oKeep = &m_optMotorAuction},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowMotor", .m_sTag = "Motor"},
+        Sale("optStandardAution", "&Standard Auction", AuctionType::Standard, nullptr),
+        ShowRow("chkShowStandard", "Standard"),
+        Sale("optMotorAuction", "Motor Auction", AuctionType::Motor, &m_optMotorAuction),
+        ShowRow("chkShowMotor", "Motor"),
     });
     m_ctlMotorAuction = AddPanel(new ctlAuctionOptions(ctlAuctionOptions::MotorTypes, this),
                                  "ctlMotorAuction", 360, 915);
     AddRows({
-        {.m_eKind = RowKind::OptionButton,
-         .m_sName = "optRealEstateAuction",
-         .m_sCaption = "Real Estate Auction",
-         .m_lLeft = 120,
-         .m_lTop = 2600,
-         .m_lWidth = kWidth,
-         .m_lValue = int32_t(AuctionType::RealEstate),
-         .m_oKeep = &m_optRealEstateAuction},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowRealEstate", .m_sTag = "RealEstate"},
+        Sale("optRealEstateAuction", "Real Estate Auction", AuctionType::RealEstate,
+             &m_optRealEstateAuction, 2600),
+        ShowRow("chkShowRealEstate", "RealEstate"),
     });
     m_ctlRealEstateOption =
         AddPanel(new ctlRealEstateOptions(this), "ctlRealEstateOption", 360, 2880);
     AddRows({
-        {.m_eKind = RowKind::OptionButton,
-         .m_sName = "optBusinessAuction",
-         .m_sCaption = "Business && Industrial",
-         .m_lLeft = 120,
-         .m_lTop = 4845,
-         .m_lWidth = kWidth,
-         .m_lValue = int32_t(AuctionType::Business),
-         .m_oKeep = &m_optBusinessAuction},
-        {.m_eKind = RowKind::Show,
-         .m_sName = "chkShowBusinessAuction",
-         .m_sTag = "BusinessAuction"},
-        {.m_eKind = RowKind::CheckBox,
-         .m_sName = "chkBuyItNow",
-         .m_sCaption = "Buy it Now Only",
-         .m_lLeft = 120,
-         .m_lWidth = kWidth,
-         .m_oKeep = &m_chkBuyItNow},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowBuyItNow", .m_sTag = "BuyItNow"},
-        {.m_eKind = RowKind::CheckBox,
-         .m_sName = "chkShopInventory",
-         .m_sCaption = "Shop Inventory",
-         .m_lLeft = 120,
-         .m_lWidth = kWidth,
-         .m_oKeep = &m_chkShopInventory},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowShopInventory", .m_sTag = "Shop"},
+        Sale("optBusinessAuction", "Business && Industrial", AuctionType::Business,
+             &m_optBusinessAuction, 4845),
+        ShowRow("chkShowBusinessAuction", "BusinessAuction"),
+        Box("chkBuyItNow", "Buy it Now Only", &m_chkBuyItNow),
+        ShowRow("chkShowBuyItNow", "BuyItNow"),
+        Box("chkShopInventory", "Shop Inventory", &m_chkShopInventory),
+        ShowRow("chkShowShopInventory", "Shop"),
     });
     m_ctlShopDuration = AddPanel(new ctlAuctionOptions(ctlAuctionOptions::ShopDurations, this),
                                  "ctlShopDuration", 360, 5685);
-    AddRows({
-        {.m_eKind = RowKind::Label,
-         .m_sName = "lblTotal",
-         .m_sCaption = "Section Total ",
-         .m_lLeft = 120,
-         .m_lTop = 7080,
-         .m_lWidth = kWidth,
-         .m_oKeep = &m_lblTotal},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowTotal", .m_sTag = "Total"},
-    });
+    AddRows({TotalRow(kWidth, &m_lblTotal, 7080), ShowRow("chkShowTotal", "Total")});
 }
 
 void ctlAuctionType::ApplyAuctionType(clsAuctionType& oType) {

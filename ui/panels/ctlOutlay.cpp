@@ -48,9 +48,6 @@ ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 468
                              .m_lWidth = kHintWidth,
                              .m_oKeep = pp};
     };
-    const auto Show = [](const char* sName, const char* sTag) {
-        return clsControlRow{.m_eKind = RowKind::Show, .m_sName = sName, .m_sTag = sTag};
-    };
     AddRows({
         Caption("lblOutlay", "Outlay"),
         Field("txtOutlay", &m_txtOutlay),
@@ -61,22 +58,22 @@ ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 468
          .m_lTop = kSameRow,
          .m_lWidth = 1095,
          .m_oKeep = &m_chkOutlayInclTax},
-        Show("chkShowOutlay", "Outlay"),
+        ShowRow("chkShowOutlay", "Outlay"),
         Caption("lblStartingPrice", "Starting Price", &m_lblStartingPrice),
         Field("txtStartingPrice", &m_txtStartingPrice),
         Hint("lblStartingPriceHint", &m_alblHints[0]),
-        Show("chkShowStartingPrice", "Start"),
+        ShowRow("chkShowStartingPrice", "Start"),
         Caption("lblReservePrice", "Reserve Price", &m_lblReservePrice),
         Field("txtReservePrice", &m_txtReservePrice),
         Hint("lblReservePriceHint", &m_alblHints[1]),
-        Show("chkShowReservePrice", "Reserve"),
+        ShowRow("chkShowReservePrice", "Reserve"),
         Caption("lblEstimatedEndPrice", "Estimated End Price", &m_lblEstimatedEndPrice),
         Field("txtEstimatedEndPrice", &m_txtEstimatedEndPrice),
         Hint("lblEstimatedEndPriceHint", &m_alblHints[2]),
-        Show("chkShowEstimatedEndPrice", "Estimate"),
+        ShowRow("chkShowEstimatedEndPrice", "Estimate"),
         Caption("lblQuantity", "Quantity"),
         Field("txtQuantity", &m_txtQuantity),
-        Show("chkShowQuantity", "Quantity"),
+        ShowRow("chkShowQuantity", "Quantity"),
     });
     for (ctlNumericText* oField :
          {m_txtOutlay, m_txtStartingPrice, m_txtReservePrice, m_txtEstimatedEndPrice}) {

@@ -35,7 +35,7 @@ ctlPayPal::ctlPayPal(QWidget* oParent) : ctlSectionPanel(oParent, {"PayPal", 276
          .m_lLeft = 120,
          .m_lWidth = kWidth,
          .m_oKeep = &m_chkUsePayPal},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowUsePayPal", .m_sTag = "PayPal"},
+        ShowRow("chkShowUsePayPal", "PayPal"),
         {.m_eKind = RowKind::Frame,
          .m_sName = "fraPayInduvidually",
          .m_lLeft = 120,
@@ -46,18 +46,13 @@ ctlPayPal::ctlPayPal(QWidget* oParent) : ctlSectionPanel(oParent, {"PayPal", 276
          .m_lWidth = kWidth,
          .m_sContainer = "fraPayInduvidually",
          .m_oKeep = &m_chkPayInduvidually},
-        {.m_eKind = RowKind::Show,
-         .m_sName = "chkShowPayInduvidually",
-         .m_sTag = "PayInduvidually",
-         .m_oKeep = &chkShowPayInduvidually},
+        ShowRow("chkShowPayInduvidually", "PayInduvidually", &chkShowPayInduvidually),
         Account("optPersonalAccount", "Personal Account", AccountType::Personal),
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowPersonalAccount", .m_sTag = "Personal"},
+        ShowRow("chkShowPersonalAccount", "Personal"),
         Account("optPremierAccount", "Premier Account", AccountType::Premier),
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowPremierAccount", .m_sTag = "Premier"},
+        ShowRow("chkShowPremierAccount", "Premier"),
         Account("optBusinessAccount", "Business Account", AccountType::Business),
-        {.m_eKind = RowKind::Show,
-         .m_sName = "chkShowBusinessAccount",
-         .m_sTag = "BusinessAccount"},
+        ShowRow("chkShowBusinessAccount", "BusinessAccount"),
     });
     chkShowPayInduvidually->setAccessibleName(tr("Show Pay Individually"));
     m_ctlPaypalBusinessType =
@@ -65,14 +60,8 @@ ctlPayPal::ctlPayPal(QWidget* oParent) : ctlSectionPanel(oParent, {"PayPal", 276
     // Its name holds none of the tags: the bands show and hide with the Business Account.
     m_ctlPaypalBusinessType->setProperty("ShowTag", QStringLiteral("BusinessAccount"));
     AddRows({
-        {.m_eKind = RowKind::Label,
-         .m_sName = "lblTotal",
-         .m_sCaption = "Section Total ",
-         .m_lLeft = 120,
-         .m_lTop = 3160,
-         .m_lWidth = kWidth,
-         .m_oKeep = &m_lblTotal},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowTotal", .m_sTag = "Total"},
+        TotalRow(kWidth, &m_lblTotal, 3160),
+        ShowRow("chkShowTotal", "Total"),
     });
 }
 

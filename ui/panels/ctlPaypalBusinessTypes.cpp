@@ -30,7 +30,7 @@ ctlPaypalBusinessTypes::ctlPaypalBusinessTypes(QWidget* oParent)
              .m_lValue = lBand,
              .m_sTag = sTag.c_str(),
              .m_oKeep = &m_aoptBands[size_t(lBand - 1)]},
-            {.m_eKind = RowKind::Show, .m_sName = sShowBox.c_str(), .m_sTag = sShowTag.c_str()},
+            ShowRow(sShowBox.c_str(), sShowTag.c_str()),
         });
     }
 }

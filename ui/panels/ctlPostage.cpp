@@ -24,10 +24,6 @@ constexpr int32_t kPriceWidth = 3375 - kPriceLeft;
 constexpr int32_t kCaptionWidth = kPriceLeft - 120 - 105;
 constexpr int32_t kWidth = 3255;
 
-clsControlRow Show(const char* sName, const char* sTag, QCheckBox** pp = nullptr) {
-    return {.m_eKind = RowKind::Show, .m_sName = sName, .m_sTag = sTag, .m_oKeep = pp};
-}
-
 // The price beside a service or an extra.
 clsControlRow Price(const char* sName, QLabel** pp) {
     return {.m_eKind = RowKind::Label,
@@ -77,7 +73,7 @@ ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 
     QCheckBox *chkShowSendInduvidually = nullptr, *chkShowParcelInsurance = nullptr;
     AddRows({
         Box("chkUsePostage", "Use Royal Mail Postage", &m_chkUsePostage, kWidth),
-        Show("chkShowUsePostage", "Use"),
+        ShowRow("chkShowUsePostage", "Use"),
         {.m_eKind = RowKind::Frame,
          .m_sName = "fraSendInduvidually",
          .m_lLeft = 120,
@@ -88,33 +84,33 @@ ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 
          .m_lWidth = kWidth,
          .m_sContainer = "fraSendInduvidually",
          .m_oKeep = &m_chkSendInduvidually},
-        Show("chkShowSendInduvidually", "SendInduvidually", &chkShowSendInduvidually),
+        ShowRow("chkShowSendInduvidually", "SendInduvidually", &chkShowSendInduvidually),
         {.m_eKind = RowKind::Label,
          .m_sName = "lblWeight",
          .m_sCaption = "Weight (kg)",
          .m_lLeft = 120,
          .m_lWidth = 1335},
         Field("txtWeight", 1560, &m_txtWeight),
-        Show("chkShowWeight", "Weight"),
+        ShowRow("chkShowWeight", "Weight"),
         Service("optSecondClass", "Second Class", PostageClass::SecondClass, &m_optSecondClass),
         Price("lblSecondClass", &m_lblSecondClass),
-        Show("chkShowSecondClass", "Second"),
+        ShowRow("chkShowSecondClass", "Second"),
         Service("optFirstClass", "First Class", PostageClass::FirstClass, &m_optFirstClass),
         Price("lblFirstClass", &m_lblFirstClass),
-        Show("chkShowFirstClass", "First"),
+        ShowRow("chkShowFirstClass", "First"),
         Service("optParcelService", "Parcel Service", PostageClass::Parcel, &m_optParcelService),
         Price("lblParcelService", &m_lblParcelService),
-        Show("chkShowParcelService", "ParcelService"),
+        ShowRow("chkShowParcelService", "ParcelService"),
         Service("optManual", "Manual", PostageClass::Manual, &m_optManual, 1695),
         Field("txtManual", 1920, &m_txtManual),
-        Show("chkShowManual", "Manual"),
+        ShowRow("chkShowManual", "Manual"),
         {.m_eKind = RowKind::Label,
          .m_sName = "lblParcelInsurance",
          .m_sCaption = "Parcel Insurance:",
          .m_lLeft = 120,
          .m_lWidth = 1695},
         Price("lblParcelInsuranceCost", &m_lblParcelInsuranceCost),
-        Show("chkShowParcelInsurance", "ParcelInsurance", &chkShowParcelInsurance),
+        ShowRow("chkShowParcelInsurance", "ParcelInsurance", &chkShowParcelInsurance),
     });
     m_ctlParcelInsurance =
         AddPanel(new ctlPostageParcelInsurance(this), "ctlParcelInsurance", 1920, 2600);
@@ -122,20 +118,15 @@ ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 
         Box("chkRecordedDelivery", "Recorded Signed For", &m_chkRecordedDelivery, kCaptionWidth,
             3720),
         Price("lblRecordedDelivery", &m_lblRecordedDelivery),
-        Show("chkShowRecordedDelivery", "Recorded"),
+        ShowRow("chkShowRecordedDelivery", "Recorded"),
         Box("chkProofOfDelivery", "Proof of Delivery", &m_chkProofOfDelivery),
         Price("lblProofOfDelivery", &m_lblProofOfDelivery),
-        Show("chkShowProofOfDelivery", "ProofOfDelivery"),
+        ShowRow("chkShowProofOfDelivery", "ProofOfDelivery"),
         Box("chkProfit", "Make Profit", &m_chkProfit, 1695),
         Field("txtProfit", 1920, &m_txtProfit),
-        Show("chkShowProfit", "Profit"),
-        {.m_eKind = RowKind::Label,
-         .m_sName = "lblTotal",
-         .m_sCaption = "Section Total ",
-         .m_lLeft = 120,
-         .m_lWidth = kWidth,
-         .m_oKeep = &m_lblTotal},
-        Show("chkShowTotal", "Total"),
+        ShowRow("chkShowProfit", "Profit"),
+        TotalRow(kWidth, &m_lblTotal),
+        ShowRow("chkShowTotal", "Total"),
     });
     for (QLabel* oPrice : {m_lblSecondClass, m_lblFirstClass, m_lblParcelService,
                            m_lblParcelInsuranceCost, m_lblRecordedDelivery, m_lblProofOfDelivery})

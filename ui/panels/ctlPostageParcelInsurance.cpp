@@ -27,7 +27,7 @@ ctlPostageParcelInsurance::ctlPostageParcelInsurance(QWidget* oParent)
              .m_lWidth = 1455,
              .m_lValue = int32_t(i), // InsuranceBand::Band1 and on
              .m_oKeep = &m_aoptBands[i]},
-            {.m_eKind = RowKind::Show, .m_sName = sShowBox.c_str(), .m_sTag = sTag.c_str()},
+            ShowRow(sShowBox.c_str(), sTag.c_str()),
         });
     }
 }

@@ -19,9 +19,7 @@ ctlRealEstateOptions::ctlRealEstateOptions(QWidget* oParent)
          .m_lTop = 1680,
          .m_lWidth = 1785,
          .m_oKeep = &m_chkRealEstateBinding},
-        {.m_eKind = RowKind::Show,
-         .m_sName = "chkShowRealEstateBinding",
-         .m_sTag = "RealEstateBinding"},
+        ShowRow("chkShowRealEstateBinding", "RealEstateBinding"),
     });
 }
 

@@ -27,6 +27,20 @@ constexpr int32_t kFirstSectionRow = 360;
 
 } // namespace
 
+clsControlRow ShowRow(const char* sName, const char* sTag, QCheckBox** ppKeep) {
+    return {.m_eKind = RowKind::Show, .m_sName = sName, .m_sTag = sTag, .m_oKeep = ppKeep};
+}
+
+clsControlRow TotalRow(int32_t lWidth, QLabel** ppKeep, int32_t lTop) {
+    return {.m_eKind = RowKind::Label,
+            .m_sName = "lblTotal",
+            .m_sCaption = "Section Total ",
+            .m_lLeft = 120,
+            .m_lTop = lTop,
+            .m_lWidth = lWidth,
+            .m_oKeep = ppKeep};
+}
+
 ctlSectionPanel::ctlSectionPanel(QWidget* oParent, clsPanelLayout oLayout)
     : QWidget(oParent), m_oLayout(std::move(oLayout)), m_oOptions(new QButtonGroup(this)),
       m_lRowTop((m_oLayout.m_bSection ? kFirstSectionRow : 0) - kRowPitch) {

@@ -70,6 +70,11 @@ struct clsControlRow {
     clsControlRef m_oKeep = {};         // the member that keeps the control
 };
 
+// The rows every panel has: a Show box governing the controls whose names hold sTag, and the
+// "Section Total " label of a section panel.
+clsControlRow ShowRow(const char* sName, const char* sTag, QCheckBox** ppKeep = nullptr);
+clsControlRow TotalRow(int32_t lWidth, QLabel** ppKeep, int32_t lTop = kNextRow);
+
 // What sets a panel apart from the others besides its rows.
 struct clsPanelLayout {
     std::string m_sSectionKey; // "Outlay", "MotorTypes" ...: where its visible list is kept

@@ -96,10 +96,7 @@ ctlSellingFeatures::ctlSellingFeatures(QWidget* oParent)
             AddRows({oBox});
         // The box found level with this Show box may be the frame: name it by the caption.
         QCheckBox* chkShow = nullptr;
-        AddRows({{.m_eKind = RowKind::Show,
-                  .m_sName = oRow.m_sShowBox,
-                  .m_sTag = oRow.m_sTag,
-                  .m_oKeep = &chkShow}});
+        AddRows({ShowRow(oRow.m_sShowBox, oRow.m_sTag, &chkShow)});
         chkShow->setAccessibleName(tr("Show %1").arg(QLatin1String(oRow.m_sCaption)));
     }
     AddRows({
@@ -115,14 +112,9 @@ ctlSellingFeatures::ctlSellingFeatures(QWidget* oParent)
          .m_lWidth = 1215,
          .m_lHeight = 285,
          .m_oKeep = &m_txtExtraPictures},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowExtraPictures", .m_sTag = "ExtraPictures"},
-        {.m_eKind = RowKind::Label,
-         .m_sName = "lblTotal",
-         .m_sCaption = "Section Total ",
-         .m_lLeft = 120,
-         .m_lWidth = kBoxWidth,
-         .m_oKeep = &m_lblTotal},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowTotal", .m_sTag = "Total"},
+        ShowRow("chkShowExtraPictures", "ExtraPictures"),
+        TotalRow(kBoxWidth, &m_lblTotal),
+        ShowRow("chkShowTotal", "Total"),
     });
     SetPictureBounds(false);
 }

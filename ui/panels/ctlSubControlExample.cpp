@@ -13,13 +13,13 @@ ctlSubControlExample::ctlSubControlExample(QWidget* oParent)
          .m_sCaption = "Check1",
          .m_lWidth = 1935,
          .m_oKeep = &m_chkCheck1},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowCheck1", .m_sTag = "Check1"},
+        ShowRow("chkShowCheck1", "Check1"),
         {.m_eKind = RowKind::CheckBox,
          .m_sName = "chkCheck2",
          .m_sCaption = "Check2",
          .m_lWidth = 1935,
          .m_oKeep = &m_chkCheck2},
-        {.m_eKind = RowKind::Show, .m_sName = "chkShowCheck2", .m_sTag = "Check2"},
+        ShowRow("chkShowCheck2", "Check2"),
     });
 }
 
