@@ -13,39 +13,31 @@
 #include <algorithm>
 #include <initializer_list>
 
-namespace {
-
-constexpr int32_t kCaptionWidth = 1695;
-constexpr int32_t kFieldLeft = 1800;
-constexpr int32_t kFieldWidth = 1575;
-constexpr int32_t kBesideLeft = 3480;
-constexpr int32_t kHintWidth = 1190;
-
-} // namespace
-
 ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 4680, 855, true}) {
+    // Three columns: the caption, the field and what stands beside it (a box or a hint).
+    constexpr int32_t lFieldLeft = 1800, lBesideLeft = 3480;
     const auto Caption = [](const char* sName, const char* sCaption, QLabel** pp = nullptr) {
         return clsControlRow{.m_eKind = RowKind::Label,
                              .m_sName = sName,
                              .m_sCaption = sCaption,
-                             .m_lWidth = kCaptionWidth,
+                             .m_lWidth = lFieldLeft - 105,
                              .m_oKeep = pp};
     };
     const auto Field = [](const char* sName, ctlNumericText** pp) {
         return clsControlRow{.m_eKind = RowKind::Numeric,
                              .m_sName = sName,
-                             .m_lLeft = kFieldLeft,
+                             .m_lLeft = lFieldLeft,
                              .m_lTop = kSameRow,
-                             .m_lWidth = kFieldWidth,
+                             .m_lWidth = lBesideLeft - 105 - lFieldLeft,
                              .m_lHeight = 285,
                              .m_oKeep = pp};
     };
     const auto Hint = [](const char* sName, QLabel** pp) {
         return clsControlRow{.m_eKind = RowKind::Label,
                              .m_sName = sName,
-                             .m_lLeft = kBesideLeft,
+                             .m_lLeft = lBesideLeft,
                              .m_lTop = kSameRow,
-                             .m_lWidth = kHintWidth,
+                             .m_lWidth = 1190,
                              .m_oKeep = pp};
     };
     AddRows({
@@ -54,7 +46,7 @@ ctlOutlay::ctlOutlay(QWidget* oParent) : ctlSectionPanel(oParent, {"Outlay", 468
         {.m_eKind = RowKind::CheckBox,
          .m_sName = "chkOutlayInclTax",
          .m_sCaption = "Add Tax",
-         .m_lLeft = kBesideLeft,
+         .m_lLeft = lBesideLeft,
          .m_lTop = kSameRow,
          .m_lWidth = 1095,
          .m_oKeep = &m_chkOutlayInclTax},
