@@ -12,13 +12,10 @@ namespace {
 
 std::string g_sLastFolder;
 
-const char* const sConfig = "Config";
-
-int32_t GetColour(const char* sName, const char* sDefault) {
-    std::string sValue;
-    GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sConfig, sName, sValue, sDefault);
+int32_t GetColour(const clsSettingKey& oKey) {
     int32_t lColour = 0;
-    if (!ParseLong(sValue, lColour)) clsError::Raise(ErrNumber::TypeMismatch, "basSettings");
+    if (!ParseLong(GetSettings().Read(oKey), lColour))
+        clsError::Raise(ErrNumber::TypeMismatch, "basSettings");
     return lColour;
 }
 
@@ -48,6 +45,11 @@ clsRegistryAccess& GetRegistry() {
     return *oRegistry;
 }
 
+const clsSettings& GetSettings() {
+    static const clsSettings oSettings(GetRegistry());
+    return oSettings;
+}
+
 std::string GetLastFolder() {
     if (!g_sLastFolder.empty()) return g_sLastFolder;
     try {
@@ -55,8 +57,7 @@ std::string GetLastFolder() {
             QDir::toNativeSeparators(QDir(QString::fromStdString(DocumentsFolder()))
                                          .filePath(QStringLiteral("My Auctions")))
                 .toStdString();
-        GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sConfig, "LastFolder", g_sLastFolder,
-                                    sDefault);
+        g_sLastFolder = GetSettings().ReadOr(Settings::LastFolder, sDefault);
         return g_sLastFolder;
     } catch (const clsError& e) {
         ShowMessage(e.Description(), MsgBox::OKOnly, "");
@@ -68,7 +69,7 @@ std::string GetLastFolder() {
 
 void SetLastFolder(const std::string& sFolder) {
     g_sLastFolder = sFolder;
-    GetRegistry().SetRegSetting(HKEY_CURRENT_USER, sConfig, "LastFolder", sFolder);
+    GetSettings().Write(Settings::LastFolder, sFolder);
 }
 
 void ResetLastFolder() {
@@ -76,39 +77,37 @@ void ResetLastFolder() {
 }
 
 int32_t GetSubtotalColour() {
-    return GetColour("SubtotalColour", "33023");
+    return GetColour(Settings::SubtotalColour);
 }
 
 int32_t GetTotalColour() {
-    return GetColour("TotalColour", "12648384");
+    return GetColour(Settings::TotalColour);
 }
 
 void SaveFormPlacement(const std::string& sFormName, const clsFormPlacement& oPlacement) {
-    const std::string sSection = "Forms\\" + StripFormPrefix(sFormName);
-    clsRegistryAccess& oReg = GetRegistry();
-    oReg.SetRegSetting(HKEY_CURRENT_USER, sSection, "Top", std::to_string(oPlacement.m_lTop));
-    oReg.SetRegSetting(HKEY_CURRENT_USER, sSection, "Left", std::to_string(oPlacement.m_lLeft));
-    oReg.SetRegSetting(HKEY_CURRENT_USER, sSection, "Height", std::to_string(oPlacement.m_lHeight));
-    oReg.SetRegSetting(HKEY_CURRENT_USER, sSection, "Width", std::to_string(oPlacement.m_lWidth));
-    oReg.SetRegSetting(HKEY_CURRENT_USER, sSection, "WindowState",
-                       std::to_string(oPlacement.m_lWindowState));
+    const std::string sForm = StripFormPrefix(sFormName);
+    const clsSettings& oSettings = GetSettings();
+    oSettings.Write(Settings::FormTop, oPlacement.m_lTop, sForm);
+    oSettings.Write(Settings::FormLeft, oPlacement.m_lLeft, sForm);
+    oSettings.Write(Settings::FormHeight, oPlacement.m_lHeight, sForm);
+    oSettings.Write(Settings::FormWidth, oPlacement.m_lWidth, sForm);
+    oSettings.Write(Settings::FormWindowState, oPlacement.m_lWindowState, sForm);
 }
 
 bool LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacement) {
-    const std::string sSection = "Forms\\" + StripFormPrefix(sFormName);
+    const std::string sForm = StripFormPrefix(sFormName);
     const struct {
-        const char* sName;
+        const clsSettingKey& oKey;
         int32_t* plValue;
-    } aItems[] = {{"Top", &oPlacement.m_lTop},
-                  {"Left", &oPlacement.m_lLeft},
-                  {"Height", &oPlacement.m_lHeight},
-                  {"Width", &oPlacement.m_lWidth},
-                  {"WindowState", &oPlacement.m_lWindowState}};
+    } aItems[] = {{Settings::FormTop, &oPlacement.m_lTop},
+                  {Settings::FormLeft, &oPlacement.m_lLeft},
+                  {Settings::FormHeight, &oPlacement.m_lHeight},
+                  {Settings::FormWidth, &oPlacement.m_lWidth},
+                  {Settings::FormWindowState, &oPlacement.m_lWindowState}};
     bool bStored = false;
     for (const auto& oItem : aItems) {
         std::string sValue;
-        const bool bFound =
-            GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sSection, oItem.sName, sValue, "");
+        const bool bFound = GetSettings().Find(oItem.oKey, sValue, sForm);
         if (oItem.plValue == &oPlacement.m_lWidth) bStored = bFound;
         int32_t lValue = 0;
         if (!ParseLong(sValue, lValue)) continue;
@@ -122,41 +121,4 @@ bool LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacemen
 std::string StripFormPrefix(const std::string& sName) {
     if (sName.rfind("frm", 0) == 0) return sName.substr(3);
     return sName;
-}
-
-std::string HexEncode(const std::string& sText) {
-    static const char acDigits[] = "0123456789ABCDEF";
-    const QString s = QString::fromUtf8(sText.data(), static_cast<qsizetype>(sText.size()));
-    std::string sHex;
-    sHex.reserve(static_cast<size_t>(s.size()) * 4);
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        for (int nShift = 12; nShift >= 0; nShift -= 4)
-            sHex += acDigits[(u >> nShift) & 0xF];
-    }
-    return sHex;
-}
-
-std::string HexDecode(const std::string& sText) {
-    QString s;
-    for (size_t i = 0; i < sText.size(); i += 4) {
-        const size_t nEnd = std::min(sText.size(), i + 4);
-        char16_t u = 0;
-        for (size_t j = i; j < nEnd; ++j) {
-            const char c = sText[j];
-            int nDigit;
-            if (c >= '0' && c <= '9')
-                nDigit = c - '0';
-            else if (c >= 'A' && c <= 'F')
-                nDigit = c - 'A' + 10;
-            else if (c >= 'a' && c <= 'f')
-                nDigit = c - 'a' + 10;
-            else
-                clsError::Raise(ErrNumber::TypeMismatch, "HexDecode");
-            u = static_cast<char16_t>((u << 4) | nDigit);
-        }
-        s += QChar(u);
-    }
-    const QByteArray ab = s.toUtf8();
-    return std::string(ab.constData(), static_cast<size_t>(ab.size()));
 }

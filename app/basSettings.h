@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clsRegistryAccess.h"
+#include "clsSettings.h"
 
 #include <cstdint>
 #include <string>
@@ -38,8 +39,3 @@ bool LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacemen
 
 // "frmMain" -> "Main"; names without the lower-case prefix are returned unchanged.
 std::string StripFormPrefix(const std::string& sName);
-
-// Each 16-bit character code of the (UTF-8) text as four upper-case hex digits: "A" -> "0041".
-std::string HexEncode(const std::string& sText);
-// The reverse of HexEncode; text that is not hexadecimal raises a type-mismatch error.
-std::string HexDecode(const std::string& sText);

@@ -22,12 +22,11 @@ std::string DefaultAboutText() {
 }
 
 void SetSystemDefaults() {
-    clsRegistryAccess& oReg = GetRegistry();
-    std::string sSnap;
-    oReg.GetRegSetting(HKEY_CURRENT_USER, "Config", "SnapToGrid", sSnap, "120", true);
+    const clsSettings& oSettings = GetSettings();
     g_lSnapToGrid = 120;
-    ParseLong(sSnap, g_lSnapToGrid); // a value that is no number keeps the default
-    oReg.GetRegSetting(HKEY_LOCAL_MACHINE, "Config", "About", g_sAboutText, DefaultAboutText());
+    // A value that is no number keeps the default.
+    ParseLong(oSettings.Read(Settings::SnapToGrid), g_lSnapToGrid);
+    g_sAboutText = oSettings.ReadOr(Settings::About, DefaultAboutText());
 }
 
 std::string clsDownloadResult::Describe() const {

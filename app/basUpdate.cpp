@@ -18,9 +18,6 @@
 
 namespace {
 
-const char* const sConfig = "Config";
-const char* const sSkipFlag = "FTPSkipFlag";
-
 // Built-in addresses resolve nowhere: a site names its own servers in the settings.
 const char* const sDefaultPriceServer = "ftp.gavelry.invalid";
 const char* const sDefaultWebSite = "http://www.gavelry.invalid/";
@@ -53,7 +50,7 @@ bool ParseSkipRecord(const std::string& sValue, QDateTime& dtRecord) {
 // The stored record as a date, as ParseSkipRecord reads it.
 bool ReadSkipRecord(QDateTime& dtRecord) {
     std::string sValue;
-    GetRegistry().GetRegSetting(HKEY_CURRENT_USER, sConfig, sSkipFlag, sValue, "");
+    GetSettings().Find(Settings::FTPSkipFlag, sValue);
     return ParseSkipRecord(sValue, dtRecord);
 }
 
@@ -95,9 +92,8 @@ bool AcceptPriceFile(const std::string& sDownload, const std::string& sLocal, st
     return true;
 }
 
-std::string ReadMachineConfig(const char* sName, const char* sDefault) {
-    std::string sValue;
-    GetRegistry().GetRegSetting(HKEY_LOCAL_MACHINE, sConfig, sName, sValue, sDefault);
+std::string ReadMachineConfig(const clsSettingKey& oKey, const char* sDefault) {
+    const std::string sValue = GetSettings().ReadOr(oKey, sDefault);
     const size_t nStart = sValue.find_first_not_of(" \t");
     if (nStart == std::string::npos) return sDefault;
     return sValue.substr(nStart, sValue.find_last_not_of(" \t") - nStart + 1);
@@ -122,11 +118,11 @@ QDateTime FromDateSerial(double dSerial) {
 }
 
 std::string GetPriceServer() {
-    return ReadMachineConfig("PriceServer", sDefaultPriceServer);
+    return ReadMachineConfig(Settings::PriceServer, sDefaultPriceServer);
 }
 
 std::string GetWebSite() {
-    std::string sSite = ReadMachineConfig("WebSite", sDefaultWebSite);
+    std::string sSite = ReadMachineConfig(Settings::WebSite, sDefaultWebSite);
     if (sSite.back() != '/') sSite += '/';
     return sSite;
 }
@@ -140,21 +136,21 @@ bool IsUpdateSkipActive() {
 }
 
 void SetUpdateSkipFlag(bool bClear) {
-    clsRegistryAccess& oReg = GetRegistry();
+    const clsSettings& oSettings = GetSettings();
     if (!bClear) {
         // Written with "." whatever the user's number format, so any locale reads it back.
         char acBuf[64];
         const auto oResult =
             std::to_chars(acBuf, acBuf + sizeof acBuf, ToDateSerial(QDateTime::currentDateTime()));
-        oReg.SetRegSetting(HKEY_CURRENT_USER, sConfig, sSkipFlag, std::string(acBuf, oResult.ptr));
+        oSettings.Write(Settings::FTPSkipFlag, std::string(acBuf, oResult.ptr));
         return;
     }
     // Clearing never records a new attempt, even when the update ran past midnight.
     std::string sValue;
-    if (!oReg.GetRegSetting(HKEY_CURRENT_USER, sConfig, sSkipFlag, sValue, "")) return;
+    if (!oSettings.Find(Settings::FTPSkipFlag, sValue)) return;
     QDateTime dtRecord;
     ParseSkipRecord(sValue, dtRecord); // logs the record being cleared
-    oReg.DeleteValue(HKEY_CURRENT_USER, sConfig, sSkipFlag);
+    oSettings.Remove(Settings::FTPSkipFlag);
 }
 
 bool UpdatePriceFile(clsHttp& oHttp, clsUpdateReport* pReport) {

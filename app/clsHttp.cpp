@@ -176,8 +176,7 @@ bool clsHttp::IsConnected(const std::string& sPingURL) {
 }
 
 void clsHttp::GetProxySetting(std::string& sProxyName, int32_t& lAccessType) const {
-    GetRegistry().GetRegSetting(HKEY_LOCAL_MACHINE, "Software\\Tessary\\Pennock\\FTP", "ProxyName",
-                                sProxyName, "", false, true);
+    sProxyName = GetSettings().Read(Settings::ProxyName);
     lAccessType = sProxyName.empty() ? INTERNET_OPEN_TYPE_PRECONFIG : INTERNET_OPEN_TYPE_PROXY;
 }
 

@@ -1,6 +1,6 @@
 #include "clsRegistryAccess.h"
 
-#include "basSettings.h"
+#include "basHex.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

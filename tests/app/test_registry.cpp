@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "basHex.h"
 #include "basSettings.h"
 #include "clsError.h"
 #include "clsRegistryAccess.h"

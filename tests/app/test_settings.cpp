@@ -105,4 +105,60 @@ TEST_F(SettingsTest, SystemDefaultsReadSnapStepAndAboutText) {
     EXPECT_EQ(UserValue("Config", "SnapToGrid"), "abc");
 }
 
+// The registry layout as other versions of the program and users' files know it: each key of
+// the table reads its default when missing, creates it only where the layout says so, and
+// reads back what is stored at its place.
+TEST_F(SettingsTest, EveryKeyLivesWhereTheLayoutSaysAndReadsItsDefaultWhenMissing) {
+    const struct {
+        const clsSettingKey& oKey;
+        const char* sQualifier;
+        RegHive eHive;
+        const char* sSection;
+        const char* sName;
+        const char* sDefault;
+        bool bCreated;
+    } aoCases[] = {
+        {Settings::StartMode, "", HKEY_CURRENT_USER, "Config", "StartMode", "0", true},
+        {Settings::SnapToGrid, "", HKEY_CURRENT_USER, "Config", "SnapToGrid", "120", true},
+        {Settings::LastFolder, "", HKEY_CURRENT_USER, "Config", "LastFolder", "", false},
+        {Settings::DefaultAuction, "", HKEY_CURRENT_USER, "Config", "DefaultAuction", "", false},
+        {Settings::SubtotalColour, "", HKEY_CURRENT_USER, "Config", "SubtotalColour", "33023",
+         false},
+        {Settings::TotalColour, "", HKEY_CURRENT_USER, "Config", "TotalColour", "12648384", false},
+        {Settings::MusicID, "", HKEY_CURRENT_USER, "Config", "MusicID", "music=0", false},
+        {Settings::MusicMute, "", HKEY_CURRENT_USER, "Config", "MusicMute", "mute=false", false},
+        {Settings::FTPSkipFlag, "", HKEY_CURRENT_USER, "Config", "FTPSkipFlag", "", false},
+        {Settings::Visible, "MotorTypes", HKEY_CURRENT_USER, "Controls\\MotorTypes", "Visible", "",
+         false},
+        {Settings::PanelTop, "Outlay", HKEY_CURRENT_USER, "Controls\\Outlay", "Top", "", false},
+        {Settings::PanelLeft, "Postage", HKEY_CURRENT_USER, "Controls\\Postage", "Left", "", false},
+        {Settings::FormTop, "Main", HKEY_CURRENT_USER, "Forms\\Main", "Top", "", false},
+        {Settings::FormWindowState, "Main", HKEY_CURRENT_USER, "Forms\\Main", "WindowState", "",
+         false},
+        {Settings::WizardPage, "3", HKEY_CURRENT_USER, "Wizard", "Page3", "", false},
+        {Settings::About, "", HKEY_LOCAL_MACHINE, "Config", "About", "", false},
+        {Settings::PriceServer, "", HKEY_LOCAL_MACHINE, "Config", "PriceServer", "", false},
+        {Settings::WebSite, "", HKEY_LOCAL_MACHINE, "Config", "WebSite", "", false},
+    };
+    const clsSettings& oSettings = GetSettings();
+    for (const auto& o : aoCases) {
+        const std::string sWhere = std::string(o.sSection) + " " + o.sName;
+        std::string sFound;
+        EXPECT_FALSE(oSettings.Find(o.oKey, sFound, o.sQualifier)) << sWhere;
+        EXPECT_EQ(oSettings.Read(o.oKey, o.sQualifier), o.sDefault) << sWhere;
+        EXPECT_EQ(oSettings.Find(o.oKey, sFound, o.sQualifier), o.bCreated) << sWhere;
+        GetRegistry().SetRegSetting(o.eHive, o.sSection, o.sName, "42");
+        EXPECT_EQ(oSettings.Read(o.oKey, o.sQualifier), "42") << sWhere;
+        int32_t lValue = 0;
+        EXPECT_TRUE(oSettings.FindNumber(o.oKey, lValue, o.sQualifier) && lValue == 42) << sWhere;
+        oSettings.Remove(o.oKey, o.sQualifier);
+        EXPECT_FALSE(oSettings.Find(o.oKey, sFound, o.sQualifier)) << sWhere;
+        EXPECT_EQ(oSettings.ReadOr(o.oKey, "worked out", o.sQualifier), "worked out") << sWhere;
+    }
+    // The proxy's key is a whole path of its own, outside the program's.
+    GetRegistry().SetRegSetting(HKEY_LOCAL_MACHINE, "Software\\Tessary\\Pennock\\FTP", "ProxyName",
+                                "proxy:8080", true);
+    EXPECT_EQ(oSettings.Read(Settings::ProxyName), "proxy:8080");
+}
+
 } // namespace

@@ -1,0 +1,235 @@
+#include "ctlCalculator.h"
+
+#include "basControls.h"
+#include "basMain.h"
+#include "basNumbers.h"
+#include "basSettings.h"
+#include "ctlAuctionType.h"
+#include "ctlOutlay.h"
+#include "ctlPayPal.h"
+#include "ctlPostage.h"
+#include "ctlProfitChart.h"
+#include "ctlSellingCosts.h"
+#include "ctlSellingFeatures.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QShowEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int32_t kAuctionTypeLeft = 9600;
+
+// The profit chart stands beside the right-most panel, as tall as the panels' design area.
+constexpr int32_t kChartGap = 240;
+constexpr int32_t kChartTop = 1560;
+constexpr int32_t kChartWidth = 4500;
+constexpr int32_t kChartHeight = 9135;
+
+constexpr int32_t kLineLeft = 120;
+constexpr int32_t kLineTop = 1455;
+
+} // namespace
+
+ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
+    setObjectName(QStringLiteral("ctlCalculator"));
+    QPalette oPalette = palette();
+    // The system keeps no menu-text role; window text is the same colour on every style.
+    oPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::WindowText));
+    setPalette(oPalette);
+    setAutoFillBackground(true);
+
+    m_ctlSellingCostsSection = new ctlSellingCosts(this);
+    m_ctlSellingCostsSection->setObjectName(QStringLiteral("ctlSellingCostsSection"));
+    SetControlGeometry(m_ctlSellingCostsSection, 120, 120, ControlWidth(m_ctlSellingCostsSection),
+                       ControlHeight(m_ctlSellingCostsSection));
+
+    m_lneLine = new QFrame(this);
+    m_lneLine->setObjectName(QStringLiteral("lneLine"));
+    m_lneLine->setFrameShape(QFrame::NoFrame);
+    m_lneLine->setAutoFillBackground(true);
+    QPalette oLine = m_lneLine->palette();
+    oLine.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    m_lneLine->setPalette(oLine);
+    SetControlGeometry(m_lneLine, kLineLeft, kLineTop, 6600 - kLineLeft, 15);
+
+    auto Add = [this](auto* oPanel, const char* sName, const char* sKey, int32_t lLeft,
+                      int32_t lTop, int32_t lWidth, int32_t lHeight) {
+        oPanel->setObjectName(QLatin1String(sName));
+        SetControlGeometry(oPanel, lLeft, lTop, lWidth, lHeight);
+        // A click on the panel itself takes the focus, which shows the header grip.
+        oPanel->setFocusPolicy(Qt::ClickFocus);
+        m_aoSections.push_back({sKey, oPanel});
+        connect(oPanel, &ctlSectionPanel::Changed, this, &ctlCalculator::OnSectionChanged);
+        connect(oPanel, &ctlSectionPanel::Moved, this,
+                [this, oPanel](float X, float Y) { OnMoved(oPanel, X, Y); });
+        return oPanel;
+    };
+    // Created in reading order, which is the order the Tab key follows.
+    m_ctlOutlaySection =
+        Add(new ctlOutlay(this), "ctlOutlaySection", "Outlay", 240, 1560, 5550, 1935);
+    m_ctlPayPalSection =
+        Add(new ctlPayPal(this), "ctlPayPalSection", "PayPal", 5760, 1560, 3150, 3615);
+    // Further right than first designed: the PayPal panel widened for the price file's
+    // band names, and must not cover the auction type in configuration mode.
+    m_ctlAuctionTypeSection = Add(new ctlAuctionType(this), "ctlAuctionTypeSection", "AuctionType",
+                                  kAuctionTypeLeft, 1560, 3030, 7455);
+    m_ctlSellingFeaturesSection = Add(new ctlSellingFeatures(this), "ctlSellingFeaturesSection",
+                                      "SellingFeatures", 120, 3600, 3750, 6975);
+    m_ctlPostageSection =
+        Add(new ctlPostage(this), "ctlPostageSection", "Postage", 4440, 5640, 4350, 5055);
+
+    m_ctlProfitChart = new ctlProfitChart(this);
+    m_ctlProfitChart->setAccessibleName(tr("Profit Chart"));
+
+    for (const clsSection& oSection : m_aoSections) {
+        m_oDesignPositions[oSection.m_sKey + "_Left"] = ControlLeft(oSection.m_oPanel);
+        m_oDesignPositions[oSection.m_sKey + "_Top"] = ControlTop(oSection.m_oPanel);
+    }
+
+    m_oRefresh.Attach({m_ctlSellingCostsSection, m_ctlProfitChart, m_ctlOutlaySection,
+                       m_ctlSellingFeaturesSection, m_ctlAuctionTypeSection, m_ctlPayPalSection,
+                       m_ctlPostageSection},
+                      [this](bool bDocDirty) { emit Changed(bDocDirty); });
+    connect(qApp, &QApplication::focusChanged, this, &ctlCalculator::OnFocusChanged);
+}
+
+ctlCalculator::~ctlCalculator() {
+    // The application outlives the calculator: its focus signal must not reach a calculator
+    // whose panels are already being destroyed.
+    if (qApp) disconnect(qApp, nullptr, this, nullptr);
+}
+
+ctlSectionPanel* ctlCalculator::Section(const std::string& sKey) const {
+    for (const clsSection& oSection : m_aoSections)
+        if (oSection.m_sKey == sKey) return oSection.m_oPanel;
+    return nullptr;
+}
+
+void ctlCalculator::ConfigMode(bool bNewMode) {
+    m_bConfigMode = bNewMode;
+    ShowSequence();
+}
+
+void ctlCalculator::showEvent(QShowEvent* oEvent) {
+    QWidget::showEvent(oEvent);
+    if (!oEvent->spontaneous()) ShowSequence();
+}
+
+void ctlCalculator::ShowSequence() {
+    for (const clsSection& oSection : m_aoSections)
+        oSection.m_oPanel->ShowConfig(m_bConfigMode);
+    // The re-layout hid the header grip; the panel being worked in shows it again.
+    if (ctlSectionPanel* oFocused = SectionOf(QApplication::focusWidget())) oFocused->GotFocus();
+    LoadPositions();
+    PlaceChart();
+    RefreshSums(true);
+}
+
+void ctlCalculator::PlaceChart() {
+    int32_t lRight = 0;
+    for (const clsSection& oSection : m_aoSections)
+        lRight = std::max(lRight, ControlLeft(oSection.m_oPanel) + ControlWidth(oSection.m_oPanel));
+    SetControlGeometry(m_ctlProfitChart, lRight + kChartGap, kChartTop, kChartWidth, kChartHeight);
+}
+
+void ctlCalculator::LoadPositions() {
+    for (const clsSection& oSection : m_aoSections) {
+        ctlSectionPanel* oPanel = oSection.m_oPanel;
+        m_oDesignPositions.try_emplace(oSection.m_sKey + "_Left", ControlLeft(oPanel));
+        m_oDesignPositions.try_emplace(oSection.m_sKey + "_Top", ControlTop(oPanel));
+        // A value that cannot be read leaves the panel where it is.
+        int32_t lValue = 0;
+        const clsSettings& oSettings = GetSettings();
+        if (oSettings.FindNumber(Settings::PanelTop, lValue, oSection.m_sKey))
+            SetControlTop(oPanel, lValue);
+        if (oSettings.FindNumber(Settings::PanelLeft, lValue, oSection.m_sKey))
+            SetControlGeometry(oPanel, lValue, ControlTop(oPanel), ControlWidth(oPanel),
+                               ControlHeight(oPanel));
+    }
+}
+
+void ctlCalculator::StorePositions() const {
+    for (const clsSection& oSection : m_aoSections) {
+        GetSettings().Write(Settings::PanelTop, ControlTop(oSection.m_oPanel), oSection.m_sKey);
+        GetSettings().Write(Settings::PanelLeft, ControlLeft(oSection.m_oPanel), oSection.m_sKey);
+    }
+}
+
+void ctlCalculator::ResetControlPositions() {
+    for (const clsSection& oSection : m_aoSections) {
+        ctlSectionPanel* oPanel = oSection.m_oPanel;
+        const auto itLeft = m_oDesignPositions.find(oSection.m_sKey + "_Left");
+        const auto itTop = m_oDesignPositions.find(oSection.m_sKey + "_Top");
+        if (itLeft != m_oDesignPositions.end() && itTop != m_oDesignPositions.end())
+            SetControlGeometry(oPanel, itLeft->second, itTop->second, ControlWidth(oPanel),
+                               ControlHeight(oPanel));
+    }
+    StorePositions();
+    PlaceChart();
+}
+
+void ctlCalculator::OnMoved(ctlSectionPanel* oPanel, float X, float Y) {
+    oPanel->raise();
+    const double dStep = std::max<int32_t>(g_lSnapToGrid, 1);
+    // Nearest grid line, halves to the even one; never off the left or top edge, where the
+    // header could not be reached again.
+    auto Snap = [dStep](int32_t lPosition, float fOffset) {
+        const double dLine = std::nearbyint((double(lPosition) + fOffset) / dStep) * dStep;
+        return int32_t(std::clamp(dLine, 0.0, 1e8));
+    };
+    const int32_t lLeft = Snap(ControlLeft(oPanel), X), lTop = Snap(ControlTop(oPanel), Y);
+    // Most pointer moves stay on the same grid point: the settings are written only when
+    // the panel has moved.
+    if (lLeft == ControlLeft(oPanel) && lTop == ControlTop(oPanel)) return;
+    SetControlGeometry(oPanel, lLeft, lTop, ControlWidth(oPanel), ControlHeight(oPanel));
+    StorePositions();
+    PlaceChart();
+}
+
+void ctlCalculator::CalcMinSize(int32_t& X, int32_t& Y) const {
+    X = 0;
+    Y = 0;
+    std::vector<const QWidget*> aoPanels{m_ctlSellingCostsSection, m_ctlProfitChart};
+    for (const clsSection& oSection : m_aoSections)
+        aoPanels.push_back(oSection.m_oPanel);
+    for (const QWidget* oPanel : aoPanels) {
+        X = std::max(X, ControlLeft(oPanel) + ControlWidth(oPanel));
+        Y = std::max(Y, ControlTop(oPanel) + ControlHeight(oPanel));
+    }
+}
+
+void ctlCalculator::OnSectionChanged() {
+    RefreshSums(true);
+}
+
+void ctlCalculator::RefreshSums(bool bUpdateControlDisplays, clsCalculate* oDoc) {
+    m_oRefresh.Run(bUpdateControlDisplays, oDoc);
+}
+
+ctlSectionPanel* ctlCalculator::SectionOf(QWidget* oCtrl) const {
+    for (; oCtrl; oCtrl = oCtrl->parentWidget())
+        for (const clsSection& oSection : m_aoSections)
+            if (oSection.m_oPanel == oCtrl) return oSection.m_oPanel;
+    return nullptr;
+}
+
+void ctlCalculator::OnFocusChanged(QWidget* oOld, QWidget* oNow) {
+    ctlSectionPanel* oOldSection = SectionOf(oOld);
+    ctlSectionPanel* oNewSection = SectionOf(oNow);
+    if (oOldSection == oNewSection) return;
+    if (oOldSection) oOldSection->LostFocus();
+    if (!oNewSection) return;
+    // In configuration mode the wider panels may overlap: the one in hand comes to the front.
+    oNewSection->raise();
+    oNewSection->GotFocus();
+}
+
+void ctlCalculator::resizeEvent(QResizeEvent* oEvent) {
+    QWidget::resizeEvent(oEvent);
+    const int32_t lWidth = PixelsToTwips(width());
+    SetControlGeometry(m_lneLine, kLineLeft, kLineTop, std::max(lWidth - kLineLeft, 0), 15);
+}

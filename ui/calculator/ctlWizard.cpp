@@ -1,0 +1,370 @@
+#include "ctlWizard.h"
+
+#include "basCommon.h"
+#include "basControls.h"
+#include "basSettings.h"
+#include "ctlAuctionType.h"
+#include "ctlOutlay.h"
+#include "ctlPayPal.h"
+#include "ctlPostage.h"
+#include "ctlProfitChart.h"
+#include "ctlSellingCosts.h"
+#include "ctlSellingFeatures.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int32_t kButtonsWidth = 6135;
+constexpr int32_t kButtonsHeight = 975;
+constexpr int32_t kBottomGap = 500;
+constexpr int32_t kScrollWidth = 255;
+constexpr int32_t kPageMargin = 120;
+// The profit chart on the last page: beside the panel, as tall as the view allows.
+constexpr int32_t kChartGap = 240;
+constexpr int32_t kChartWidth = 4500;
+constexpr int32_t kChartLowest = 4500;
+constexpr int32_t kChartTallest = 9135;
+
+QString ButtonPicture(const char* sFile) {
+    return QDir(QString::fromStdString(GetProgramFolder()))
+        .filePath(QStringLiteral("Graphics/Buttons/") + QLatin1String(sFile));
+}
+
+QPushButton* PictureButton(QWidget* oParent, const char* sName, const QString& sCaption,
+                           int32_t lLeft) {
+    auto* oButton = new QPushButton(oParent);
+    oButton->setObjectName(QLatin1String(sName));
+    oButton->setFlat(true);
+    oButton->setCursor(Qt::PointingHandCursor);
+    oButton->setAccessibleDescription(QLatin1String(sName));
+    SetControlGeometry(oButton, lLeft, 120, 1965, 495);
+    oButton->setIconSize(oButton->size());
+    oButton->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; padding: 0; }"
+                       "QPushButton:focus { border: 1px dotted palette(base); }"));
+    oButton->setText(QString());
+    oButton->setToolTip(sCaption);
+    oButton->setAccessibleName(sCaption);
+    return oButton;
+}
+
+void SetPicture(QPushButton* oButton, const char* sFile, const QString& sCaption) {
+    const QIcon oIcon(ButtonPicture(sFile));
+    oButton->setIcon(oIcon);
+    // Without its picture the button still says what it does.
+    oButton->setText(oIcon.isNull() ? sCaption : QString());
+    oButton->setToolTip(sCaption);
+    oButton->setAccessibleName(sCaption);
+}
+
+} // namespace
+
+QString ctlWizard::DefaultPrompt(int16_t nFrame) {
+    switch (nFrame) {
+    case 0:
+        return QStringLiteral("Please enter your costs and the price you wish to sell for.");
+    case 1:
+        return QStringLiteral("Please enter your type of auction");
+    case 2:
+        return QStringLiteral("Please enter extra features you want to use");
+    case 3:
+        return QStringLiteral("Do you want to accept payment through PayPal?");
+    case 4:
+        return QStringLiteral("Do you want to send it through Royal Mail?");
+    default:
+        return QString();
+    }
+}
+
+ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
+    setObjectName(QStringLiteral("ctlWizard"));
+    setAutoFillBackground(true);
+
+    lblInfo = new QLabel(this);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo->setWordWrap(true);
+    lblInfo->setAlignment(Qt::AlignCenter);
+    QFont oFont = lblInfo->font();
+    oFont.setPointSizeF(oFont.pointSizeF() * 1.4);
+    oFont.setBold(true);
+    lblInfo->setFont(oFont);
+    SetControlGeometry(lblInfo, 0, 360, 7695, 1095);
+
+    fraViewPort = new QFrame(this);
+    fraViewPort->setObjectName(QStringLiteral("fraViewPort"));
+    fraViewPort->setAccessibleName(QStringLiteral("ViewPort"));
+    fraViewPort->setFrameShape(QFrame::NoFrame);
+    fraViewPort->installEventFilter(this);
+
+    // Page frame index, panel, its left inside the frame and its width, as designed.
+    ctlOutlaySection = new ctlOutlay;
+    ctlAuctionTypeSection = new ctlAuctionType;
+    ctlSellingFeaturesSection = new ctlSellingFeatures;
+    ctlPayPalSection = new ctlPayPal;
+    ctlPostageSection = new ctlPostage;
+    const struct {
+        ctlSectionPanel* m_oPanel;
+        const char* m_sName;
+        int32_t m_lLeft;
+        int32_t m_lWidth;
+    } aoFrames[PageCount] = {
+        {ctlOutlaySection, "ctlOutlaySection", 240, 5550},
+        {ctlAuctionTypeSection, "ctlAuctionTypeSection", 120, 3030},
+        {ctlSellingFeaturesSection, "ctlSellingFeaturesSection", 120, 3750},
+        {ctlPayPalSection, "ctlPayPalSection", 120, 3150},
+        {ctlPostageSection, "ctlPostageSection", 120, 4350},
+    };
+    for (int32_t i = 0; i < PageCount; ++i) {
+        QFrame* oFrame = new QFrame(fraViewPort);
+        oFrame->setObjectName(QStringLiteral("fraPages%1").arg(i));
+        oFrame->setFrameShape(QFrame::NoFrame);
+        ctlSectionPanel* oPanel = aoFrames[i].m_oPanel;
+        oPanel->setParent(oFrame);
+        oPanel->setObjectName(QLatin1String(aoFrames[i].m_sName));
+        SetControlGeometry(oPanel, aoFrames[i].m_lLeft, kPageMargin, aoFrames[i].m_lWidth,
+                           oPanel->DesignHeight());
+        SetControlGeometry(oFrame, 0, 0, aoFrames[i].m_lWidth + 2 * aoFrames[i].m_lLeft,
+                           oPanel->DesignHeight() + 2 * kPageMargin);
+        oFrame->hide();
+        fraPages[size_t(i)] = oFrame;
+        connect(oPanel, &ctlSectionPanel::Changed, this, [this] { RefreshSums(true); });
+    }
+
+    ctlProfitChart1 = new ctlProfitChart(fraViewPort);
+    ctlProfitChart1->setObjectName(QStringLiteral("ctlProfitChart1"));
+    ctlProfitChart1->setAccessibleName(tr("Profit Chart"));
+    ctlProfitChart1->hide();
+
+    vsbVert = new QScrollBar(Qt::Vertical, fraViewPort);
+    vsbVert->setObjectName(QStringLiteral("vsbVert"));
+    vsbVert->setAccessibleName(tr("Scroll the page"));
+    vsbVert->setAccessibleDescription(QStringLiteral("vsbVert"));
+    vsbVert->hide();
+    connect(vsbVert, &QScrollBar::valueChanged, this, &ctlWizard::vsbVert_Change);
+
+    lneLine = new QFrame(this);
+    lneLine->setObjectName(QStringLiteral("lneLine"));
+    lneLine->setFrameShape(QFrame::NoFrame);
+    lneLine->setAutoFillBackground(true);
+    QPalette oLine = lneLine->palette();
+    oLine.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    lneLine->setPalette(oLine);
+
+    ctlSellingCostsSection = new ctlSellingCosts(this);
+    ctlSellingCostsSection->setObjectName(QStringLiteral("ctlSellingCostsSection"));
+    ctlSellingCostsSection->Mode(1);
+    SetControlGeometry(ctlSellingCostsSection, 240, 0, ControlWidth(ctlSellingCostsSection),
+                       ControlHeight(ctlSellingCostsSection));
+
+    fraButtons = new QFrame(this);
+    fraButtons->setObjectName(QStringLiteral("fraButtons"));
+    fraButtons->setFrameShape(QFrame::NoFrame);
+    SetControlGeometry(fraButtons, 0, 0, kButtonsWidth, kButtonsHeight);
+    imgBack = PictureButton(fraButtons, "imgBack", tr("Back"), 120);
+    imgNext = PictureButton(fraButtons, "imgNext", tr("Next"), 2040);
+    imgCancel = PictureButton(fraButtons, "imgCancel", tr("Cancel"), 3960);
+    SetPicture(imgBack, "Back.jpg", tr("Back"));
+    SetPicture(imgNext, "Next.jpg", tr("Next"));
+    SetPicture(imgCancel, "Cancel.jpg", tr("Cancel"));
+    connect(imgBack, &QPushButton::clicked, this, &ctlWizard::imgBack_Click);
+    connect(imgNext, &QPushButton::clicked, this, &ctlWizard::imgNext_Click);
+    connect(imgCancel, &QPushButton::clicked, this, &ctlWizard::imgCancel_Click);
+
+    // Walk order: the kind of sale first, as the other pages depend on it.
+    const struct {
+        const char* m_sTitle;
+        int16_t m_nFrame;
+        ctlSectionPanel* m_oPanel;
+    } aoPages[PageCount] = {
+        {"Auction Type", 1, ctlAuctionTypeSection}, {"Outlay", 0, ctlOutlaySection},
+        {"Features", 2, ctlSellingFeaturesSection}, {"PayPal", 3, ctlPayPalSection},
+        {"Postage", 4, ctlPostageSection},
+    };
+    for (int32_t i = 0; i < PageCount; ++i) {
+        clsPage& oPage = m_aoPages[size_t(i)];
+        oPage.m_sTitle = QLatin1String(aoPages[i].m_sTitle);
+        oPage.m_lIndex = i;
+        oPage.m_nFrame = aoPages[i].m_nFrame;
+        oPage.m_oPanel = aoPages[i].m_oPanel;
+        oPage.m_sPrompt = QString::fromStdString(
+            GetSettings().ReadOr(Settings::WizardPage, DefaultPrompt(oPage.m_nFrame).toStdString(),
+                                 std::to_string(oPage.m_nFrame)));
+        oPage.m_bFirst = i == 0;
+        oPage.m_bLast = i == PageCount - 1;
+        oPage.m_oPanel->setAccessibleName(oPage.m_sTitle);
+    }
+    m_oRefresh.Attach(
+        {ctlSellingCostsSection, ctlProfitChart1, ctlOutlaySection, ctlSellingFeaturesSection,
+         ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection},
+        [this](bool bDocDirty) { emit Changed(bDocDirty); },
+        [this] {
+            // Options shown or hidden by the new values change the page's height.
+            CentrePage();
+            SetUpScrollBar();
+        });
+    // Keyboard order: the page's fields, then Back, Next, Cancel.
+    setTabOrder(imgBack, imgNext);
+    setTabOrder(imgNext, imgCancel);
+    resize(TwipsToPixels(9000), TwipsToPixels(9000));
+}
+
+void ctlWizard::showEvent(QShowEvent* oEvent) {
+    QWidget::showEvent(oEvent);
+    if (!oEvent->spontaneous()) Display();
+}
+
+void ctlWizard::resizeEvent(QResizeEvent* oEvent) {
+    QWidget::resizeEvent(oEvent);
+    LayoutControls();
+}
+
+bool ctlWizard::eventFilter(QObject* oWatched, QEvent* oEvent) {
+    // The wheel scrolls a tall page wherever the pointer is over it.
+    if (oWatched == fraViewPort && oEvent->type() == QEvent::Wheel && vsbVert->isVisible()) {
+        QApplication::sendEvent(vsbVert, oEvent);
+        return true;
+    }
+    return QWidget::eventFilter(oWatched, oEvent);
+}
+
+void ctlWizard::Display() {
+    QPalette oPalette = palette();
+    oPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::WindowText));
+    setPalette(oPalette);
+    for (QWidget* oCtrl : {static_cast<QWidget*>(lblInfo), static_cast<QWidget*>(fraViewPort),
+                           static_cast<QWidget*>(fraButtons)})
+        ColourControl(oCtrl);
+    for (QFrame* oFrame : fraPages)
+        ColourControl(oFrame);
+    ctlSellingCostsSection->Mode(1);
+    ShowPage(0);
+    RefreshSums(true);
+    LayoutControls();
+}
+
+void ctlWizard::ShowPage(int32_t lIndex) {
+    m_oCurrentPage = clsPage();
+    for (clsPage& oPage : m_aoPages) {
+        QFrame* oFrame = fraPages[size_t(oPage.m_nFrame)];
+        if (oPage.m_lIndex != lIndex) {
+            oPage.m_oPanel->hide();
+            oFrame->hide();
+            continue;
+        }
+        m_oCurrentPage = oPage;
+        lblInfo->setText(oPage.m_sPrompt);
+        oPage.m_oPanel->ShowConfig(false);
+        oPage.m_oPanel->show();
+        CentrePage();
+        oFrame->show();
+        imgBack->setVisible(!oPage.m_bFirst);
+        imgNext->setVisible(true);
+        ctlProfitChart1->setVisible(oPage.m_bLast);
+        if (oPage.m_bLast)
+            SetPicture(imgNext, "Finish.jpg", tr("Finish"));
+        else
+            SetPicture(imgNext, "Next.jpg", tr("Next"));
+    }
+    if (m_oCurrentPage.m_lIndex < 0) {
+        vsbVert->hide();
+        ctlProfitChart1->hide();
+    }
+    SetUpScrollBar();
+}
+
+void ctlWizard::CentrePage() {
+    if (m_oCurrentPage.m_lIndex < 0) return;
+    QFrame* oFrame = fraPages[size_t(m_oCurrentPage.m_nFrame)];
+    ctlSectionPanel* oPanel = m_oCurrentPage.m_oPanel;
+    const int32_t lFrameWidth = ControlLeft(oPanel) * 2 + ControlWidth(oPanel);
+    const int32_t lFrameHeight = ControlHeight(oPanel) + 2 * kPageMargin;
+    // On the last page the panel and the chart are centred together.
+    const int32_t lChartWidth = m_oCurrentPage.m_bLast ? kChartGap + kChartWidth : 0;
+    const int32_t lLeft = std::max(0, PixelsToTwips(width()) / 2 - (lFrameWidth + lChartWidth) / 2);
+    SetControlGeometry(oFrame, lLeft, 0, lFrameWidth, lFrameHeight);
+    if (m_oCurrentPage.m_bLast) {
+        const int32_t lChartHeight =
+            std::clamp(ControlHeight(fraViewPort) - 2 * kPageMargin, kChartLowest, kChartTallest);
+        SetControlGeometry(ctlProfitChart1, lLeft + lFrameWidth + kChartGap, kPageMargin,
+                           kChartWidth, lChartHeight);
+    }
+}
+
+void ctlWizard::SetUpScrollBar() {
+    if (m_oCurrentPage.m_lIndex < 0) return;
+    QFrame* oFrame = fraPages[size_t(m_oCurrentPage.m_nFrame)];
+    const int32_t lViewHeight = ControlHeight(fraViewPort);
+    const int32_t lFrameHeight = ControlHeight(oFrame);
+    if (lFrameHeight > lViewHeight) {
+        const int32_t lRange = std::max(0, lFrameHeight - lViewHeight);
+        SetControlGeometry(vsbVert, std::max(0, ControlWidth(fraViewPort) - kScrollWidth), 0,
+                           kScrollWidth, lViewHeight);
+        // Steps in pixels: the panel moves a whole number of them.
+        vsbVert->setMaximum(TwipsToPixels(lRange));
+        vsbVert->setSingleStep(std::max(1, TwipsToPixels(lRange) / 50));
+        vsbVert->setPageStep(std::max(1, TwipsToPixels(lViewHeight)));
+        vsbVert->raise();
+        vsbVert->show();
+        vsbVert_Change(vsbVert->value());
+    } else {
+        vsbVert->setValue(0);
+        vsbVert->hide();
+        vsbVert_Change(0);
+    }
+}
+
+void ctlWizard::vsbVert_Change(int lValue) {
+    if (m_oCurrentPage.m_lIndex < 0) return;
+    ctlSectionPanel* oPanel = m_oCurrentPage.m_oPanel;
+    oPanel->move(oPanel->x(), TwipsToPixels(kPageMargin) - lValue);
+}
+
+void ctlWizard::LayoutControls() {
+    const int32_t lWidth = PixelsToTwips(width());
+    const int32_t lHeight = PixelsToTwips(height());
+    SetControlWidth(lblInfo, lWidth);
+    const int32_t lCostsTop = lHeight - (ControlHeight(ctlSellingCostsSection) + kBottomGap);
+    SetControlGeometry(fraButtons,
+                       std::max(lWidth - kButtonsWidth, ControlLeft(ctlSellingCostsSection) +
+                                                            ControlWidth(ctlSellingCostsSection)),
+                       lHeight - (kButtonsHeight + kBottomGap), kButtonsWidth, kButtonsHeight);
+    SetControlGeometry(ctlSellingCostsSection, ControlLeft(ctlSellingCostsSection), lCostsTop,
+                       ControlWidth(ctlSellingCostsSection), ControlHeight(ctlSellingCostsSection));
+    const int32_t lLineY = lCostsTop - 120;
+    SetControlGeometry(lneLine, 0, lLineY, lWidth, 15);
+    const int32_t lViewTop = ControlTop(lblInfo) + ControlHeight(lblInfo);
+    SetControlGeometry(fraViewPort, 0, lViewTop, lWidth, std::max(1, lLineY - lViewTop));
+    CentrePage();
+    SetUpScrollBar();
+}
+
+void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {
+    m_oRefresh.Run(bUpdateControlDisplays);
+}
+
+void ctlWizard::imgBack_Click() {
+    ShowPage(m_oCurrentPage.m_lIndex - 1);
+}
+
+void ctlWizard::imgCancel_Click() {
+    emit WizardCancel();
+    emit WizardComplete();
+}
+
+void ctlWizard::imgNext_Click() {
+    if (m_oCurrentPage.m_bLast) {
+        emit WizardComplete();
+        return;
+    }
+    ShowPage(m_oCurrentPage.m_lIndex + 1);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "clsTokeniser.h"
+
+#include <QColor>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+class QWidget;
+class QLabel;
+class QCheckBox;
+
+// Control-level procedures shared by every panel: geometry in twips, the kind of a
+// control, colours, enabling, and visibility by the stored visible lists and the region.
+
+// Window geometry is kept in twips: 15 twips to a pixel at 96 dpi.
+int32_t TwipsToPixels(int32_t lTwips);
+int32_t PixelsToTwips(int32_t lPixels);
+
+// A file of the program's pictures and movies, as movies are named:
+// "Buttons\About_button.swf" -> "<program folder>\Graphics\Buttons\About_button.swf".
+QString GraphicsPath(const QString& sFile);
+
+// A control's design geometry in twips. The twips are kept on the control itself, so that
+// reading a position back never suffers from the rounding to whole pixels.
+int32_t ControlLeft(const QWidget* oCtrl);
+int32_t ControlTop(const QWidget* oCtrl);
+int32_t ControlWidth(const QWidget* oCtrl);
+int32_t ControlHeight(const QWidget* oCtrl);
+void SetControlGeometry(QWidget* oCtrl, int32_t lLeft, int32_t lTop, int32_t lWidth,
+                        int32_t lHeight);
+void SetControlTop(QWidget* oCtrl, int32_t lTop);
+void SetControlWidth(QWidget* oCtrl, int32_t lWidth);
+void SetControlHeight(QWidget* oCtrl, int32_t lHeight);
+
+// "Label", "CheckBox", "OptionButton", "Frame", "Image", or the class name of the program's
+// own controls ("ctlNumericText", "ctlAuctionOptions" ...).
+QString ControlKind(const QWidget* oCtrl);
+// The kind of the control's container; empty for a control without one.
+QString ContainerKind(const QWidget* oCtrl);
+// The control's Tag (a dynamic property).
+QString ControlTag(const QWidget* oCtrl);
+void SetControlTag(QWidget* oCtrl, const QString& sTag);
+// A caption as read aloud: "&Standard Auction" -> "Standard Auction", "B && I" -> "B & I".
+QString StripAmpersand(const QString& sCaption);
+
+// A 0x00BBGGRR colour value.
+QColor ColourFromValue(int32_t lColour);
+
+// Light on dark: a panel's background is the system's text colour, its text the window
+// colour. Panels also set captions small, to fit rows 255 twips (17 pixels) high.
+void SetInvertedPalette(QWidget* oPanel);
+void SetPanelFont(QWidget* oPanel);
+// An entry field keeps the system's own colours (dark text on a light box) inside a panel
+// with inverted colours.
+void SetFieldPalette(QWidget* oField);
+
+// The colour of a loss on a background: a light red on a dark panel, a dark red on a light one.
+QColor LossColour(const QColor& oBackground);
+
+// Inverted panel colours for labels, check boxes, option buttons and frames; lblTotal in
+// the "SubtotalColour" setting.
+void ColourControl(QWidget* oCtrl);
+// Greys a control out or back in; a greyed check box is unticked, and with bIncludeFrame a
+// control alone in a frame makes the frame inert too.
+void SetControlEnabled(bool bEnabled, QWidget* oCtrl, bool bIncludeFrame);
+// Out of configuration mode a control shows when a tag of the list occurs in its name;
+// controls of the other region never show.
+void ApplyControlVisibility(QWidget* oCtrl, const clsTokeniser& oVisibleList, bool bConfig);
+bool IsControlListed(const QWidget* oCtrl, const clsTokeniser& oVisibleList);
+// True when some element of the list occurs in the name (case-sensitive).
+bool IsNameListed(const QString& sName, const clsTokeniser& oVisibleList);
+// Whether a control of that name belongs to the edition's region.
+bool IsControlInRegion(const QString& sName);
+bool IsShowBox(const QWidget* oCtrl);
+bool IsHeaderImage(const QWidget* oCtrl);
+bool IsOwnControl(const QWidget* oCtrl);
+// The "Visible" list stored under "Controls\" + section; empty when nothing is stored.
+clsTokeniser LoadVisibleList(const std::string& sSection);
+bool SaveVisibleList(const std::string& sSection, const clsTokeniser& oVisibleList);
+// Ticks the box when its Tag is an element of the list.
+void SetShowBoxFromList(QCheckBox* oShowBox, const clsTokeniser& oVisibleList);
+// "Section Total " and the amount as money.
+void SetSectionTotal(QLabel* oLabel, float fAmount);
