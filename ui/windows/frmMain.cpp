@@ -462,14 +462,18 @@ bool frmMain::WriteAuction(const QString& sPath) {
         m_sFilePath.clear();
         return false;
     }
-    m_sFilePath = QFileInfo(sPath).absoluteFilePath();
     m_sFileTitle = QFileInfo(sPath).fileName();
-    AddRecentFile(m_sFilePath.toStdString());
-    oDoc.SetDirty(false);
-    SetCaption(m_sFileTitle, false);
-    // Saved in the wizard: its Cancel goes back no further than this.
-    if (WizardShown()) KeepBeforeWizard();
+    FileDone(sPath);
     return true;
+}
+
+void frmMain::FileDone(const QString& sPath) {
+    m_sFilePath = QFileInfo(sPath).absoluteFilePath();
+    AddRecentFile(m_sFilePath.toStdString());
+    GetWorkingDoc().SetDirty(false);
+    SetCaption(m_sFileTitle, false);
+    // Saved or loaded in the wizard: its Cancel goes back no further than this.
+    if (WizardShown()) KeepBeforeWizard();
 }
 
 bool frmMain::ReadAuction(const QString& sPath) {
@@ -505,12 +509,7 @@ bool frmMain::ReadAuction(const QString& sPath) {
         if (!QFileInfo(sPath).isFile()) RemoveRecentFile(sPath.toStdString());
         return false;
     }
-    m_sFilePath = QFileInfo(sPath).absoluteFilePath();
-    AddRecentFile(m_sFilePath.toStdString());
-    oDoc.SetDirty(false);
-    SetCaption(m_sFileTitle, false);
-    // Loaded in the wizard: its Cancel goes back no further than this.
-    if (WizardShown()) KeepBeforeWizard();
+    FileDone(sPath);
     return true;
 }
 

@@ -122,6 +122,9 @@ private:
     void TakeFileName(const QString& sPath);
     bool WriteAuction(const QString& sPath);
     bool ReadAuction(const QString& sPath);
+    // sPath is now the working auction's file: Save writes there, it heads the recent files,
+    // and the auction is saved as it stands.
+    void FileDone(const QString& sPath);
     void StoreDefaultAuction(bool bSave);
     void SetCaption(const QString& sTitle, bool bModified);
     // What the wizard's Cancel puts back: the working auction, its file and its modified
