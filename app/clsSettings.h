@@ -56,6 +56,10 @@ inline constexpr clsSettingKey FormWindowState{User, "Forms\\", "WindowState"};
 // A wizard page's own prompt; qualified by the page's frame number.
 inline constexpr clsSettingKey WizardPage{
     .m_eHive = User, .m_sSection = "Wizard", .m_sName = "Page", .m_bQualifiesName = true};
+// The auction files last opened or saved, newest first, as absolute paths; qualified by the
+// place in the list, "1" to "8".
+inline constexpr clsSettingKey RecentFile{
+    .m_eHive = User, .m_sSection = "RecentFiles", .m_sName = "File", .m_bQualifiesName = true};
 // The about page's text; by default the built-in one.
 inline constexpr clsSettingKey About{Machine, "Config", "About"};
 // The maker's price server and web site; by default the built-in addresses.

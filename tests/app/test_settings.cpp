@@ -136,6 +136,7 @@ TEST_F(SettingsTest, EveryKeyLivesWhereTheLayoutSaysAndReadsItsDefaultWhenMissin
         {Settings::FormWindowState, "Main", HKEY_CURRENT_USER, "Forms\\Main", "WindowState", "",
          false},
         {Settings::WizardPage, "3", HKEY_CURRENT_USER, "Wizard", "Page3", "", false},
+        {Settings::RecentFile, "3", HKEY_CURRENT_USER, "RecentFiles", "File3", "", false},
         {Settings::About, "", HKEY_LOCAL_MACHINE, "Config", "About", "", false},
         {Settings::PriceServer, "", HKEY_LOCAL_MACHINE, "Config", "PriceServer", "", false},
         {Settings::WebSite, "", HKEY_LOCAL_MACHINE, "Config", "WebSite", "", false},

@@ -81,6 +81,24 @@ if ! HOME=$HOME_DIR XDG_CONFIG_HOME=$HOME_DIR/.config XDG_DATA_HOME=$HOME_DIR/.l
     fail "the installed gavelry did not reach its main window: $(cat "$ROOT/gui.out")"
 fi
 
+# What it writes goes to the user's data folder, even though the install folder here could be
+# written: the log, and the price file the update works on. An auction named on the command
+# line opens.
+DATA_DIR="$HOME_DIR/.local/share/Tessary/Gavelry UK"
+if ! HOME=$HOME_DIR XDG_CONFIG_HOME=$HOME_DIR/.config XDG_DATA_HOME=$HOME_DIR/.local/share \
+    GAVELRY_CONFIG_DIR=$HOME_DIR/config GAVELRY_STARTUP_REPORT=1 \
+    QT_QPA_PLATFORM=offscreen timeout 30 "$PREFIX/bin/gavelry" DEBUG=TRUE \
+    "$SHARE/gavelry/examples/single-item-reserve.gva" >"$ROOT/gui.out" 2>&1; then
+    fail "gavelry DEBUG=TRUE FILE did not start: $(cat "$ROOT/gui.out")"
+fi
+[ -f "$DATA_DIR/GvDebug.log" ] || fail "no log in the user's data folder"
+grep -q "End startup" "$DATA_DIR/GvDebug.log" 2>/dev/null || fail "the log lacks the start-up"
+grep -q "Load failed" "$DATA_DIR/GvDebug.log" 2>/dev/null && fail "the file named did not load"
+cmp -s "$DATA_DIR/UpdateUK_v0102.dat" "$SHARE/gavelry/UpdateUK_v0102.dat" ||
+    fail "the price file was not copied to the user's data folder"
+written=$(find "$PREFIX" -newer "$ROOT/install.log" -type f)
+[ -z "$written" ] || fail "the program wrote into the install folder: $written"
+
 # Desktop entry: opens .gva files, names an installed icon and a known file type.
 DESKTOP=$SHARE/applications/$APP_ID.desktop
 need_file "$DESKTOP"

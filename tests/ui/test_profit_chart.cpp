@@ -182,17 +182,18 @@ TEST_F(ProfitChartTest, TheWizardShowsTheChartOnItsLastPage) {
     m_ctlWizard = std::make_unique<ctlWizard>();
     m_ctlWizard->resize(820, 700);
     ShowWindow(m_ctlWizard.get());
-    ctlProfitChart& oChart = *m_ctlWizard->ctlProfitChart1;
     QTest::mouseClick(m_ctlWizard->imgNext, Qt::LeftButton); // outlay
     TypeInto(m_ctlWizard->ctlOutlaySection->ControlAs<ctlNumericText>("txtOutlay"), "12");
     TypeInto(m_ctlWizard->ctlOutlaySection->ControlAs<ctlNumericText>("txtEstimatedEndPrice"),
              "30");
-    EXPECT_FALSE(oChart.isVisible());
-    EXPECT_EQ(oChart.Drawings(), 0) << "a hidden chart costs the edits nothing";
+    EXPECT_EQ(m_ctlWizard->ctlProfitChart1, nullptr)
+        << "a chart not yet shown costs neither the start nor the edits anything";
 
     for (int i = 0; i < 3; ++i)
         QTest::mouseClick(m_ctlWizard->imgNext, Qt::LeftButton);
     ASSERT_TRUE(m_ctlWizard->CurrentPage().m_bLast);
+    ASSERT_NE(m_ctlWizard->ctlProfitChart1, nullptr);
+    ctlProfitChart& oChart = *m_ctlWizard->ctlProfitChart1;
     ASSERT_TRUE(oChart.isVisible());
     EXPECT_EQ(oChart.Drawings(), 1);
     ExpectShows(oChart, Doc());

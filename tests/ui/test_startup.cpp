@@ -10,6 +10,7 @@
 #include "basWindows.h"
 #include "clsCalculate.h"
 #include "clsPrices.h"
+#include "ctlCalculator.h"
 #include "ctlWizard.h"
 #include "frmAbout.h"
 #include "frmMain.h"
@@ -154,7 +155,7 @@ TEST_F(StartupTest, ShellOpenHandsTheDesktopAnAddress) {
 
 TEST_F(StartupTest, ADebugStartWritesTheHeaderAndTheStepsInOrder) {
     clsProgramFolder oProgram;
-    std::unique_ptr<frmMain> oMain = Main({"gavelry", "debug=true"});
+    std::unique_ptr<frmMain> oMain = Main({"debug=true"});
     ASSERT_NE(oMain, nullptr);
     EXPECT_TRUE(oMain->isVisible());
     EXPECT_TRUE(oMain->ctlWizard1->isVisible());
@@ -180,7 +181,7 @@ TEST_F(StartupTest, ADebugStartWritesTheHeaderAndTheStepsInOrder) {
 
 TEST_F(StartupTest, WithoutTheSwitchNoLogIsWritten) {
     clsProgramFolder oProgram;
-    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    std::unique_ptr<frmMain> oMain = Main({});
     ASSERT_NE(oMain, nullptr);
     EXPECT_FALSE(QFile::exists(LogPath()));
     oMain->close();
@@ -214,13 +215,13 @@ TEST_F(StartupTest, CloseApplicationEndsTheRunAndStopsStartUp) {
     InstallWindowServices();
     clsProgramFolder oProgram;
     SetDownloadStep([] { CloseApplication(); });
-    std::unique_ptr<frmMain> oMain = Main({"gavelry"});
+    std::unique_ptr<frmMain> oMain = Main({});
     EXPECT_EQ(oMain, nullptr);
     EXPECT_TRUE(IsApplicationClosing());
     ResetApplicationClosing();
     // Once running, it closes the main window.
     SetDownloadStep({[] {}});
-    oMain = Main({"gavelry"});
+    oMain = Main({});
     ASSERT_NE(oMain, nullptr);
     CloseApplication();
     EXPECT_FALSE(oMain->isVisible());
@@ -259,7 +260,7 @@ public:
 std::string StartWithOneMessage(std::unique_ptr<frmMain>& oMain) {
     SetPrices(nullptr);
     clsRecordedMessages oMessages;
-    oMain = Main({"gavelry"});
+    oMain = Main({});
     EXPECT_TRUE(oMain && oMain->isVisible());
     EXPECT_EQ(oMessages.m_asPrompts.size(), 1u);
     return oMessages.m_asPrompts.empty() ? std::string() : oMessages.m_asPrompts[0];
@@ -341,4 +342,85 @@ TEST_F(StartupTest, AReadOnlyProgramFolderSendsTheLogAndPriceFileToTheUserDataFo
     EXPECT_EQ(ReadFile(sData + "/UpdateUK_v0102.dat"), ReadFile(sShipped));
     EXPECT_FALSE(QFile::exists(sData + "/UpdateUK_v0102.dat.new"));
     SetLogFilePath("");
+}
+
+TEST_F(StartupTest, TheFileNamedOnTheCommandLineIsTheStartFile) {
+    const struct {
+        QStringList m_asArguments;
+        QString m_sFile;
+    } aoCases[] = {
+        {{}, ""},
+        {{"DEBUG=TRUE"}, ""},
+        {{"debug=true", "/home/me/Lamp.gva"}, "/home/me/Lamp.gva"},
+        {{"Lamp.gva", "DEBUG=TRUE", "Vase.gva"}, "Lamp.gva"},
+        {{"--version", "Vase.gva"}, "Vase.gva"},
+        {{"file:///home/me/My%20Auctions/Lamp.gva"}, "/home/me/My Auctions/Lamp.gva"},
+    };
+    for (const auto& oCase : aoCases)
+        EXPECT_EQ(StartFileArgument(oCase.m_asArguments), oCase.m_sFile)
+            << oCase.m_asArguments.join(' ').toStdString();
+}
+
+TEST_F(StartupTest, AFileOnTheCommandLineOpensInTheCalculatorWhateverTheStartMode) {
+    clsProgramFolder oProgram;
+    QTemporaryDir oDocs;
+    const QString sLamp = oDocs.filePath("Lamp.gva");
+    ASSERT_TRUE(WriteFile(sLamp, "[TYPE]000|False|False|0|0|0|0|False|[TYPE][OUTLAY]40|0.99|0|100|"
+                                 "3|False[OUTLAY][FEATURES]0|0[FEATURES][PAYPAL]False|0|1|False"
+                                 "[PAYPAL][POSTAGE]False|0|0|0|0|False|False|False|0|False"
+                                 "[POSTAGE]\r\n"));
+    std::unique_ptr<frmMain> oMain = Main({sLamp});
+    ASSERT_NE(oMain, nullptr);
+    EXPECT_EQ(UserSetting("Config", "StartMode"), "0") << "a first start";
+    EXPECT_TRUE(oMain->ctlCalculator1->isVisible());
+    EXPECT_EQ(oMain->windowTitle(), "Gavelry UK - Lamp");
+    EXPECT_EQ(oMain->FilePath(), sLamp);
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 40.0f);
+    EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_lQuantity, 3);
+    EXPECT_FALSE(GetWorkingDoc().IsDirty());
+    oMain->close();
+}
+
+TEST_F(StartupTest, AMissingOrDamagedFileOnTheCommandLineGetsTheErrorLoadGives) {
+    clsProgramFolder oProgram;
+    QTemporaryDir oDocs;
+    const QString sBad = oDocs.filePath("Bad.gva");
+    ASSERT_TRUE(WriteFile(sBad, "[TYPE]000|False|False|3|0|0|0|False|[TYPE]\r\n"));
+    const struct {
+        QString m_sPath;
+        std::string m_sMessage;
+        int32_t m_lCode;
+        QString m_sCaption;
+        QString m_sFilePath; // where Save writes without asking
+    } aoCases[] = {
+        // Not read at all: a new auction, and Save asks where to put it.
+        {oDocs.filePath("Missing.gva"),
+         "Cannot open " + oDocs.filePath("Missing.gva").toStdString() +
+             ": No such file or directory",
+         MsgBox::Exclamation, "Gavelry UK", ""},
+        // Read as far as it goes, as Load does.
+        {sBad, "Failure loading section [OUTLAY]", MsgBox::OKOnly, "Gavelry UK - Bad", sBad},
+    };
+    for (const auto& oCase : aoCases) {
+        std::vector<std::string> asShown;
+        SetShowMessageHandler(
+            [&asShown, &oCase](const std::string& sPrompt, int32_t lButtons, const std::string&) {
+                asShown.push_back(sPrompt);
+                EXPECT_EQ(lButtons, oCase.m_lCode);
+                return MsgBox::ResultOK;
+            });
+        std::unique_ptr<frmMain> oMain = Main({oCase.m_sPath});
+        SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
+            ADD_FAILURE() << "Unexpected message box: " << sPrompt;
+            return MsgBox::ResultCancel;
+        });
+        ASSERT_NE(oMain, nullptr);
+        EXPECT_TRUE(oMain->isVisible());
+        EXPECT_TRUE(oMain->ctlCalculator1->isVisible());
+        EXPECT_EQ(asShown, std::vector<std::string>{oCase.m_sMessage});
+        EXPECT_EQ(oMain->windowTitle(), oCase.m_sCaption);
+        EXPECT_EQ(oMain->FilePath(), oCase.m_sFilePath);
+        GetWorkingDoc().SetDirty(false);
+        oMain->close();
+    }
 }

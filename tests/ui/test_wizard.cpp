@@ -269,7 +269,7 @@ TEST_F(WizardTest, CancelPutsBackTheAuctionAsItWasBeforeTheWizard) {
     SetUserSetting("Config", "StartMode", "1");
     frmMain oMain;
     ShowWindow(&oMain);
-    ctlWizard* oWizard = oMain.ctlWizard1;
+    ctlWizard* oWizard = &oMain.Wizard();
     ctlOutlay* oOutlay = oMain.ctlCalculator1->Outlay();
     TypeInto(Field(oOutlay, "txtOutlay"), QStringLiteral("40"));
     TypeInto(Field(oOutlay, "txtEstimatedEndPrice"), QStringLiteral("100"));

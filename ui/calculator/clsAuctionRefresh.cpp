@@ -57,7 +57,9 @@ bool clsAuctionRefresh::Pass(bool bUpdateControlDisplays, clsCalculate& oDoc) {
         m_oViews.m_ctlSellingCosts->ApplySellingCosts(oDoc);
         bFigures = true;
         m_oViews.m_ctlOutlay->ApplyHints(clsFeeHints::Find(oDoc));
-        m_oViews.m_ctlProfitChart->ApplyAuction(oDoc, m_oViews.m_ctlSellingCosts->BreakEvenPrice());
+        if (m_oViews.m_ctlProfitChart)
+            m_oViews.m_ctlProfitChart->ApplyAuction(oDoc,
+                                                    m_oViews.m_ctlSellingCosts->BreakEvenPrice());
         if (m_fnChanged) m_fnChanged(oDoc.IsDirty());
         if (bUpdateControlDisplays) ApplyPanels(oDoc);
         if (m_fnShown) m_fnShown();

@@ -34,6 +34,9 @@ public:
     // succeeded.
     void Attach(const clsAuctionViews& oViews, std::function<void(bool)> fnChanged,
                 std::function<void()> fnShown = {});
+    // A profit chart made after the others (the wizard's, on its last page); none is shown
+    // until one is given.
+    void AttachProfitChart(ctlProfitChart* oChart) { m_oViews.m_ctlProfitChart = oChart; }
 
     // Recalculates and shows oDoc when given (it becomes the document), else the document,
     // else the working auction. With bUpdateControlDisplays every section panel is filled

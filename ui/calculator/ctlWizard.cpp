@@ -140,11 +140,6 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
         connect(oPanel, &ctlSectionPanel::Changed, this, [this] { RefreshSums(true); });
     }
 
-    ctlProfitChart1 = new ctlProfitChart(fraViewPort);
-    ctlProfitChart1->setObjectName(QStringLiteral("ctlProfitChart1"));
-    ctlProfitChart1->setAccessibleName(tr("Profit Chart"));
-    ctlProfitChart1->hide();
-
     vsbVert = new QScrollBar(Qt::Vertical, fraViewPort);
     vsbVert->setObjectName(QStringLiteral("vsbVert"));
     vsbVert->setAccessibleName(tr("Scroll the page"));
@@ -204,7 +199,7 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
         oPage.m_oPanel->setAccessibleName(oPage.m_sTitle);
     }
     m_oRefresh.Attach(
-        {ctlSellingCostsSection, ctlProfitChart1, ctlOutlaySection, ctlSellingFeaturesSection,
+        {ctlSellingCostsSection, nullptr, ctlOutlaySection, ctlSellingFeaturesSection,
          ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection},
         [this](bool bDocDirty) { emit Changed(bDocDirty); },
         [this] {
@@ -216,6 +211,20 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     setTabOrder(imgBack, imgNext);
     setTabOrder(imgNext, imgCancel);
     resize(TwipsToPixels(9000), TwipsToPixels(9000));
+}
+
+ctlProfitChart& ctlWizard::ProfitChart() {
+    if (!ctlProfitChart1) {
+        ctlProfitChart1 = new ctlProfitChart(fraViewPort);
+        ctlProfitChart1->setObjectName(QStringLiteral("ctlProfitChart1"));
+        ctlProfitChart1->setAccessibleName(tr("Profit Chart"));
+        ctlProfitChart1->hide();
+        vsbVert->raise();
+        m_oRefresh.AttachProfitChart(ctlProfitChart1);
+        // It starts with the figures the other views show.
+        RefreshSums(false);
+    }
+    return *ctlProfitChart1;
 }
 
 void ctlWizard::showEvent(QShowEvent* oEvent) {
@@ -262,6 +271,8 @@ void ctlWizard::ShowPage(int32_t lIndex) {
             continue;
         }
         m_oCurrentPage = oPage;
+        // The last page's chart is placed beside its panel.
+        if (oPage.m_bLast) ProfitChart();
         lblInfo->setText(oPage.m_sPrompt);
         oPage.m_oPanel->ShowConfig(false);
         oPage.m_oPanel->show();
@@ -269,7 +280,7 @@ void ctlWizard::ShowPage(int32_t lIndex) {
         oFrame->show();
         imgBack->setVisible(!oPage.m_bFirst);
         imgNext->setVisible(true);
-        ctlProfitChart1->setVisible(oPage.m_bLast);
+        if (ctlProfitChart1) ctlProfitChart1->setVisible(oPage.m_bLast);
         if (oPage.m_bLast)
             SetPicture(imgNext, "Finish.jpg", tr("Finish"));
         else
@@ -277,7 +288,7 @@ void ctlWizard::ShowPage(int32_t lIndex) {
     }
     if (m_oCurrentPage.m_lIndex < 0) {
         vsbVert->hide();
-        ctlProfitChart1->hide();
+        if (ctlProfitChart1) ctlProfitChart1->hide();
     }
     SetUpScrollBar();
 }

@@ -55,6 +55,10 @@ public:
     // The built-in prompt of a frame number (0 to 4).
     static QString DefaultPrompt(int16_t nFrame);
 
+    // The profit chart of the last page, made when first needed (it is costly to build and
+    // most walks through the wizard are cut short).
+    ctlProfitChart& ProfitChart();
+
     QLabel* lblInfo = nullptr;
     QFrame* fraViewPort = nullptr;
     std::array<QFrame*, PageCount> fraPages{};
@@ -70,6 +74,7 @@ public:
     ctlSellingFeatures* ctlSellingFeaturesSection = nullptr;
     ctlPayPal* ctlPayPalSection = nullptr;
     ctlPostage* ctlPostageSection = nullptr;
+    // None until the last page is first shown.
     ctlProfitChart* ctlProfitChart1 = nullptr;
 
 signals:

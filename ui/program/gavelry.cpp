@@ -1,5 +1,6 @@
 // The Gavelry desktop program: start-up, then the main window until it closes.
 #include "basCommon.h"
+#include "basFiles.h"
 #include "basStartupSequence.h"
 #include "basWindows.h"
 #include "frmMain.h"
@@ -18,10 +19,13 @@ int main(int argc, char** argv) {
     QApplication oApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gavelry"));
     QApplication::setOrganizationName(QStringLiteral("Tessary"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("gavelry"));
+    // The desktop entry's name, so that Wayland desktops match the window with it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(GAVELRY_APP_ID));
 
     LocateProgramData(GetProgramFolder());
-    ChooseWritableFolders();
+    // What the program writes (the log, the updated price file) goes to the user's own data
+    // folder, never beside the program.
+    UseDataFolder(UserDataFolder());
     QApplication::setWindowIcon(QIcon::fromTheme(
         QStringLiteral("gavelry"),
         QIcon(QDir(QString::fromStdString(GetProgramFolder())).filePath("gavelry.svg"))));

@@ -9,6 +9,8 @@
 #include "clsRequiredPrices.h"
 #include "frmMain.h"
 
+#include <QUrl>
+
 namespace {
 
 std::function<void()> g_fnDownloadStep;
@@ -42,6 +44,17 @@ void WarnOfMissingPrices() {
 
 } // namespace
 
+QString StartFileArgument(const QStringList& asArguments) {
+    for (const QString& sArgument : asArguments) {
+        if (sArgument.isEmpty() || sArgument.startsWith(QLatin1Char('-')) ||
+            sArgument.startsWith(QLatin1String("DEBUG="), Qt::CaseInsensitive))
+            continue;
+        const QUrl oUrl(sArgument);
+        return oUrl.isLocalFile() ? oUrl.toLocalFile() : sArgument;
+    }
+    return QString();
+}
+
 void SetDownloadStep(std::function<void()> fnStep) {
     g_fnDownloadStep = std::move(fnStep);
 }
@@ -63,8 +76,9 @@ std::unique_ptr<frmMain> Main(const QStringList& asArguments) {
     LogDebug("Display main");
     std::unique_ptr<frmMain> oMain;
     if (!IsApplicationClosing()) {
-        Step([&oMain] {
+        Step([&oMain, &asArguments] {
             oMain = std::make_unique<frmMain>();
+            oMain->SetStartFile(StartFileArgument(asArguments));
             oMain->show();
         });
     }

@@ -149,6 +149,12 @@ void SetFileDialogHandler(FileDialogHandler fnHandler) {
     g_fnFileDialog = std::move(fnHandler);
 }
 
+QList<QKeySequence> StandardShortcut(QKeySequence::StandardKey eKey, const char* sFallback) {
+    QList<QKeySequence> aoKeys = QKeySequence::keyBindings(eKey);
+    if (aoKeys.isEmpty()) aoKeys << QKeySequence(QLatin1String(sFallback));
+    return aoKeys;
+}
+
 void SetMainWindow(QWidget* oWindow) {
     g_oMainWindow = oWindow;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QString>
 
 #include <cstdint>
@@ -46,6 +47,10 @@ struct clsFileDialogRequest {
 using FileDialogHandler = std::function<QString(const clsFileDialogRequest&)>;
 QString ChooseFile(const clsFileDialogRequest& oRequest, QWidget* oOwner);
 void SetFileDialogHandler(FileDialogHandler fnHandler);
+
+// The platform's keys for a standard command, or sFallback where the platform has none (no
+// Quit key on Windows, none for Save As in some desktops).
+QList<QKeySequence> StandardShortcut(QKeySequence::StandardKey eKey, const char* sFallback);
 
 // The main window, once start-up has made it (the close handler unloads it).
 void SetMainWindow(QWidget* oWindow);

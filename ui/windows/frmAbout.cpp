@@ -4,6 +4,7 @@
 #include "basControls.h"
 #include "basMain.h"
 #include "basSettings.h"
+#include "basStartSettings.h"
 #include "basUpdate.h"
 #include "ctlMovie.h"
 #include "ctlNumericText.h"
@@ -18,8 +19,6 @@
 #include <QLabel>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 #ifndef GAVELRY_VERSION_MAJOR
 #define GAVELRY_VERSION_MAJOR 0
@@ -93,9 +92,7 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     lblStartMode = Caption(fraSettings, "lblStartMode", tr("Start &Mode"), cboStartMode);
     txtSnapToGrid = new ctlNumericText(fraSettings);
     txtSnapToGrid->setObjectName(QStringLiteral("txtSnapToGrid"));
-    // A grid step of at most 1000 twips: a coarser grid could not place the panels.
-    txtSnapToGrid->Min(1);
-    txtSnapToGrid->Max(1000);
+    SetUpSnapToGrid(txtSnapToGrid);
     txtSnapToGrid->setFixedWidth(TwipsToPixels(1095));
     Label3 = Caption(fraSettings, "Label3", tr("&Snap to Grid Size"), txtSnapToGrid);
     imgResetPositions = PictureButton(fraSettings, "imgResetPositions", "Buttons\\Button.swf",
@@ -223,28 +220,14 @@ void frmAbout::ShowSettingsPage() {
 
 void frmAbout::LoadSettings() {
     m_bLoading = true;
-    cboStartMode->clear();
-    cboStartMode->addItem(tr("Wizard"), 0);
-    cboStartMode->addItem(tr("Advanced"), 1);
-    const QString sStartMode = Setting(Settings::StartMode);
-    int lAt = 0;
-    for (int i = 0; i < cboStartMode->count(); ++i)
-        if (cboStartMode->itemData(i).toString() == sStartMode) lAt = i;
-    cboStartMode->setCurrentIndex(lAt);
-    txtSnapToGrid->Text(Setting(Settings::SnapToGrid));
+    LoadStartMode(cboStartMode);
+    LoadSnapToGrid(txtSnapToGrid);
     imgApply->hide();
     m_bLoading = false;
 }
 
 void frmAbout::ApplySettings() {
-    if (txtSnapToGrid->hasFocus()) txtSnapToGrid->UserControl_LostFocus();
-    GetSettings().Write(Settings::StartMode, cboStartMode->currentData().toString().toStdString());
-    g_lSnapToGrid = static_cast<int32_t>(std::lround(txtSnapToGrid->Value()));
-    // A number is stored plain, as start-up reads it, whatever grouping the field shows;
-    // other text as it stands.
-    GetSettings().Write(Settings::SnapToGrid, txtSnapToGrid->IsValid()
-                                                  ? std::to_string(g_lSnapToGrid)
-                                                  : txtSnapToGrid->Text().toStdString());
+    ApplyStartSettings(cboStartMode, txtSnapToGrid);
     imgApply->hide();
 }
 

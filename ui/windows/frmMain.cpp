@@ -4,6 +4,7 @@
 #include "basControls.h"
 #include "basFiles.h"
 #include "basMain.h"
+#include "basRecentFiles.h"
 #include "basSettings.h"
 #include "basWindows.h"
 #include "clsCalculate.h"
@@ -11,18 +12,24 @@
 #include "ctlMovie.h"
 #include "ctlWizard.h"
 #include "frmAbout.h"
+#include "frmHowToUse.h"
+#include "frmPreferences.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QShowEvent>
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -42,6 +49,7 @@ const char* const kDefaultQuestion =
 const char* const kDefaultTitle = "Default Configuration";
 
 std::function<bool(frmAbout*)> g_fnAboutBoxHook;
+std::function<bool(frmPreferences*)> g_fnPreferencesHook;
 
 QString MoviePath(const char* sName) {
     return GraphicsPath(QStringLiteral("Buttons\\") + QLatin1String(sName));
@@ -103,24 +111,17 @@ frmMain::frmMain(QWidget* oParent) : QWidget(oParent) {
     ctlCalculator1 = new ctlCalculator(fraRHS);
     ctlCalculator1->setObjectName(QStringLiteral("ctlCalculator1"));
     ctlCalculator1->hide();
-    ctlWizard1 = new ctlWizard(fraRHS);
-    ctlWizard1->setObjectName(QStringLiteral("ctlWizard1"));
-    ctlWizard1->hide();
     connect(ctlCalculator1, &ctlCalculator::Changed, this, [this](bool bDocDirty) {
         SetCaption(ctlCalculator1->ConfigMode() ? QString::fromLatin1(kDefaultTitle) : m_sFileTitle,
                    bDocDirty);
     });
-    // Edits in the wizard mark the caption as well: it works on the same auction.
-    connect(ctlWizard1, &ctlWizard::Changed, this,
-            [this](bool bDocDirty) { SetCaption(m_sFileTitle, bDocDirty); });
-    connect(ctlWizard1, &ctlWizard::WizardCancel, this, &frmMain::RestoreBeforeWizard);
-    connect(ctlWizard1, &ctlWizard::WizardComplete, this, &frmMain::ShowCalculator);
+    CreateMenus();
 
-    // Load.
-    resize(TwipsToPixels(kDesignWidth), TwipsToPixels(kDesignHeight));
+    // Load. The design sizes are those of the area below the menu bar.
+    resize(TwipsToPixels(kDesignWidth), TwipsToPixels(kDesignHeight + m_lMenuHeight));
     m_lDesignWidth = kDesignWidth;
     m_lDesignHeight = kDesignHeight;
-    m_lAboutBottomOffset = kDesignHeight - ControlTop(swfAbout);
+    m_lAboutBottomOffset = kDesignHeight + m_lMenuHeight - ControlTop(swfAbout);
     m_bFirstActivate = true;
     LoadPlacement();
     for (int32_t i = 0; i < 6; ++i) {
@@ -135,7 +136,132 @@ frmMain::frmMain(QWidget* oParent) : QWidget(oParent) {
     m_sAppName = QString::fromStdString(GetAppName());
     SetCaption(QString(), false);
     StoreDefaultAuction(false);
+    UpdateActions();
     SetMainWindow(this);
+}
+
+void frmMain::CreateMenus() {
+    mnuBar = new QMenuBar(this);
+    mnuBar->setObjectName(QStringLiteral("mnuBar"));
+    const auto fnAction = [this](QMenu* oMenu, const char* sName, const QString& sText,
+                                 auto fnRun) {
+        auto* oAction = new QAction(sText, this);
+        oAction->setObjectName(QLatin1String(sName));
+        connect(oAction, &QAction::triggered, this, fnRun);
+        oMenu->addAction(oAction);
+        return oAction;
+    };
+
+    mnuFile = mnuBar->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    actNew = fnAction(mnuFile, "actNew", tr("&New Auction"), [this] { NewAuction(); });
+    actNew->setShortcuts(StandardShortcut(QKeySequence::New, "Ctrl+N"));
+    actOpen = fnAction(mnuFile, "actOpen", tr("&Open..."), [this] { LoadAuction(); });
+    actOpen->setShortcuts(StandardShortcut(QKeySequence::Open, "Ctrl+O"));
+    mnuRecent = mnuFile->addMenu(tr("Open &Recent"));
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    connect(mnuRecent, &QMenu::aboutToShow, this, &frmMain::FillRecentMenu);
+    mnuFile->addSeparator();
+    // In configuration mode Save stores the default auction.
+    actSave = fnAction(mnuFile, "actSave", tr("&Save"), [this] {
+        if (InConfigMode())
+            StoreDefaultAuction(true);
+        else
+            SaveAuction(false);
+    });
+    actSave->setShortcuts(StandardShortcut(QKeySequence::Save, "Ctrl+S"));
+    actSaveAs = fnAction(mnuFile, "actSaveAs", tr("Save &As..."), [this] { SaveAuction(true); });
+    actSaveAs->setShortcuts(StandardShortcut(QKeySequence::SaveAs, "Ctrl+Shift+S"));
+    mnuFile->addSeparator();
+    actQuit = fnAction(mnuFile, "actQuit", tr("&Quit"), [this] { close(); });
+    actQuit->setShortcuts(StandardShortcut(QKeySequence::Quit, "Ctrl+Q"));
+    actQuit->setMenuRole(QAction::QuitRole);
+
+    mnuView = mnuBar->addMenu(tr("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    actCalculator =
+        fnAction(mnuView, "actCalculator", tr("&Calculator"), [this] { ShowCalculator(); });
+    actWizard = fnAction(mnuView, "actWizard", tr("&Wizard"), [this] { StartWizard(); });
+    actConfigure = fnAction(mnuView, "actConfigure", tr("&Default Configuration"),
+                            [this] { ConfigureDefault(); });
+
+    mnuSettings = mnuBar->addMenu(tr("&Settings"));
+    mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
+    actPreferences = fnAction(mnuSettings, "actPreferences", tr("&Preferences..."),
+                              [this] { ShowPreferences(); });
+    actPreferences->setShortcuts(StandardShortcut(QKeySequence::Preferences, "Ctrl+,"));
+    actPreferences->setMenuRole(QAction::PreferencesRole);
+
+    mnuHelp = mnuBar->addMenu(tr("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    actHowToUse = fnAction(mnuHelp, "actHowToUse", tr("&How to Use"), [this] { ShowHowToUse(); });
+    actHowToUse->setShortcuts(StandardShortcut(QKeySequence::HelpContents, "F1"));
+    actAbout =
+        fnAction(mnuHelp, "actAbout", tr("&About %1").arg(QString::fromStdString(GetAppName())),
+                 [this] { ShowAboutBox(); });
+    actAbout->setMenuRole(QAction::AboutRole);
+
+    // The buttons' names say what the actions do, for the status line and screen readers.
+    const std::pair<QAction*, const char*> aoTips[] = {
+        {actNew, "New Auction"}, {actOpen, "Load"},
+        {actSave, "Save"},       {actCalculator, "Calculator"},
+        {actWizard, "Wizard"},   {actConfigure, "Default Configuration"},
+        {actAbout, "About"}};
+    for (const auto& [oAction, sTip] : aoTips)
+        oAction->setToolTip(QLatin1String(sTip));
+    m_lMenuHeight = mnuBar->isNativeMenuBar() ? 0 : PixelsToTwips(mnuBar->sizeHint().height());
+}
+
+bool frmMain::InConfigMode() const {
+    return ctlCalculator1->ConfigMode() && ctlCalculator1->isVisible();
+}
+
+bool frmMain::WizardShown() const {
+    return ctlWizard1 && ctlWizard1->isVisible();
+}
+
+ctlWizard& frmMain::Wizard() {
+    if (!ctlWizard1) {
+        ctlWizard1 = new ctlWizard(fraRHS);
+        ctlWizard1->setObjectName(QStringLiteral("ctlWizard1"));
+        ctlWizard1->hide();
+        // Edits in the wizard mark the caption as well: it works on the same auction.
+        connect(ctlWizard1, &ctlWizard::Changed, this,
+                [this](bool bDocDirty) { SetCaption(m_sFileTitle, bDocDirty); });
+        connect(ctlWizard1, &ctlWizard::WizardCancel, this, &frmMain::RestoreBeforeWizard);
+        connect(ctlWizard1, &ctlWizard::WizardComplete, this, &frmMain::ShowCalculator);
+    }
+    return *ctlWizard1;
+}
+
+void frmMain::UpdateActions() {
+    const bool bConfig = InConfigMode();
+    actOpen->setEnabled(!bConfig);
+    mnuRecent->setEnabled(!bConfig);
+    actSaveAs->setEnabled(!bConfig);
+}
+
+void frmMain::FillRecentMenu() {
+    mnuRecent->clear();
+    const std::vector<std::string> asFiles = GetRecentFiles();
+    int lNumber = 0;
+    for (const std::string& sFile : asFiles) {
+        const QString sPath = QString::fromStdString(sFile);
+        const QFileInfo oInfo(sPath);
+        QAction* oAction = mnuRecent->addAction(
+            QStringLiteral("&%1 %2").arg(++lNumber).arg(oInfo.completeBaseName()));
+        oAction->setToolTip(QDir::toNativeSeparators(sPath));
+        oAction->setStatusTip(oAction->toolTip());
+        oAction->setData(sPath);
+        connect(oAction, &QAction::triggered, this, [this, sPath] { OpenFile(sPath); });
+    }
+    if (asFiles.empty()) {
+        mnuRecent->addAction(tr("No Recent Files"))->setEnabled(false);
+        return;
+    }
+    mnuRecent->addSeparator();
+    connect(mnuRecent->addAction(tr("&Clear Menu")), &QAction::triggered, this,
+            [] { ClearRecentFiles(); });
 }
 
 frmMain::~frmMain() {
@@ -144,6 +270,10 @@ frmMain::~frmMain() {
 
 void frmMain::SetAboutBoxHook(std::function<bool(frmAbout*)> fnHook) {
     g_fnAboutBoxHook = std::move(fnHook);
+}
+
+void frmMain::SetPreferencesHook(std::function<bool(frmPreferences*)> fnHook) {
+    g_fnPreferencesHook = std::move(fnHook);
 }
 
 void frmMain::showEvent(QShowEvent* oEvent) {
@@ -159,7 +289,13 @@ void frmMain::changeEvent(QEvent* oEvent) {
 
 void frmMain::FirstActivate() {
     m_bFirstActivate = false;
-    if (GetSettings().Read(Settings::StartMode) == "0") {
+    // Read first: a first start creates the setting whatever it shows.
+    const std::string sStartMode = GetSettings().Read(Settings::StartMode);
+    if (!m_sStartFile.isEmpty()) {
+        // A file to open: the calculator shows it, whatever the start mode.
+        NewAuction();
+        OpenFile(std::exchange(m_sStartFile, QString()));
+    } else if (sStartMode == "0") {
         // Nothing came before this wizard: its Cancel leaves a new auction.
         MakeNewAuction(GetWorkingDoc());
         GetWorkingDoc().SetDirty(false);
@@ -171,39 +307,18 @@ void frmMain::FirstActivate() {
 void frmMain::swfVerticalMenuButtons_FSCommand(int32_t nIndex, const QString& sCommand,
                                                const QString&) {
     if (sCommand.toLower() != QLatin1String("click")) return;
-    switch (nIndex) {
-    case 0:
-        NewAuction();
-        break;
-    case 1:
-        ShowCalculator();
-        break;
-    case 2:
-        StartWizard();
-        break;
-    case 3:
-        if (ctlCalculator1->ConfigMode() && ctlCalculator1->isVisible())
-            StoreDefaultAuction(true);
-        else
-            SaveOrLoadAuction(true);
-        break;
-    case 4:
-        // Loading replaces the working auction: unsaved work is offered for saving first.
-        if (!(ctlCalculator1->ConfigMode() && ctlCalculator1->isVisible()) &&
-            ConfirmDiscardCurrent())
-            SaveOrLoadAuction(false);
-        break;
-    case 5:
-        ConfigureDefault();
-        break;
-    default:
+    // Each button runs its menu command: one way to do a thing.
+    const std::array<QAction*, 6> aoActions = {actNew,  actCalculator, actWizard,
+                                               actSave, actOpen,       actConfigure};
+    if (nIndex < 0 || nIndex >= int32_t(aoActions.size())) {
         ShowMessage("Button not recognised", MsgBox::Information, "");
-        break;
+        return;
     }
+    aoActions[size_t(nIndex)]->trigger();
 }
 
 void frmMain::swfAbout_FSCommand(const QString& sCommand, const QString&) {
-    if (sCommand.toLower() == QLatin1String("click")) ShowAboutBox();
+    if (sCommand.toLower() == QLatin1String("click")) actAbout->trigger();
 }
 
 bool frmMain::ConfirmDiscardCurrent() {
@@ -211,7 +326,7 @@ bool frmMain::ConfirmDiscardCurrent() {
     switch (ShowMessage(kSaveQuestion, MsgBox::YesNoCancel | MsgBox::Question,
                         m_sAppName.toStdString())) {
     case MsgBox::ResultYes:
-        return SaveOrLoadAuction(true);
+        return SaveAuction(false);
     case MsgBox::ResultNo:
         return true;
     default:
@@ -226,13 +341,14 @@ void frmMain::NewAuction() {
         // A fresh copy has nothing of the user's to lose yet.
         oDoc.SetDirty(false);
         m_sFileTitle.clear();
+        m_sFilePath.clear();
         ShowCalculator();
     }
     ResizeForm();
 }
 
 void frmMain::ShowCalculator() {
-    ctlWizard1->hide();
+    if (ctlWizard1) ctlWizard1->hide();
     ctlCalculator1->RefreshSums(false, &GetWorkingDoc());
     if (ctlCalculator1->ConfigMode()) ctlCalculator1->ConfigMode(false);
     ctlCalculator1->setGeometry(fraRHS->rect());
@@ -241,6 +357,7 @@ void frmMain::ShowCalculator() {
     ctlCalculator1->CalcMinSize(m_lMinCalcWidth, m_lMinCalcHeight);
     // Unsaved work stays marked whichever view shows it.
     SetCaption(m_sFileTitle, GetWorkingDoc().IsDirty());
+    UpdateActions();
     ResizeForm();
 }
 
@@ -250,17 +367,21 @@ void frmMain::StartWizard() {
     clsCalculate& oDoc = GetWorkingDoc();
     MakeNewAuction(oDoc);
     oDoc.SetDirty(false);
+    // The new auction has no file yet: Save asks where to put it.
+    m_sFilePath.clear();
+    ctlWizard& oWizard = Wizard();
     ctlCalculator1->hide();
-    ctlWizard1->setGeometry(ctlCalculator1->geometry());
+    oWizard.setGeometry(ctlCalculator1->geometry());
     // Shown again from its first page even when it was showing.
-    ctlWizard1->hide();
-    ctlWizard1->show();
+    oWizard.hide();
+    oWizard.show();
+    UpdateActions();
     ResizeForm();
 }
 
 void frmMain::ConfigureDefault() {
     StoreDefaultAuction(false);
-    ctlWizard1->hide();
+    if (ctlWizard1) ctlWizard1->hide();
     ctlCalculator1->RefreshSums(false, &GetDefaultAuction());
     if (!ctlCalculator1->ConfigMode()) ctlCalculator1->ConfigMode(true);
     ctlCalculator1->setGeometry(fraRHS->rect());
@@ -268,6 +389,7 @@ void frmMain::ConfigureDefault() {
     ctlCalculator1->RefreshSums(true, &GetDefaultAuction());
     ctlCalculator1->CalcMinSize(m_lMinCalcWidth, m_lMinCalcHeight);
     SetCaption(QString::fromLatin1(kDefaultTitle), false);
+    UpdateActions();
     ResizeForm();
 }
 
@@ -280,7 +402,26 @@ std::string frmMain::UniqueNewAuctionName(const std::string& sFolder) {
     }
 }
 
-bool frmMain::SaveOrLoadAuction(bool bSave) {
+bool frmMain::SaveAuction(bool bAskForName) {
+    if (!bAskForName && !m_sFilePath.isEmpty()) return WriteAuction(m_sFilePath);
+    const QString sPath = ChooseAuctionFile(true);
+    return !sPath.isEmpty() && WriteAuction(sPath);
+}
+
+void frmMain::LoadAuction() {
+    // Loading replaces the working auction: unsaved work is offered for saving first.
+    if (InConfigMode() || !ConfirmDiscardCurrent()) return;
+    const QString sPath = ChooseAuctionFile(false);
+    if (!sPath.isEmpty()) ReadAuction(sPath);
+}
+
+bool frmMain::OpenFile(const QString& sPath) {
+    if (InConfigMode() || !ConfirmDiscardCurrent()) return false;
+    TakeFileName(sPath);
+    return ReadAuction(sPath);
+}
+
+QString frmMain::ChooseAuctionFile(bool bSave) {
     clsFileDialogRequest oRequest;
     oRequest.m_bSave = bSave;
     oRequest.m_sTitle = bSave ? tr("Save Auction") : tr("Load Auction");
@@ -293,56 +434,82 @@ bool frmMain::SaveOrLoadAuction(bool bSave) {
         oRequest.m_sFileName =
             QString::fromStdString(UniqueNewAuctionName(oRequest.m_sFolder.toStdString()));
     QString sPath = ChooseFile(oRequest, this);
-    if (sPath.isEmpty()) return false;
+    if (sPath.isEmpty()) return sPath;
     if (bSave && QFileInfo(sPath).suffix().isEmpty()) sPath += QStringLiteral(".gva");
+    TakeFileName(sPath);
+    return sPath;
+}
 
+void frmMain::TakeFileName(const QString& sPath) {
     const QFileInfo oChosen(sPath);
     m_sFileTitle = oChosen.fileName();
     SetLastFolder(
         QDir::toNativeSeparators(oChosen.absolutePath() + QLatin1Char('/')).toStdString());
+}
+
+bool frmMain::WriteAuction(const QString& sPath) {
+    clsCalculate& oDoc = GetWorkingDoc();
+    std::string sData;
+    oDoc.Serialize(sData, true);
+    // Written beside the old file and renamed over it: a failure never leaves a half-written
+    // auction behind.
+    std::string sError;
+    if (!ReplaceFileContents(sPath.toStdString(), sData + "\r\n", sError)) {
+        const std::string sMessage = "Cannot save " + sPath.toStdString() + ": " + sError;
+        LogDebug("Save failed: " + sMessage);
+        ShowMessage(sMessage, MsgBox::Exclamation, "");
+        // The next Save asks where to put it.
+        m_sFilePath.clear();
+        return false;
+    }
+    m_sFileTitle = QFileInfo(sPath).fileName();
+    FileDone(sPath);
+    return true;
+}
+
+void frmMain::FileDone(const QString& sPath) {
+    m_sFilePath = QFileInfo(sPath).absoluteFilePath();
+    AddRecentFile(m_sFilePath.toStdString());
+    GetWorkingDoc().SetDirty(false);
+    SetCaption(m_sFileTitle, false);
+    // Saved or loaded in the wizard: its Cancel goes back no further than this.
+    if (WizardShown()) KeepBeforeWizard();
+}
+
+bool frmMain::ReadAuction(const QString& sPath) {
     clsCalculate& oDoc = GetWorkingDoc();
     try {
         std::string sData;
-        if (!bSave) {
-            int nErrno = 0;
-            switch (
-                ReadWholeFile(sPath.toStdString(), clsCalculate::kMaxTextBytes, sData, &nErrno)) {
-            case FileRead::Done:
-                break;
-            case FileRead::CannotOpen:
-                throw std::runtime_error("Cannot open " + sPath.toStdString() + ": " +
-                                         std::strerror(nErrno));
-            case FileRead::ReadError:
-                throw std::runtime_error("Cannot read " + sPath.toStdString());
-            case FileRead::TooLarge:
-                throw std::runtime_error(sPath.toStdString() + " is larger than " +
-                                         DescribeBytes(clsCalculate::kMaxTextBytes) +
-                                         ": not an auction file");
-            }
-            while (!sData.empty() && (sData.back() == '\n' || sData.back() == '\r'))
-                sData.pop_back();
+        int nErrno = 0;
+        switch (ReadWholeFile(sPath.toStdString(), clsCalculate::kMaxTextBytes, sData, &nErrno)) {
+        case FileRead::Done:
+            break;
+        case FileRead::CannotOpen:
+            throw std::runtime_error("Cannot open " + sPath.toStdString() + ": " +
+                                     std::strerror(nErrno));
+        case FileRead::ReadError:
+            throw std::runtime_error("Cannot read " + sPath.toStdString());
+        case FileRead::TooLarge:
+            throw std::runtime_error(sPath.toStdString() + " is larger than " +
+                                     DescribeBytes(clsCalculate::kMaxTextBytes) +
+                                     ": not an auction file");
         }
-        oDoc.Serialize(sData, bSave);
-        if (bSave) {
-            // Written beside the old file and renamed over it: a failure never leaves a
-            // half-written auction behind.
-            std::string sError;
-            if (!ReplaceFileContents(sPath.toStdString(), sData + "\r\n", sError))
-                throw std::runtime_error("Cannot save " + sPath.toStdString() + ": " + sError);
-        } else if (ctlWizard1->isVisible()) {
+        while (!sData.empty() && (sData.back() == '\n' || sData.back() == '\r'))
+            sData.pop_back();
+        oDoc.Serialize(sData, false);
+        if (WizardShown())
             ctlWizard1->RefreshSums(true);
-        } else {
+        else
             ctlCalculator1->RefreshSums(true, &oDoc);
-        }
     } catch (const std::exception& e) {
-        LogDebug(std::string(bSave ? "Save failed: " : "Load failed: ") + e.what());
+        LogDebug(std::string("Load failed: ") + e.what());
         ShowMessage(e.what(), MsgBox::Exclamation, "");
+        // Whatever was read is not that file's auction: Save asks before writing it.
+        m_sFilePath.clear();
+        if (!QFileInfo(sPath).isFile()) RemoveRecentFile(sPath.toStdString());
         return false;
     }
-    oDoc.SetDirty(false);
-    SetCaption(m_sFileTitle, false);
-    // Saved or loaded in the wizard: its Cancel goes back no further than this.
-    if (ctlWizard1->isVisible()) KeepBeforeWizard();
+    FileDone(sPath);
     return true;
 }
 
@@ -351,6 +518,7 @@ void frmMain::KeepBeforeWizard() {
     m_oBeforeWizard.m_sAuction.clear();
     oDoc.Serialize(m_oBeforeWizard.m_sAuction, true);
     m_oBeforeWizard.m_sFileTitle = m_sFileTitle;
+    m_oBeforeWizard.m_sFilePath = m_sFilePath;
     m_oBeforeWizard.m_bModified = oDoc.IsDirty();
 }
 
@@ -361,6 +529,7 @@ void frmMain::RestoreBeforeWizard() {
     oDoc.Serialize(sAuction, false);
     oDoc.SetDirty(m_oBeforeWizard.m_bModified);
     m_sFileTitle = m_oBeforeWizard.m_sFileTitle;
+    m_sFilePath = m_oBeforeWizard.m_sFilePath;
 }
 
 void frmMain::StoreDefaultAuction(bool bSave) {
@@ -380,8 +549,7 @@ void frmMain::StoreDefaultAuction(bool bSave) {
     }
     oDefault.SetDirty(false);
     // Only the configuration mode shows the default auction's name.
-    if (ctlCalculator1->ConfigMode() && ctlCalculator1->isVisible())
-        SetCaption(QString::fromLatin1(kDefaultTitle), false);
+    if (InConfigMode()) SetCaption(QString::fromLatin1(kDefaultTitle), false);
 }
 
 void frmMain::SetCaption(const QString& sTitle, bool bModified) {
@@ -400,6 +568,21 @@ void frmMain::ShowAboutBox() {
             &ctlCalculator::ResetControlPositions);
     if (!g_fnAboutBoxHook || !g_fnAboutBoxHook(&oAbout)) oAbout.exec();
     m_frmAboutBox = nullptr;
+}
+
+void frmMain::ShowPreferences() {
+    frmPreferences oPreferences(this);
+    connect(&oPreferences, &frmPreferences::ResetControlPositions, ctlCalculator1,
+            &ctlCalculator::ResetControlPositions);
+    if (!g_fnPreferencesHook || !g_fnPreferencesHook(&oPreferences)) oPreferences.exec();
+}
+
+void frmMain::ShowHowToUse() {
+    // One page, kept open beside the window while the user works.
+    if (!m_frmHowToUse) m_frmHowToUse = new frmHowToUse(this);
+    m_frmHowToUse->show();
+    m_frmHowToUse->raise();
+    m_frmHowToUse->activateWindow();
 }
 
 void frmMain::closeEvent(QCloseEvent* oEvent) {
@@ -466,10 +649,10 @@ void frmMain::StorePlacement() const {
 void frmMain::ResizeForm() {
     if (isMinimized()) return;
     int32_t lMinWidth = m_lDesignWidth;
-    int32_t lMinHeight = m_lDesignHeight;
+    int32_t lMinHeight = m_lDesignHeight + m_lMenuHeight;
     if (ctlCalculator1->isVisibleTo(this)) {
         lMinWidth = kRightLeft + m_lMinCalcWidth;
-        lMinHeight = m_lMinCalcHeight;
+        lMinHeight = m_lMinCalcHeight + m_lMenuHeight;
     }
     QSize szMin(TwipsToPixels(lMinWidth), TwipsToPixels(lMinHeight));
     if (const QScreen* oScreen = screen())
@@ -495,14 +678,19 @@ void frmMain::ResizeForm() {
             if (ptTopLeft != pos()) move(ptTopLeft);
         }
     }
+    // The frames fill the window below the menu bar; the about button keeps its distance
+    // from the window's bottom edge.
     const int32_t lHeight = PixelsToTwips(height());
-    SetControlGeometry(fraLHS, 0, 0, kLeftWidth, lHeight);
-    SetControlGeometry(fraRHS, kRightLeft, 0, std::max(0, PixelsToTwips(width()) - kRightLeft),
-                       lHeight);
+    const int32_t lClient = std::max(0, lHeight - m_lMenuHeight);
+    if (!mnuBar->isNativeMenuBar())
+        mnuBar->setGeometry(0, 0, width(), TwipsToPixels(m_lMenuHeight));
+    SetControlGeometry(fraLHS, 0, m_lMenuHeight, kLeftWidth, lClient);
+    SetControlGeometry(fraRHS, kRightLeft, m_lMenuHeight,
+                       std::max(0, PixelsToTwips(width()) - kRightLeft), lClient);
     SetControlGeometry(swfAbout, kButtonLeft, std::max(0, lHeight - m_lAboutBottomOffset),
                        kButtonSize, kButtonSize);
     if (ctlCalculator1->isVisibleTo(this)) ctlCalculator1->setGeometry(fraRHS->rect());
-    if (ctlWizard1->isVisibleTo(this)) ctlWizard1->setGeometry(fraRHS->rect());
+    if (ctlWizard1 && ctlWizard1->isVisibleTo(this)) ctlWizard1->setGeometry(fraRHS->rect());
 }
 
 void frmMain::resizeEvent(QResizeEvent* oEvent) {
