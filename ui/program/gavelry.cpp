@@ -2,6 +2,7 @@
 #include "basCommon.h"
 #include "basStartupSequence.h"
 #include "basWindows.h"
+#include "clsFocusStyle.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Gavelry"));
     QApplication::setOrganizationName(QStringLiteral("Tessary"));
     QGuiApplication::setDesktopFileName(QStringLiteral("gavelry"));
+    InstallFocusStyle();
 
     LocateProgramData(GetProgramFolder());
     ChooseWritableFolders();
