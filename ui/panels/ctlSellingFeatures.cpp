@@ -97,7 +97,8 @@ ctlSellingFeatures::ctlSellingFeatures(QWidget* oParent)
         // The box found level with this Show box may be the frame: name it by the caption.
         QCheckBox* chkShow = nullptr;
         AddRows({ShowRow(oRow.m_sShowBox, oRow.m_sTag, &chkShow)});
-        chkShow->setAccessibleName(tr("Show %1").arg(QLatin1String(oRow.m_sCaption)));
+        chkShow->setAccessibleName(
+            tr("Show %1").arg(StripAmpersand(QString::fromUtf8(oRow.m_sCaption))));
     }
     AddRows({
         {.m_eKind = RowKind::Label,

@@ -2,7 +2,6 @@
 #include "basCommon.h"
 #include "basStartupSequence.h"
 #include "basWindows.h"
-#include "clsFocusStyle.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -20,7 +19,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Gavelry"));
     QApplication::setOrganizationName(QStringLiteral("Tessary"));
     QGuiApplication::setDesktopFileName(QStringLiteral("gavelry"));
-    InstallFocusStyle();
 
     LocateProgramData(GetProgramFolder());
     ChooseWritableFolders();

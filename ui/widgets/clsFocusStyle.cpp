@@ -74,6 +74,7 @@ void clsFocusStyle::drawComplexControl(ComplexControl eControl, const QStyleOpti
 }
 
 void InstallFocusStyle() {
+    if (qobject_cast<clsFocusStyle*>(QApplication::style())) return;
     // The proxy draws as the platform's style does, so the palette stays the same.
     QApplication::setStyle(new clsFocusStyle);
 }
