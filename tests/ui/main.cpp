@@ -1,6 +1,7 @@
 #include "UiTest.h"
 
 #include "basCommon.h"
+#include "clsFocusStyle.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DOCUMENTS_DIR", (oHome.path() + "/Documents").toLocal8Bit());
 
     QApplication oApp(argc, argv);
+    InstallFocusStyle();
     ::testing::InitGoogleTest(&argc, argv);
 
     // A message box would wait for a user who is not there.

@@ -108,7 +108,8 @@ TEST_F(OutlayTest, ApplyShowsTheModelAndNeverWritesBack) {
     EXPECT_TRUE(Box("chkOutlayInclTax")->isChecked());
 
     // Buy it Now Only, kept from the first Apply.
-    EXPECT_EQ(m_ctlOutlay->ControlAs<QLabel>("lblEstimatedEndPrice")->text(), "Buy it Now Price");
+    EXPECT_EQ(StripAmpersand(m_ctlOutlay->ControlAs<QLabel>("lblEstimatedEndPrice")->text()),
+              "Buy it Now Price");
     for (const char* sName :
          {"lblStartingPrice", "txtStartingPrice", "lblReservePrice", "txtReservePrice"})
         EXPECT_FALSE(Ctl(sName)->isEnabled()) << sName;
@@ -119,7 +120,7 @@ TEST_F(OutlayTest, ApplyShowsTheModelAndNeverWritesBack) {
 
     m_oType.m_bBuyItNowOnly = false;
     m_ctlOutlay->ApplyOutlay(m_oOutlay, &m_oType);
-    EXPECT_EQ(m_ctlOutlay->ControlAs<QLabel>("lblEstimatedEndPrice")->text(),
+    EXPECT_EQ(StripAmpersand(m_ctlOutlay->ControlAs<QLabel>("lblEstimatedEndPrice")->text()),
               "Estimated End Price");
     EXPECT_TRUE(Ctl("txtReservePrice")->isEnabled());
 }

@@ -160,7 +160,9 @@ TEST_F(SellingCostsTest, FiguresTakeTheTotalColoursAndAreReadByName) {
         QAccessibleInterface* oAccessible =
             QAccessible::queryAccessibleInterface(m_ctlCosts->Label(sName));
         ASSERT_NE(oAccessible, nullptr) << sName;
-        EXPECT_EQ(oAccessible->text(QAccessible::Name), sCaption);
+        // The caption with the figure: "Insertion Fee: £0.00".
+        EXPECT_EQ(oAccessible->text(QAccessible::Name),
+                  QString::fromUtf8(sCaption) + ": " + m_ctlCosts->Label(sName)->text());
         EXPECT_EQ(oAccessible->text(QAccessible::Description), sName);
     }
 }

@@ -64,9 +64,8 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
     for (const clsFigure& oFigure : kFigures) {
         const QString sCaption = tr(oFigure.m_sCaption);
         AddLabel(oFigure.m_sCaptionName, sCaption);
-        QLabel* oTotal = AddLabel(oFigure.m_sTotalName, Money(0));
-        // A screen reader reads the figure under the caption beside it.
-        oTotal->setAccessibleName(sCaption);
+        // A screen reader reads the figure with the caption beside it.
+        SetFigureCaption(AddLabel(oFigure.m_sTotalName, Money(0)), sCaption);
     }
     QLabel* lblProfitGrandTotal = Label(QStringLiteral("lblProfitGrandTotal"));
     QFont oProfitFont = font();
@@ -77,7 +76,7 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
     for (const clsFigure& oFigure : kPrices) {
         const QString sCaption = tr(oFigure.m_sCaption);
         AddLabel(oFigure.m_sCaptionName, sCaption);
-        AddLabel(oFigure.m_sTotalName, QString())->setAccessibleName(sCaption);
+        SetFigureCaption(AddLabel(oFigure.m_sTotalName, QString()), sCaption);
     }
     // Says why the figures are nothing while no item is sold.
     QLabel* lblQuantityNote = AddLabel("lblQuantityNote", tr("Quantity 0: no item is sold"));
@@ -86,8 +85,9 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
                                    "you sell."));
     lblQuantityNote->setAccessibleName(lblQuantityNote->text());
     lblQuantityNote->hide();
-    AddLabel("lblTargetProfitLabel", tr("Target Profit"));
+    QLabel* lblTargetProfitLabel = AddLabel("lblTargetProfitLabel", tr("&Target Profit"));
     m_txtTargetProfit = new ctlNumericText(this);
+    lblTargetProfitLabel->setBuddy(m_txtTargetProfit);
     m_txtTargetProfit->setObjectName(QStringLiteral("txtTargetProfit"));
     m_txtTargetProfit->setAccessibleName(tr("Target Profit"));
     m_txtTargetProfit->setAccessibleDescription(m_txtTargetProfit->objectName());
@@ -218,22 +218,22 @@ void ctlSellingCosts::ApplySellingCosts(const clsCalculate& oSellingCosts) {
     const QString sProfit = Money(oFigures.m_fProfit);
     QLabel* lblProfit = Label("lblProfitGrandTotal");
     lblProfit->setToolTip(QString());
-    lblProfit->setText(oFigures.m_lProfitPercent
-                           ? tr("%1 (%2%)").arg(sProfit).arg(*oFigures.m_lProfitPercent)
-                           : sProfit);
+    SetFigureText(lblProfit, oFigures.m_lProfitPercent
+                                 ? tr("%1 (%2%)").arg(sProfit).arg(*oFigures.m_lProfitPercent)
+                                 : sProfit);
     Label("lblQuantityNote")->setVisible(oSellingCosts.m_oOutlay.m_lQuantity < 1);
     const bool bLoss = oFigures.m_fProfit < 0 && sProfit != Money(0);
     if (bLoss != m_bLoss) {
         m_bLoss = bLoss;
         ColourProfit();
     }
-    Label("lblSellingCostTotal")->setText(Money(oFigures.m_fSellingCost));
-    Label("lblPostageTotal")->setText(Money(oFigures.m_fPostage));
-    Label("lblListingCostTotal")->setText(Money(oFigures.m_fTotalListingFee));
-    Label("lblInsertionFeeTotal")->setText(Money(oFigures.m_fInsertionFee));
-    Label("lblReserveFeeTotal")->setText(Money(oFigures.m_fReserveFee));
-    Label("lblFinalValueFeeTotal")->setText(Money(oFigures.m_fFinalValueFee));
-    Label("lblPayPalTotal")->setText(Money(oFigures.m_fPayPalFee));
+    SetFigureText(Label("lblSellingCostTotal"), Money(oFigures.m_fSellingCost));
+    SetFigureText(Label("lblPostageTotal"), Money(oFigures.m_fPostage));
+    SetFigureText(Label("lblListingCostTotal"), Money(oFigures.m_fTotalListingFee));
+    SetFigureText(Label("lblInsertionFeeTotal"), Money(oFigures.m_fInsertionFee));
+    SetFigureText(Label("lblReserveFeeTotal"), Money(oFigures.m_fReserveFee));
+    SetFigureText(Label("lblFinalValueFeeTotal"), Money(oFigures.m_fFinalValueFee));
+    SetFigureText(Label("lblPayPalTotal"), Money(oFigures.m_fPayPalFee));
 
     // Kept from one refresh to the next: only its inputs are copied each time.
     if (!m_oAuction) m_oAuction = std::make_unique<clsCalculate>();
@@ -260,14 +260,14 @@ void ctlSellingCosts::ShowCalculationError(std::exception_ptr pError) {
     } catch (...) {
     }
     for (const clsFigure& oFigure : kFigures)
-        Label(QLatin1String(oFigure.m_sTotalName))->setText(QStringLiteral("-"));
+        SetFigureText(Label(QLatin1String(oFigure.m_sTotalName)), QStringLiteral("-"));
     QLabel* lblProfit = Label(QStringLiteral("lblProfitGrandTotal"));
-    lblProfit->setText(tr("Error"));
+    SetFigureText(lblProfit, tr("Error"));
     lblProfit->setToolTip(tr("The figures cannot be worked out: %1").arg(sWhy));
     m_oAuction.reset();
     m_ofBreakEven.reset();
-    Label(QStringLiteral("lblBreakEvenTotal"))->clear();
-    Label(QStringLiteral("lblTargetPriceTotal"))->clear();
+    SetFigureText(Label(QStringLiteral("lblBreakEvenTotal")), QString());
+    SetFigureText(Label(QStringLiteral("lblTargetPriceTotal")), QString());
 }
 
 void ctlSellingCosts::OnTargetChanged() {
@@ -288,8 +288,8 @@ void ctlSellingCosts::ShowPrices() {
     } catch (...) {
         // A price that cannot be worked out is left blank rather than shown wrong.
     }
-    Label("lblBreakEvenTotal")->setText(sBreakEven);
-    Label("lblTargetPriceTotal")->setText(sTarget);
+    SetFigureText(Label("lblBreakEvenTotal"), sBreakEven);
+    SetFigureText(Label("lblTargetPriceTotal"), sTarget);
 }
 
 void ctlSellingCosts::ApplyColours() {

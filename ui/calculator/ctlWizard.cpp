@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -51,10 +52,12 @@ QPushButton* PictureButton(QWidget* oParent, const char* sName, const QString& s
     oButton->setIconSize(oButton->size());
     oButton->setStyleSheet(
         QStringLiteral("QPushButton { border: none; padding: 0; }"
-                       "QPushButton:focus { border: 1px dotted palette(base); }"));
+                       "QPushButton:focus { border: 2px solid palette(highlight); }"));
     oButton->setText(QString());
     oButton->setToolTip(sCaption);
     oButton->setAccessibleName(sCaption);
+    // Enter on a button in focus presses it, as in a dialog.
+    oButton->setAutoDefault(true);
     return oButton;
 }
 
@@ -246,6 +249,38 @@ bool ctlWizard::eventFilter(QObject* oWatched, QEvent* oEvent) {
     return QWidget::eventFilter(oWatched, oEvent);
 }
 
+void ctlWizard::keyPressEvent(QKeyEvent* oEvent) {
+    const auto eModifiers = oEvent->modifiers() & ~Qt::KeypadModifier;
+    if (eModifiers == Qt::NoModifier) {
+        switch (oEvent->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (imgNext->isVisible()) imgNext->click();
+            oEvent->accept();
+            return;
+        case Qt::Key_Escape:
+            imgCancel->click();
+            oEvent->accept();
+            return;
+        default:
+            break;
+        }
+    }
+    QWidget::keyPressEvent(oEvent);
+}
+
+void ctlWizard::FocusPage() {
+    if (m_oCurrentPage.m_lIndex < 0 || !isVisible()) return;
+    ctlSectionPanel* oPanel = m_oCurrentPage.m_oPanel;
+    for (QWidget* o = oPanel->nextInFocusChain(); o && o != oPanel && oPanel->isAncestorOf(o);
+         o = o->nextInFocusChain()) {
+        if ((o->focusPolicy() & Qt::TabFocus) && o->isVisible() && o->isEnabled()) {
+            o->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void ctlWizard::Display() {
     QPalette oPalette = palette();
     oPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::WindowText));
@@ -262,6 +297,10 @@ void ctlWizard::Display() {
 }
 
 void ctlWizard::ShowPage(int32_t lIndex) {
+    // The keyboard was on the page that goes (or nowhere in the window): it moves to the new one.
+    QWidget* oFocus = QApplication::focusWidget();
+    const bool bFocusOnPage =
+        oFocus ? fraViewPort->isAncestorOf(oFocus) : window()->isActiveWindow();
     m_oCurrentPage = clsPage();
     for (clsPage& oPage : m_aoPages) {
         QFrame* oFrame = fraPages[size_t(oPage.m_nFrame)];
@@ -291,6 +330,7 @@ void ctlWizard::ShowPage(int32_t lIndex) {
         if (ctlProfitChart1) ctlProfitChart1->hide();
     }
     SetUpScrollBar();
+    if (bFocusOnPage) FocusPage();
 }
 
 void ctlWizard::CentrePage() {

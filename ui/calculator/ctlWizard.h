@@ -87,12 +87,17 @@ protected:
     void showEvent(QShowEvent* oEvent) override;
     void resizeEvent(QResizeEvent* oEvent) override;
     bool eventFilter(QObject* oWatched, QEvent* oEvent) override;
+    // Enter is Next (Finish on the last page), Escape is Cancel, wherever the focus is on
+    // the wizard, unless the control there takes the key for itself.
+    void keyPressEvent(QKeyEvent* oEvent) override;
 
 private:
     void Display();
     void LayoutControls();
     void CentrePage();
     void SetUpScrollBar();
+    // Puts the keyboard on the first control of the current page.
+    void FocusPage();
     void imgBack_Click();
     void imgNext_Click();
     void vsbVert_Change(int lValue);

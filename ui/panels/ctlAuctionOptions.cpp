@@ -10,35 +10,36 @@
 namespace {
 
 const clsOptionRow kMotorTypes[] = {
-    {"Passenger", "Passenger Vhcl", "Passenger", int32_t(MotorType::Passenger)},
-    {"Motorcycle", "Motorcycle", "Motorcycle", int32_t(MotorType::Motorcycle)},
-    {"Powersports", "Powersports", "Powersports", int32_t(MotorType::Powersports)},
-    {"PocketBikes", "Pocket Bikes", "PocketBikes", int32_t(MotorType::PocketBikes)},
-    {"OtherVehicle", "Other Vehicle", "OtherVehicle", int32_t(MotorType::OtherVehicle)},
-    {"Parts", "Parts && Accsr's", "Parts", int32_t(MotorType::Parts)},
+    {"Passenger", "&Passenger Vhcl", "Passenger", int32_t(MotorType::Passenger)},
+    {"Motorcycle", "M&otorcycle", "Motorcycle", int32_t(MotorType::Motorcycle)},
+    {"Powersports", "Po&wersports", "Powersports", int32_t(MotorType::Powersports)},
+    {"PocketBikes", "Po&cket Bikes", "PocketBikes", int32_t(MotorType::PocketBikes)},
+    {"OtherVehicle", "Other &Vehicle", "OtherVehicle", int32_t(MotorType::OtherVehicle)},
+    {"Parts", "Parts && &Accsr's", "Parts", int32_t(MotorType::Parts)},
 };
 
 const clsOptionRow kShopDurations[] = {
-    {"Shop30Days", "30 Days", "Shop30Days", int32_t(ShopDuration::Days30)},
-    {"Shop60Days", "60 Days", "Shop60Days", int32_t(ShopDuration::Days60)},
-    {"Shop90Days", "90 Days", "Shop90Days", int32_t(ShopDuration::Days90)},
-    {"Shop120Days", "120 Days", "Shop120Days", int32_t(ShopDuration::Days120)},
-    {"ShopGoodTillCancelled", "Good T.C.", "ShopGoodTillCancelled",
+    {"Shop30Days", "&30 Days", "Shop30Days", int32_t(ShopDuration::Days30)},
+    {"Shop60Days", "&60 Days", "Shop60Days", int32_t(ShopDuration::Days60)},
+    {"Shop90Days", "&90 Days", "Shop90Days", int32_t(ShopDuration::Days90)},
+    {"Shop120Days", "&120 Days", "Shop120Days", int32_t(ShopDuration::Days120)},
+    {"ShopGoodTillCancelled", "&Good T.C.", "ShopGoodTillCancelled",
      int32_t(ShopDuration::GoodTilCancelled)},
 };
 
 const clsOptionRow kRealEstateLand[] = {
-    {"RealEstateTimeShare", "T'share && Land", "TimeShare", int32_t(RealEstateType::TimeshareLand)},
-    {"RealEstateOther", "All Other", "RealEstateOther", int32_t(RealEstateType::AllOther)},
+    {"RealEstateTimeShare", "&T'share && Land", "TimeShare",
+     int32_t(RealEstateType::TimeshareLand)},
+    {"RealEstateOther", "A&ll Other", "RealEstateOther", int32_t(RealEstateType::AllOther)},
 };
 
 const clsOptionRow kRealEstateSale[] = {
-    {"RealEstate10DayAuction", "1-10 Day Auction", "10DayAuction",
+    {"RealEstate10DayAuction", "1-10 &Day Auction", "10DayAuction",
      int32_t(RealEstateSaleFormat::Auction10Day)},
-    {"RealEstate30DayAuction", "30 Day Auction", "30DayAuction",
+    {"RealEstate30DayAuction", "30 Day A&uction", "30DayAuction",
      int32_t(RealEstateSaleFormat::Auction30Day)},
-    {"RealEstate30DayAd", "30 Day Ad", "30DayAd", int32_t(RealEstateSaleFormat::Ad30Day)},
-    {"RealEstate90DayAd", "90 Day Ad", "90DayAd", int32_t(RealEstateSaleFormat::Ad90Day)},
+    {"RealEstate30DayAd", "3&0 Day Ad", "30DayAd", int32_t(RealEstateSaleFormat::Ad30Day)},
+    {"RealEstate90DayAd", "90 Da&y Ad", "90DayAd", int32_t(RealEstateSaleFormat::Ad90Day)},
 };
 
 bool IsRealEstate(const clsAuctionType& oType) {

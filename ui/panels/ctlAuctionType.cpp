@@ -43,25 +43,25 @@ ctlAuctionType::ctlAuctionType(QWidget* oParent)
     AddRows({
         Sale("optStandardAution", "&Standard Auction", AuctionType::Standard, nullptr),
         ShowRow("chkShowStandard", "Standard"),
-        Sale("optMotorAuction", "Motor Auction", AuctionType::Motor, &m_optMotorAuction),
+        Sale("optMotorAuction", "&Motor Auction", AuctionType::Motor, &m_optMotorAuction),
         ShowRow("chkShowMotor", "Motor"),
     });
     m_ctlMotorAuction = AddPanel(new ctlAuctionOptions(ctlAuctionOptions::MotorTypes, this),
                                  "ctlMotorAuction", 360, 915);
     AddRows({
-        Sale("optRealEstateAuction", "Real Estate Auction", AuctionType::RealEstate,
+        Sale("optRealEstateAuction", "&Real Estate Auction", AuctionType::RealEstate,
              &m_optRealEstateAuction, 2600),
         ShowRow("chkShowRealEstate", "RealEstate"),
     });
     m_ctlRealEstateOption =
         AddPanel(new ctlRealEstateOptions(this), "ctlRealEstateOption", 360, 2880);
     AddRows({
-        Sale("optBusinessAuction", "Business && Industrial", AuctionType::Business,
+        Sale("optBusinessAuction", "&Business && Industrial", AuctionType::Business,
              &m_optBusinessAuction, 4845),
         ShowRow("chkShowBusinessAuction", "BusinessAuction"),
-        Box("chkBuyItNow", "Buy it Now Only", &m_chkBuyItNow),
+        Box("chkBuyItNow", "Buy &it Now Only", &m_chkBuyItNow),
         ShowRow("chkShowBuyItNow", "BuyItNow"),
-        Box("chkShopInventory", "Shop Inventory", &m_chkShopInventory),
+        Box("chkShopInventory", "S&hop Inventory", &m_chkShopInventory),
         ShowRow("chkShowShopInventory", "Shop"),
     });
     m_ctlShopDuration = AddPanel(new ctlAuctionOptions(ctlAuctionOptions::ShopDurations, this),

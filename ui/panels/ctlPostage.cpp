@@ -15,6 +15,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -72,7 +73,7 @@ clsControlRow Field(const char* sName, int32_t lLeft, ctlNumericText** pp) {
 ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 3480, 855, true}) {
     QCheckBox *chkShowSendInduvidually = nullptr, *chkShowParcelInsurance = nullptr;
     AddRows({
-        Box("chkUsePostage", "Use Royal Mail Postage", &m_chkUsePostage, kWidth),
+        Box("chkUsePostage", "&Use Royal Mail Postage", &m_chkUsePostage, kWidth),
         ShowRow("chkShowUsePostage", "Use"),
         {.m_eKind = RowKind::Frame,
          .m_sName = "fraSendInduvidually",
@@ -80,28 +81,28 @@ ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 
          .m_lWidth = kWidth},
         {.m_eKind = RowKind::CheckBox,
          .m_sName = "chkSendInduvidually",
-         .m_sCaption = "Send Individually",
+         .m_sCaption = "&Send Individually",
          .m_lWidth = kWidth,
          .m_sContainer = "fraSendInduvidually",
          .m_oKeep = &m_chkSendInduvidually},
         ShowRow("chkShowSendInduvidually", "SendInduvidually", &chkShowSendInduvidually),
         {.m_eKind = RowKind::Label,
          .m_sName = "lblWeight",
-         .m_sCaption = "Weight (kg)",
+         .m_sCaption = "&Weight (kg)",
          .m_lLeft = 120,
          .m_lWidth = 1335},
         Field("txtWeight", 1560, &m_txtWeight),
         ShowRow("chkShowWeight", "Weight"),
-        Service("optSecondClass", "Second Class", PostageClass::SecondClass, &m_optSecondClass),
+        Service("optSecondClass", "Second &Class", PostageClass::SecondClass, &m_optSecondClass),
         Price("lblSecondClass", &m_lblSecondClass),
         ShowRow("chkShowSecondClass", "Second"),
-        Service("optFirstClass", "First Class", PostageClass::FirstClass, &m_optFirstClass),
+        Service("optFirstClass", "&First Class", PostageClass::FirstClass, &m_optFirstClass),
         Price("lblFirstClass", &m_lblFirstClass),
         ShowRow("chkShowFirstClass", "First"),
-        Service("optParcelService", "Parcel Service", PostageClass::Parcel, &m_optParcelService),
+        Service("optParcelService", "&Parcel Service", PostageClass::Parcel, &m_optParcelService),
         Price("lblParcelService", &m_lblParcelService),
         ShowRow("chkShowParcelService", "ParcelService"),
-        Service("optManual", "Manual", PostageClass::Manual, &m_optManual, 1695),
+        Service("optManual", "&Manual", PostageClass::Manual, &m_optManual, 1695),
         Field("txtManual", 1920, &m_txtManual),
         ShowRow("chkShowManual", "Manual"),
         {.m_eKind = RowKind::Label,
@@ -115,22 +116,31 @@ ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 
     m_ctlParcelInsurance =
         AddPanel(new ctlPostageParcelInsurance(this), "ctlParcelInsurance", 1920, 2600);
     AddRows({
-        Box("chkRecordedDelivery", "Recorded Signed For", &m_chkRecordedDelivery, kCaptionWidth,
+        Box("chkRecordedDelivery", "&Recorded Signed For", &m_chkRecordedDelivery, kCaptionWidth,
             3720),
         Price("lblRecordedDelivery", &m_lblRecordedDelivery),
         ShowRow("chkShowRecordedDelivery", "Recorded"),
-        Box("chkProofOfDelivery", "Proof of Delivery", &m_chkProofOfDelivery),
+        Box("chkProofOfDelivery", "Proof &of Delivery", &m_chkProofOfDelivery),
         Price("lblProofOfDelivery", &m_lblProofOfDelivery),
         ShowRow("chkShowProofOfDelivery", "ProofOfDelivery"),
-        Box("chkProfit", "Make Profit", &m_chkProfit, 1695),
+        Box("chkProfit", "M&ake Profit", &m_chkProfit, 1695),
         Field("txtProfit", 1920, &m_txtProfit),
         ShowRow("chkShowProfit", "Profit"),
         TotalRow(kWidth, &m_lblTotal),
         ShowRow("chkShowTotal", "Total"),
     });
-    for (QLabel* oPrice : {m_lblSecondClass, m_lblFirstClass, m_lblParcelService,
-                           m_lblParcelInsuranceCost, m_lblRecordedDelivery, m_lblProofOfDelivery})
+    // A price is read with the service or extra it is the price of.
+    const std::pair<QLabel*, QString> aoPrices[] = {
+        {m_lblSecondClass, StripAmpersand(m_optSecondClass->text())},
+        {m_lblFirstClass, StripAmpersand(m_optFirstClass->text())},
+        {m_lblParcelService, StripAmpersand(m_optParcelService->text())},
+        {m_lblParcelInsuranceCost, tr("Parcel Insurance")},
+        {m_lblRecordedDelivery, StripAmpersand(m_chkRecordedDelivery->text())},
+        {m_lblProofOfDelivery, StripAmpersand(m_chkProofOfDelivery->text())}};
+    for (const auto& [oPrice, sCaption] : aoPrices) {
         oPrice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        SetFigureCaption(oPrice, sCaption);
+    }
     // Fields beside an option or a box are named by it.
     m_txtManual->setAccessibleName(tr("Manual"));
     m_txtProfit->setAccessibleName(tr("Make Profit"));
@@ -162,12 +172,13 @@ void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
     m_txtProfit->Value(oFeatures.m_fProfit);
 
     const auto Money = [](float fAmount) { return MoneyText(fAmount); };
-    m_lblSecondClass->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::SecondClass)));
-    m_lblFirstClass->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::FirstClass)));
-    m_lblParcelService->setText(Money(oFeatures.DoCalcOnWeight(PostageClass::Parcel)));
-    m_lblParcelInsuranceCost->setText(Money(oFeatures.DoCalcOnInsurance(oFeatures.m_eInsurance)));
-    m_lblRecordedDelivery->setText(Money(oFeatures.DoCalcOnRecordedDelivery()));
-    m_lblProofOfDelivery->setText(Money(oFeatures.DoCalcOnProofOfDelivery()));
+    SetFigureText(m_lblSecondClass, Money(oFeatures.DoCalcOnWeight(PostageClass::SecondClass)));
+    SetFigureText(m_lblFirstClass, Money(oFeatures.DoCalcOnWeight(PostageClass::FirstClass)));
+    SetFigureText(m_lblParcelService, Money(oFeatures.DoCalcOnWeight(PostageClass::Parcel)));
+    SetFigureText(m_lblParcelInsuranceCost,
+                  Money(oFeatures.DoCalcOnInsurance(oFeatures.m_eInsurance)));
+    SetFigureText(m_lblRecordedDelivery, Money(oFeatures.DoCalcOnRecordedDelivery()));
+    SetFigureText(m_lblProofOfDelivery, Money(oFeatures.DoCalcOnProofOfDelivery()));
 
     // Only the option buttons: the price beside an unavailable service still reads.
     Enable(m_optSecondClass, oFeatures.CanHaveClass(PostageClass::SecondClass));

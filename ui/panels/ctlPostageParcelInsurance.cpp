@@ -14,7 +14,8 @@ ctlPostageParcelInsurance::ctlPostageParcelInsurance(QWidget* oParent)
     const struct {
         const char* m_sCaption;
         int32_t m_lTop;
-    } aoBands[] = {{"up to £28", 0}, {"up to £100", 285}, {"up to £250", 555}, {"up to £500", 840}};
+    } aoBands[] = {
+        {"up &to £28", 0}, {"up to £&100", 285}, {"up to £&250", 555}, {"up to £&500", 840}};
     for (size_t i = 0; i < m_aoptBands.size(); ++i) {
         const std::string sBand = std::to_string(i + 1);
         const std::string sOption = "optBand" + sBand, sShowBox = "chkShowBand" + sBand;

@@ -15,7 +15,7 @@ ctlRealEstateOptions::ctlRealEstateOptions(QWidget* oParent)
     AddRows({
         {.m_eKind = RowKind::CheckBox,
          .m_sName = "chkRealEstateBinding",
-         .m_sCaption = "Binding",
+         .m_sCaption = "Bi&nding",
          .m_lTop = 1680,
          .m_lWidth = 1785,
          .m_oKeep = &m_chkRealEstateBinding},

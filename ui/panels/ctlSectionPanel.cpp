@@ -11,11 +11,15 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
 
 const char* const kOutOfRegion = "OutOfRegion";
+// The access key a control was designed with.
+const char* const kAccessKey = "AccessKey";
 const char* const kDesignBottom = "DesignBottom";
 // A control whose name holds no Show-box tag may name the tag that governs it instead.
 const char* const kShowTag = "ShowTag";
@@ -44,6 +48,7 @@ clsControlRow TotalRow(int32_t lWidth, QLabel** ppKeep, int32_t lTop) {
 ctlSectionPanel::ctlSectionPanel(QWidget* oParent, clsPanelLayout oLayout)
     : QWidget(oParent), m_oLayout(std::move(oLayout)), m_oOptions(new QButtonGroup(this)),
       m_lRowTop((m_oLayout.m_bSection ? kFirstSectionRow : 0) - kRowPitch) {
+    connect(m_oOptions, &QButtonGroup::idToggled, this, [this] { UpdateOptionFocus(); });
     SetInvertedPalette(this);
     SetPanelFont(this);
     SetControlGeometry(this, 0, 0, m_oLayout.m_lShowLeft - 10, 0);
@@ -86,6 +91,8 @@ void ctlSectionPanel::AddRows(std::initializer_list<clsControlRow> aoRows) {
         case RowKind::OptionButton:
             oCtrl = new QRadioButton(sCaption, oParent);
             m_oOptions->addButton(static_cast<QRadioButton*>(oCtrl), oRow.m_lValue);
+            // Greyed, shown or hidden, it may change which option Tab stops at.
+            oCtrl->installEventFilter(this);
             break;
         case RowKind::Numeric:
             oCtrl = new ctlNumericText(oParent);
@@ -100,6 +107,7 @@ void ctlSectionPanel::AddRows(std::initializer_list<clsControlRow> aoRows) {
         }
         AddControl(oCtrl, oRow, RowTop(oRow));
     }
+    UpdateOptionFocus();
 }
 
 int32_t ctlSectionPanel::RowTop(const clsControlRow& oRow) {
@@ -118,6 +126,8 @@ void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow, int3
     const QString sName = QString::fromLatin1(oRow.m_sName);
     oCtrl->setObjectName(sName);
     oCtrl->setAccessibleDescription(sName);
+    if (const QChar cKey = AccessKey(QString::fromUtf8(oRow.m_sCaption)); !cKey.isNull())
+        oCtrl->setProperty(kAccessKey, QString(cKey));
     SetControlTag(oCtrl, QString::fromLatin1(oRow.m_sTag));
     m_aoControls.push_back(oCtrl);
     if (!m_oControlsByName.contains(sName)) m_oControlsByName.insert(sName, oCtrl);
@@ -216,26 +226,75 @@ QList<QAbstractButton*> ctlSectionPanel::Options() const {
     return m_oOptions->buttons();
 }
 
+namespace {
+
+// The access key a control shows: an option's or a box's, or a field's label's.
+QChar ShownAccessKey(const QWidget* oCtrl) {
+    if (const auto* oButton = qobject_cast<const QAbstractButton*>(oCtrl))
+        return AccessKey(oButton->text());
+    if (const auto* oLabel = qobject_cast<const QLabel*>(oCtrl); oLabel && oLabel->buddy())
+        return AccessKey(oLabel->text());
+    return {};
+}
+
+QString Caption(const QWidget* oCtrl) {
+    if (const auto* oLabel = qobject_cast<const QLabel*>(oCtrl))
+        return oLabel->buddy() ? StripAmpersand(oLabel->text()) : oLabel->text();
+    if (const auto* oButton = qobject_cast<const QAbstractButton*>(oCtrl))
+        return StripAmpersand(oButton->text());
+    return {};
+}
+
+} // namespace
+
+QChar ctlSectionPanel::ChooseAccessKey(const QWidget* oCtrl, const QString& sText) const {
+    // Keys are unique across the section panel, its option panels included.
+    const QWidget* oSection = this;
+    while (qobject_cast<const ctlSectionPanel*>(oSection->parentWidget()))
+        oSection = oSection->parentWidget();
+    QSet<QChar> oUsed;
+    for (const QWidget* o : oSection->findChildren<QWidget*>())
+        if (const QChar c = ShownAccessKey(o); o != oCtrl && !c.isNull()) oUsed.insert(c);
+
+    const QString sDesigned = oCtrl->property(kAccessKey).toString();
+    const QChar cDesigned = sDesigned.isEmpty() ? QChar() : sDesigned[0];
+    const auto WordStart = [&sText](qsizetype i) {
+        return i == 0 || !sText[i - 1].isLetterOrNumber();
+    };
+    const auto Holds = [&](QChar c, bool bWordStart) {
+        for (qsizetype i = 0; i < sText.size(); ++i)
+            if (sText[i].toUpper() == c && (!bWordStart || WordStart(i))) return true;
+        return false;
+    };
+    // The designed key at a word start, a free key at a word start, the designed key
+    // anywhere, a free key anywhere.
+    for (const bool bWordStart : {true, false}) {
+        if (!cDesigned.isNull() && Holds(cDesigned, bWordStart)) return cDesigned;
+        for (qsizetype i = 0; i < sText.size(); ++i) {
+            const QChar c = sText[i].toUpper();
+            if (c.isLetterOrNumber() && !oUsed.contains(c) && (!bWordStart || WordStart(i)))
+                return c;
+        }
+    }
+    return {};
+}
+
 void ctlSectionPanel::SetCaption(QWidget* oCtrl, const QString& sCaption) {
+    if (Caption(oCtrl) == sCaption) return;
+    const QString sMarked = MarkAccessKey(sCaption, ChooseAccessKey(oCtrl, sCaption));
     if (auto* oLabel = qobject_cast<QLabel*>(oCtrl)) {
-        if (oLabel->text() == sCaption) return;
-        oLabel->setText(sCaption);
-        if (oLabel->buddy()) oLabel->buddy()->setAccessibleName(StripAmpersand(sCaption));
+        // A label marks a key only when it leads to a field.
+        oLabel->setText(oLabel->buddy() ? sMarked : sCaption);
+        if (oLabel->buddy()) oLabel->buddy()->setAccessibleName(sCaption);
     } else if (auto* oButton = qobject_cast<QAbstractButton*>(oCtrl)) {
-        if (oButton->text() == sCaption) return;
-        oButton->setText(sCaption);
-        oButton->setAccessibleName(StripAmpersand(sCaption));
+        oButton->setText(sMarked);
+        oButton->setAccessibleName(sCaption);
     }
 }
 
 void ctlSectionPanel::SetOptionCaption(QWidget* oCtrl, const QString& sCaption) {
     // Captions from the price table are set again at every refresh and seldom change.
-    if (const auto* oLabel = qobject_cast<const QLabel*>(oCtrl);
-        oLabel && oLabel->text() == sCaption)
-        return;
-    if (const auto* oButton = qobject_cast<const QAbstractButton*>(oCtrl);
-        oButton && oButton->text() == sCaption)
-        return;
+    if (Caption(oCtrl) == sCaption) return;
     SetCaption(oCtrl, sCaption);
     const QString sName = oCtrl->objectName();
     for (QWidget* o : m_aoControls)
@@ -422,9 +481,29 @@ void ctlSectionPanel::resizeEvent(QResizeEvent* oEvent) {
     if (m_imgHeader) SetControlWidth(m_imgHeader, ControlWidth(this));
 }
 
+void ctlSectionPanel::UpdateOptionFocus() {
+    const QList<QAbstractButton*> aoOptions = m_oOptions->buttons();
+    const auto CanStop = [](const QAbstractButton* o) { return o->isEnabled() && !o->isHidden(); };
+    QAbstractButton* oStop = m_oOptions->checkedButton();
+    if (!oStop || !CanStop(oStop)) {
+        const auto it = std::find_if(aoOptions.begin(), aoOptions.end(), CanStop);
+        oStop = it == aoOptions.end() ? nullptr : *it;
+    }
+    for (QAbstractButton* o : aoOptions) {
+        const Qt::FocusPolicy ePolicy = o == oStop ? Qt::StrongFocus : Qt::ClickFocus;
+        if (o->focusPolicy() != ePolicy) o->setFocusPolicy(ePolicy);
+    }
+}
+
 bool ctlSectionPanel::eventFilter(QObject* oWatched, QEvent* oEvent) {
-    if (oWatched != m_imgHeader) return QWidget::eventFilter(oWatched, oEvent);
     const auto eType = oEvent->type();
+    if (oWatched != m_imgHeader) {
+        if ((eType == QEvent::EnabledChange || eType == QEvent::ShowToParent ||
+             eType == QEvent::HideToParent) &&
+            qobject_cast<QRadioButton*>(oWatched))
+            UpdateOptionFocus();
+        return QWidget::eventFilter(oWatched, oEvent);
+    }
     if (eType != QEvent::MouseButtonPress && eType != QEvent::MouseMove &&
         eType != QEvent::MouseButtonRelease)
         return false;

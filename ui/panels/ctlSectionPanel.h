@@ -141,8 +141,10 @@ protected:
     // The value of the option that is on; false when none is.
     bool SelectedOption(int32_t& lValue) const;
     QList<QAbstractButton*> Options() const;
-    // Caption of a label, check box or option; a field labelled by it is named after it.
-    static void SetCaption(QWidget* oCtrl, const QString& sCaption);
+    // Caption (plain text) of a label, check box or option; a field labelled by it is named
+    // after it. It keeps its access key when the new caption holds that letter, else takes
+    // one that no other control of the section panel uses.
+    void SetCaption(QWidget* oCtrl, const QString& sCaption);
     // The same for a caption from the price table, and the Show box of the control is named
     // after it: "Show £0.00 - £1500.00".
     void SetOptionCaption(QWidget* oCtrl, const QString& sCaption);
@@ -163,12 +165,16 @@ private:
     void OnShowBoxClick();
     void Arrange();
     void PlaceShowBoxes();
+    // Tab stops at one option of the group, the selected one (or the first that can be
+    // chosen when none is): the arrow keys move within the group, as in a dialog.
+    void UpdateOptionFocus();
     // The stored list plus the controls that no Show box governs.
     clsTokeniser EffectiveList() const;
     // Names always listed, and those whose "ShowTag" property names a listed tag.
     std::vector<QString> ListedNames() const;
     std::vector<QCheckBox*> ShowBoxes() const;
     bool IsLayoutControl(const QWidget* oCtrl) const;
+    QChar ChooseAccessKey(const QWidget* oCtrl, const QString& sText) const;
 
     clsPanelLayout m_oLayout;
     bool m_bShowConfig = false;

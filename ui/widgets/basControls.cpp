@@ -126,6 +126,35 @@ QString StripAmpersand(const QString& sCaption) {
     return s;
 }
 
+QChar AccessKey(const QString& sCaption) {
+    for (qsizetype i = 0; i + 1 < sCaption.size(); ++i) {
+        if (sCaption[i] != QLatin1Char('&')) continue;
+        if (sCaption[i + 1] != QLatin1Char('&')) return sCaption[i + 1].toUpper();
+        ++i; // "&&" is an ampersand
+    }
+    return {};
+}
+
+QString MarkAccessKey(const QString& sText, QChar cKey) {
+    qsizetype nAt = -1;
+    for (qsizetype i = 0; i < sText.size(); ++i) {
+        if (sText[i].toUpper() != cKey.toUpper() || cKey.isNull()) continue;
+        const bool bWordStart = i == 0 || !sText[i - 1].isLetterOrNumber();
+        if (nAt < 0) nAt = i;
+        if (bWordStart) {
+            nAt = i;
+            break;
+        }
+    }
+    QString sCaption;
+    for (qsizetype i = 0; i < sText.size(); ++i) {
+        if (i == nAt) sCaption += QLatin1Char('&');
+        sCaption += sText[i];
+        if (sText[i] == QLatin1Char('&')) sCaption += QLatin1Char('&');
+    }
+    return sCaption;
+}
+
 QColor ColourFromValue(int32_t lColour) {
     return QColor(lColour & 0xFF, (lColour >> 8) & 0xFF, (lColour >> 16) & 0xFF);
 }
@@ -283,4 +312,25 @@ void SetShowBoxFromList(QCheckBox* oShowBox, const clsTokeniser& oVisibleList) {
 
 void SetSectionTotal(QLabel* oLabel, float fAmount) {
     if (oLabel) oLabel->setText(QStringLiteral("Section Total ") + MoneyText(fAmount));
+}
+
+namespace {
+
+const char* const kFigureCaption = "FigureCaption";
+
+} // namespace
+
+void SetFigureCaption(QLabel* oFigure, const QString& sCaption) {
+    oFigure->setProperty(kFigureCaption, sCaption);
+    SetFigureText(oFigure, oFigure->text());
+}
+
+void SetFigureText(QLabel* oFigure, const QString& sText) {
+    if (oFigure->text() != sText) oFigure->setText(sText);
+    const QString sCaption = oFigure->property(kFigureCaption).toString();
+    const QString sName = sText.isEmpty()      ? sCaption
+                          : sCaption.isEmpty() ? sText
+                                               : sCaption + QStringLiteral(": ") + sText;
+    // Every refresh sets every figure again; the reader is told only of a change.
+    if (oFigure->accessibleName() != sName) oFigure->setAccessibleName(sName);
 }

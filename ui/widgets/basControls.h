@@ -45,6 +45,11 @@ QString ControlTag(const QWidget* oCtrl);
 void SetControlTag(QWidget* oCtrl, const QString& sTag);
 // A caption as read aloud: "&Standard Auction" -> "Standard Auction", "B && I" -> "B & I".
 QString StripAmpersand(const QString& sCaption);
+// The access key a caption marks, upper case: "&Standard Auction" -> 'S'; none: a null QChar.
+QChar AccessKey(const QString& sCaption);
+// Plain text as a caption that marks cKey, at a word start where it can: ("Buy it Now
+// Price", 'N') -> "Buy it &Now Price". Ampersands of the text are kept as text.
+QString MarkAccessKey(const QString& sText, QChar cKey);
 
 // A 0x00BBGGRR colour value.
 QColor ColourFromValue(int32_t lColour);
@@ -84,3 +89,7 @@ bool SaveVisibleList(const std::string& sSection, const clsTokeniser& oVisibleLi
 void SetShowBoxFromList(QCheckBox* oShowBox, const clsTokeniser& oVisibleList);
 // "Section Total " and the amount as money.
 void SetSectionTotal(QLabel* oLabel, float fAmount);
+// A label that shows a figure is read with its caption (plain text) as "Insertion Fee: £0.35":
+// a screen reader knows a label by its accessible name only, so the name follows the text.
+void SetFigureCaption(QLabel* oFigure, const QString& sCaption);
+void SetFigureText(QLabel* oFigure, const QString& sText);

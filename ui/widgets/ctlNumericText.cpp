@@ -209,7 +209,8 @@ void ctlNumericText::keyPressEvent(QKeyEvent* oEvent) {
     }
     if (lKey == Qt::Key_Return || lKey == Qt::Key_Enter) {
         Commit();
-        oEvent->accept();
+        // Then the window's own Enter: the wizard's Next, a dialog's default button.
+        oEvent->ignore();
         return;
     }
     QAbstractSpinBox::keyPressEvent(oEvent);

@@ -3,6 +3,7 @@
 #include "basCommon.h"
 #include "basMain.h"
 #include "basSplash.h"
+#include "clsFocusStyle.h"
 #include "frmAbout.h"
 
 #include <QApplication>
@@ -172,6 +173,7 @@ void ResetApplicationClosing() {
 }
 
 void InstallWindowServices() {
+    InstallFocusStyle();
     SetShowMessageHandler(&ShowMessageBox);
     SetPauseEventHandler([] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
     SetCloseApplicationHandler([] {

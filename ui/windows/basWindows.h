@@ -14,8 +14,8 @@ class QWidget;
 // pause, the shell's "open", the orderly close, and the auction file dialogs. Tests replace
 // the dialogs through the handlers so that nothing waits for a person.
 
-// Installs the QMessageBox ShowMessage, the event-processing Pause, the close handler and
-// the about box's web site opener.
+// Installs the program's style (a focus ring that can be seen), the QMessageBox ShowMessage, the
+// event-processing Pause, the close handler and the about box's web site opener.
 void InstallWindowServices();
 
 // A message box with the buttons and icon of a system message box code (0 OK, 1 OK/Cancel,
