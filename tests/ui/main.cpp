@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
     qputenv("XDG_DOCUMENTS_DIR", (oHome.path() + "/Documents").toLocal8Bit());
 
     QApplication oApp(argc, argv);
+    // The panels' design font: 15 twips to a pixel, whatever the machine's own font size.
+    QFont oFont = QApplication::font();
+    oFont.setPointSizeF(8);
+    QApplication::setFont(oFont);
     ::testing::InitGoogleTest(&argc, argv);
 
     // A message box would wait for a user who is not there.
