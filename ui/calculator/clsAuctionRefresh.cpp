@@ -28,6 +28,9 @@ void clsAuctionRefresh::Attach(const clsAuctionViews& oViews, std::function<void
     m_oViews = oViews;
     m_fnChanged = std::move(fnChanged);
     m_fnShown = std::move(fnShown);
+    // A chart drawn later (shown, resized) draws the document as it is then.
+    if (m_oViews.m_ctlProfitChart)
+        m_oViews.m_ctlProfitChart->Source([this]() -> clsCalculate& { return Document(); });
 }
 
 clsCalculate& clsAuctionRefresh::Document() const {
