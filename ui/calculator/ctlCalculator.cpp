@@ -153,10 +153,11 @@ void ctlCalculator::PlaceChart() {
 }
 
 void ctlCalculator::UpdateArea() {
-    // The canvas is never smaller than the panels need: the calculator scrolls instead.
+    // The canvas is never smaller than the panels need (the main window's own minimum): the
+    // calculator scrolls instead.
     int32_t X = 0, Y = 0;
     CalcMinSize(X, Y);
-    const QSize szNeeded(TwipsToPixels(X + kMargin), TwipsToPixels(Y + kMargin));
+    const QSize szNeeded(TwipsToPixels(X), TwipsToPixels(Y));
     if (szNeeded != m_fraCanvas->minimumSize()) m_fraCanvas->setMinimumSize(szNeeded);
     PlaceChart();
 }

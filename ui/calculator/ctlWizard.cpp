@@ -220,9 +220,7 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     // Keyboard order: the page's fields, then Back, Next, Cancel.
     setTabOrder(imgBack, imgNext);
     setTabOrder(imgNext, imgCancel);
-    int32_t lNeededWidth = 0, lNeededHeight = 0;
-    NeededSize(lNeededWidth, lNeededHeight);
-    fraCanvas->setMinimumSize(TwipsToPixels(lNeededWidth), TwipsToPixels(lNeededHeight));
+    UpdateCanvas();
     resize(TwipsToPixels(9000), TwipsToPixels(9000));
 }
 
@@ -286,6 +284,7 @@ void ctlWizard::ShowPage(int32_t lIndex) {
         vsbVert->hide();
         ctlProfitChart1->hide();
     }
+    UpdateCanvas();
     SetUpScrollBar();
 }
 
@@ -337,6 +336,13 @@ void ctlWizard::vsbVert_Change(int lValue) {
     oPanel->move(oPanel->x(), TwipsToPixels(kPageMargin) - lValue);
 }
 
+void ctlWizard::UpdateCanvas() {
+    int32_t lWidth = 0, lHeight = 0;
+    NeededSize(lWidth, lHeight);
+    const QSize szNeeded(TwipsToPixels(lWidth), TwipsToPixels(lHeight));
+    if (fraCanvas->minimumSize() != szNeeded) fraCanvas->setMinimumSize(szNeeded);
+}
+
 bool ctlWizard::ButtonsBeside(int32_t lWidth) const {
     return lWidth >= ControlLeft(ctlSellingCostsSection) + ControlWidth(ctlSellingCostsSection) +
                          kButtonsWidth;
@@ -374,10 +380,11 @@ void ctlWizard::NeededSize(int32_t& lWidth, int32_t& lHeight) const {
     // buttons move beside the costs when the wizard is wide enough.
     lWidth = std::max(ControlLeft(ctlSellingCostsSection) + ControlWidth(ctlSellingCostsSection),
                       kButtonsWidth);
-    // The last page shows the chart beside its panel.
+    // The page shown (every page before one is), the last one with the chart beside it.
     for (const clsPage& oPage : m_aoPages)
-        lWidth = std::max(lWidth, ControlWidth(fraPages[size_t(oPage.m_nFrame)]) +
-                                      (oPage.m_bLast ? kChartGap + kChartWidth : 0));
+        if (m_oCurrentPage.m_lIndex < 0 || oPage.m_lIndex == m_oCurrentPage.m_lIndex)
+            lWidth = std::max(lWidth, ControlWidth(fraPages[size_t(oPage.m_nFrame)]) +
+                                          (oPage.m_bLast ? kChartGap + kChartWidth : 0));
     lHeight = ControlTop(lblInfo) + ControlHeight(lblInfo) + kLeastViewHeight + 120 +
               ControlHeight(ctlSellingCostsSection) + kButtonsHeight + kBottomGap;
 }

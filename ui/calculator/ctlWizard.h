@@ -90,6 +90,7 @@ private:
     // The least room in which every part stays usable (a tall page scrolls in its view
     // port), in twips: below it the wizard scrolls.
     void NeededSize(int32_t& lWidth, int32_t& lHeight) const;
+    void UpdateCanvas();
     // The buttons stand beside the selling costs when there is room, else below them.
     bool ButtonsBeside(int32_t lWidth) const;
     void LayoutControls();
