@@ -5,6 +5,7 @@
 // QT_QPA_PLATFORM=offscreen; the median is the figure to watch.
 
 #include "basCommon.h"
+#include "basControls.h"
 #include "clsCalculate.h"
 #include "clsPrices.h"
 #include "clsRegistryAccess.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFont>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,7 +59,7 @@ public:
         oDoc.m_oPostage.m_bRecorded = true;
         int32_t X = 0, Y = 0;
         m_ctlCalculator.CalcMinSize(X, Y);
-        m_ctlCalculator.resize(X / 15 + 8, Y / 15 + 8);
+        m_ctlCalculator.resize(TwipsToPixels(X) + 8, TwipsToPixels(Y) + 8);
         m_ctlCalculator.show();
         QApplication::setActiveWindow(&m_ctlCalculator);
         // Focus changes take part in an edit only in an active window.
@@ -189,6 +191,11 @@ BENCHMARK(BM_ReadSettingFromALargeFile)
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication oApp(argc, argv);
+    // The panels' design font, whatever the machine's: the same text to draw from one run
+    // (and one build) to the next.
+    QFont oFont = QApplication::font();
+    oFont.setPointSizeF(8);
+    QApplication::setFont(oFont);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
 
     QApplication oApp(argc, argv);
     InstallFocusStyle();
+    // The panels' design font: 15 twips to a pixel, whatever the machine's own font size.
+    QFont oFont = QApplication::font();
+    oFont.setPointSizeF(8);
+    QApplication::setFont(oFont);
     ::testing::InitGoogleTest(&argc, argv);
 
     // A message box would wait for a user who is not there.

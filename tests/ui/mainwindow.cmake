@@ -2,6 +2,7 @@
 add_executable(gavelry_main_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UiTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/test_look.cpp
     ${CMAKE_CURRENT_LIST_DIR}/test_main_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/test_menus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/test_new_auction.cpp

@@ -124,7 +124,9 @@ TEST_F(WizardTest, OnlyAPageTallerThanTheViewPortScrolls) {
 }
 
 TEST_F(WizardTest, LayoutKeepsTheButtonsAndCostsAboveTheBottomEdge) {
-    ctlWizard& oWizard = Make();
+    // Wide enough for the buttons beside the selling costs (4620 + 6135 twips); narrower, they
+    // go below them (LookTest).
+    ctlWizard& oWizard = Make(720, 760);
     EXPECT_EQ(oWizard.ctlSellingCostsSection->Mode(), 1);
     const int32_t lHeight = oWizard.height() * 15;
     EXPECT_EQ(ControlTop(oWizard.ctlSellingCostsSection),

@@ -28,6 +28,13 @@ void clsAuctionRefresh::Attach(const clsAuctionViews& oViews, std::function<void
     m_oViews = oViews;
     m_fnChanged = std::move(fnChanged);
     m_fnShown = std::move(fnShown);
+    AttachProfitChart(m_oViews.m_ctlProfitChart);
+}
+
+void clsAuctionRefresh::AttachProfitChart(ctlProfitChart* oChart) {
+    m_oViews.m_ctlProfitChart = oChart;
+    // A chart drawn later (shown, resized) draws the document as it is then.
+    if (oChart) oChart->Source([this]() -> clsCalculate& { return Document(); });
 }
 
 clsCalculate& clsAuctionRefresh::Document() const {

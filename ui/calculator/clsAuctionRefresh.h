@@ -36,7 +36,7 @@ public:
                 std::function<void()> fnShown = {});
     // A profit chart made after the others (the wizard's, on its last page); none is shown
     // until one is given.
-    void AttachProfitChart(ctlProfitChart* oChart) { m_oViews.m_ctlProfitChart = oChart; }
+    void AttachProfitChart(ctlProfitChart* oChart);
 
     // Recalculates and shows oDoc when given (it becomes the document), else the document,
     // else the working auction. With bUpdateControlDisplays every section panel is filled

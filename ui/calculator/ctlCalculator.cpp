@@ -3,6 +3,7 @@
 #include "basControls.h"
 #include "basMain.h"
 #include "basNumbers.h"
+#include "basPanelPalette.h"
 #include "basSettings.h"
 #include "ctlAuctionType.h"
 #include "ctlOutlay.h"
@@ -23,8 +24,10 @@ namespace {
 
 constexpr int32_t kAuctionTypeLeft = 9600;
 
-// The profit chart stands beside the right-most panel, as tall as the panels' design area.
+// The profit chart stands beside the right-most panel, as tall as the panels' design area at
+// the least; a larger calculator gives it the room to the right and below, up to a margin.
 constexpr int32_t kChartGap = 240;
+constexpr int32_t kMargin = 240;
 constexpr int32_t kChartTop = 1560;
 constexpr int32_t kChartWidth = 4500;
 constexpr int32_t kChartHeight = 9135;
@@ -36,23 +39,22 @@ constexpr int32_t kLineTop = 1455;
 
 ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
     setObjectName(QStringLiteral("ctlCalculator"));
-    QPalette oPalette = palette();
-    // The system keeps no menu-text role; window text is the same colour on every style.
-    oPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::WindowText));
-    setPalette(oPalette);
-    setAutoFillBackground(true);
+    // The panels' own colours, whatever the system's theme.
+    SetInvertedPalette(this);
+    m_fraCanvas = AddScrolledCanvas(this);
+    m_fraCanvas->installEventFilter(this);
 
-    m_ctlSellingCostsSection = new ctlSellingCosts(this);
+    m_ctlSellingCostsSection = new ctlSellingCosts(m_fraCanvas);
     m_ctlSellingCostsSection->setObjectName(QStringLiteral("ctlSellingCostsSection"));
     SetControlGeometry(m_ctlSellingCostsSection, 120, 120, ControlWidth(m_ctlSellingCostsSection),
                        ControlHeight(m_ctlSellingCostsSection));
 
-    m_lneLine = new QFrame(this);
+    m_lneLine = new QFrame(m_fraCanvas);
     m_lneLine->setObjectName(QStringLiteral("lneLine"));
     m_lneLine->setFrameShape(QFrame::NoFrame);
     m_lneLine->setAutoFillBackground(true);
     QPalette oLine = m_lneLine->palette();
-    oLine.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    oLine.setColor(QPalette::Window, PanelLineColour());
     m_lneLine->setPalette(oLine);
     SetControlGeometry(m_lneLine, kLineLeft, kLineTop, 6600 - kLineLeft, 15);
 
@@ -70,19 +72,20 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
     };
     // Created in reading order, which is the order the Tab key follows.
     m_ctlOutlaySection =
-        Add(new ctlOutlay(this), "ctlOutlaySection", "Outlay", 240, 1560, 5550, 1935);
+        Add(new ctlOutlay(m_fraCanvas), "ctlOutlaySection", "Outlay", 240, 1560, 5550, 1935);
     m_ctlPayPalSection =
-        Add(new ctlPayPal(this), "ctlPayPalSection", "PayPal", 5760, 1560, 3150, 3615);
+        Add(new ctlPayPal(m_fraCanvas), "ctlPayPalSection", "PayPal", 5760, 1560, 3150, 3615);
     // Further right than first designed: the PayPal panel widened for the price file's
     // band names, and must not cover the auction type in configuration mode.
-    m_ctlAuctionTypeSection = Add(new ctlAuctionType(this), "ctlAuctionTypeSection", "AuctionType",
-                                  kAuctionTypeLeft, 1560, 3030, 7455);
-    m_ctlSellingFeaturesSection = Add(new ctlSellingFeatures(this), "ctlSellingFeaturesSection",
-                                      "SellingFeatures", 120, 3600, 3750, 6975);
+    m_ctlAuctionTypeSection = Add(new ctlAuctionType(m_fraCanvas), "ctlAuctionTypeSection",
+                                  "AuctionType", kAuctionTypeLeft, 1560, 3030, 7455);
+    m_ctlSellingFeaturesSection =
+        Add(new ctlSellingFeatures(m_fraCanvas), "ctlSellingFeaturesSection", "SellingFeatures",
+            120, 3600, 3750, 6975);
     m_ctlPostageSection =
-        Add(new ctlPostage(this), "ctlPostageSection", "Postage", 4440, 5640, 4350, 5055);
+        Add(new ctlPostage(m_fraCanvas), "ctlPostageSection", "Postage", 4440, 5640, 4350, 5055);
 
-    m_ctlProfitChart = new ctlProfitChart(this);
+    m_ctlProfitChart = new ctlProfitChart(m_fraCanvas);
     m_ctlProfitChart->setAccessibleName(tr("Profit Chart"));
 
     for (const clsSection& oSection : m_aoSections) {
@@ -90,10 +93,13 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
         m_oDesignPositions[oSection.m_sKey + "_Top"] = ControlTop(oSection.m_oPanel);
     }
 
-    m_oRefresh.Attach({m_ctlSellingCostsSection, m_ctlProfitChart, m_ctlOutlaySection,
-                       m_ctlSellingFeaturesSection, m_ctlAuctionTypeSection, m_ctlPayPalSection,
-                       m_ctlPostageSection},
-                      [this](bool bDocDirty) { emit Changed(bDocDirty); });
+    m_oRefresh.Attach(
+        {m_ctlSellingCostsSection, m_ctlProfitChart, m_ctlOutlaySection,
+         m_ctlSellingFeaturesSection, m_ctlAuctionTypeSection, m_ctlPayPalSection,
+         m_ctlPostageSection},
+        [this](bool bDocDirty) { emit Changed(bDocDirty); },
+        // Options shown or hidden by the new values change the area needed.
+        [this] { UpdateArea(); });
     connect(qApp, &QApplication::focusChanged, this, &ctlCalculator::OnFocusChanged);
 }
 
@@ -127,13 +133,33 @@ void ctlCalculator::ShowSequence() {
     LoadPositions();
     PlaceChart();
     RefreshSums(true);
+    UpdateArea();
 }
 
-void ctlCalculator::PlaceChart() {
+int32_t ctlCalculator::ChartLeft() const {
     int32_t lRight = 0;
     for (const clsSection& oSection : m_aoSections)
         lRight = std::max(lRight, ControlLeft(oSection.m_oPanel) + ControlWidth(oSection.m_oPanel));
-    SetControlGeometry(m_ctlProfitChart, lRight + kChartGap, kChartTop, kChartWidth, kChartHeight);
+    return lRight + kChartGap;
+}
+
+void ctlCalculator::PlaceChart() {
+    const int32_t lLeft = ChartLeft();
+    const int32_t lWidth =
+        std::max(kChartWidth, PixelsToTwips(m_fraCanvas->width()) - lLeft - kMargin);
+    const int32_t lHeight =
+        std::max(kChartHeight, PixelsToTwips(m_fraCanvas->height()) - kChartTop - kMargin);
+    SetControlGeometry(m_ctlProfitChart, lLeft, kChartTop, lWidth, lHeight);
+}
+
+void ctlCalculator::UpdateArea() {
+    // The canvas is never smaller than the panels need (the main window's own minimum): the
+    // calculator scrolls instead.
+    int32_t X = 0, Y = 0;
+    CalcMinSize(X, Y);
+    const QSize szNeeded(TwipsToPixels(X), TwipsToPixels(Y));
+    if (szNeeded != m_fraCanvas->minimumSize()) m_fraCanvas->setMinimumSize(szNeeded);
+    PlaceChart();
 }
 
 void ctlCalculator::LoadPositions() {
@@ -169,7 +195,7 @@ void ctlCalculator::ResetControlPositions() {
                                ControlHeight(oPanel));
     }
     StorePositions();
-    PlaceChart();
+    UpdateArea();
 }
 
 void ctlCalculator::OnMoved(ctlSectionPanel* oPanel, float X, float Y) {
@@ -187,13 +213,14 @@ void ctlCalculator::OnMoved(ctlSectionPanel* oPanel, float X, float Y) {
     if (lLeft == ControlLeft(oPanel) && lTop == ControlTop(oPanel)) return;
     SetControlGeometry(oPanel, lLeft, lTop, ControlWidth(oPanel), ControlHeight(oPanel));
     StorePositions();
-    PlaceChart();
+    UpdateArea();
 }
 
 void ctlCalculator::CalcMinSize(int32_t& X, int32_t& Y) const {
-    X = 0;
-    Y = 0;
-    std::vector<const QWidget*> aoPanels{m_ctlSellingCostsSection, m_ctlProfitChart};
+    // The chart counts at its design size: what it grows into is not needed.
+    X = ChartLeft() + kChartWidth;
+    Y = kChartTop + kChartHeight;
+    std::vector<const QWidget*> aoPanels{m_ctlSellingCostsSection};
     for (const clsSection& oSection : m_aoSections)
         aoPanels.push_back(oSection.m_oPanel);
     for (const QWidget* oPanel : aoPanels) {
@@ -232,4 +259,10 @@ void ctlCalculator::resizeEvent(QResizeEvent* oEvent) {
     QWidget::resizeEvent(oEvent);
     const int32_t lWidth = PixelsToTwips(width());
     SetControlGeometry(m_lneLine, kLineLeft, kLineTop, std::max(lWidth - kLineLeft, 0), 15);
+}
+
+bool ctlCalculator::eventFilter(QObject* oWatched, QEvent* oEvent) {
+    // Room beyond the panels goes to the chart.
+    if (oWatched == m_fraCanvas && oEvent->type() == QEvent::Resize) PlaceChart();
+    return QWidget::eventFilter(oWatched, oEvent);
 }

@@ -45,7 +45,8 @@ public:
     // Puts every section panel back at its design position and stores those positions.
     void ResetControlPositions();
 
-    // The area the panels need: the largest right and bottom edge, in twips.
+    // The area the panels need: the largest right and bottom edge, in twips (the chart at its
+    // design size).
     void CalcMinSize(int32_t& X, int32_t& Y) const;
 
     // The document shown; the working auction until another is given.
@@ -68,6 +69,7 @@ signals:
 protected:
     void showEvent(QShowEvent* oEvent) override;
     void resizeEvent(QResizeEvent* oEvent) override;
+    bool eventFilter(QObject* oWatched, QEvent* oEvent) override;
 
 private:
     struct clsSection {
@@ -77,14 +79,20 @@ private:
 
     void ShowSequence();
     void LoadPositions();
-    // Beside the right-most panel, wherever the panels stand.
+    // Beside the right-most panel, wherever the panels stand, and grown into the room the
+    // calculator has beyond the panels.
+    int32_t ChartLeft() const;
     void PlaceChart();
+    // After the panels moved or changed size: the chart follows and the host is told.
+    void UpdateArea();
     void StorePositions() const;
     void OnSectionChanged();
     void OnMoved(ctlSectionPanel* oPanel, float X, float Y);
     void OnFocusChanged(QWidget* oOld, QWidget* oNow);
     ctlSectionPanel* SectionOf(QWidget* oCtrl) const;
 
+    // Holds every part; scrolls when the calculator is smaller than the panels need.
+    QWidget* m_fraCanvas = nullptr;
     ctlSellingCosts* m_ctlSellingCostsSection = nullptr;
     QFrame* m_lneLine = nullptr;
     ctlOutlay* m_ctlOutlaySection = nullptr;

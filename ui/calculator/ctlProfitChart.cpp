@@ -97,6 +97,11 @@ void SetChart(QChartView* oView, QChart* oChart) {
     delete oOld;
 }
 
+// New points for a series, unless it has them already.
+void Replace(QXYSeries* oSeries, const QList<QPointF>& aoPoints) {
+    if (oSeries->points() != aoPoints) oSeries->replace(aoPoints);
+}
+
 void HideFromLegend(QChart* oChart, QAbstractSeries* oSeries) {
     for (QLegendMarker* oMarker : oChart->legend()->markers(oSeries))
         oMarker->setVisible(false);
@@ -115,7 +120,6 @@ ctlProfitChart::ctlProfitChart(QWidget* oParent) : QWidget(oParent) {
     setObjectName(QStringLiteral("ctlProfitChart"));
     SetInvertedPalette(this);
     SetPanelFont(this);
-    m_oAuction.m_sName = "Profit Chart";
 
     chvProfit = new QChartView(this);
     chvProfit->setObjectName(QStringLiteral("chvProfit"));
@@ -303,15 +307,9 @@ QWidget* ctlProfitChart::BuildBreakdownKey() {
 }
 
 void ctlProfitChart::ApplyAuction(const clsCalculate& oAuction, std::optional<float> ofBreakEven) {
-    try {
-        m_oAuction.Copy(oAuction);
-    } catch (...) {
-        // An auction that cannot be copied leaves the last drawing up.
-        return;
-    }
     m_ofBreakEven = ofBreakEven;
     m_bStale = true;
-    if (isVisible()) Draw();
+    if (isVisible()) Draw(oAuction);
 }
 
 void ctlProfitChart::resizeEvent(QResizeEvent* oEvent) {
@@ -329,19 +327,33 @@ void ctlProfitChart::showEvent(QShowEvent* oEvent) {
 }
 
 void ctlProfitChart::Draw() {
+    if (!m_fnSource) return;
+    clsCalculate& oAuction = m_fnSource();
+    try {
+        oAuction.DoCalc();
+    } catch (...) {
+        return; // the figures say why; the last drawing stays up
+    }
+    Draw(oAuction);
+}
+
+void ctlProfitChart::Draw(const clsCalculate& oAuction) {
     m_bStale = false;
     try {
-        m_oAuction.DoCalc();
-        m_oCurve = clsProfitCurve::Of(m_oAuction, m_ofBreakEven);
-        m_oBreakdown = clsMoneyBreakdown::Of(m_oAuction);
+        // The curve works on a copy of its own; the breakdown only reads the figures.
+        m_oCurve = clsProfitCurve::Of(oAuction, m_ofBreakEven);
+        m_oBreakdown = clsMoneyBreakdown::Of(oAuction);
     } catch (...) {
         // A calculation that fails leaves the last drawing up, as the figures do.
         return;
     }
     DrawProfit();
     DrawBreakdown();
-    chvProfit->setAccessibleDescription(ProfitSummary());
-    chvBreakdown->setAccessibleDescription(BreakdownSummary());
+    // Said again only when it changed: each change is announced to assistive technology.
+    if (const QString s = ProfitSummary(); s != chvProfit->accessibleDescription())
+        chvProfit->setAccessibleDescription(s);
+    if (const QString s = BreakdownSummary(); s != chvBreakdown->accessibleDescription())
+        chvBreakdown->setAccessibleDescription(s);
     ++m_lDrawings;
 }
 
@@ -397,7 +409,7 @@ void ctlProfitChart::DrawProfit() {
     aoPoints.reserve(qsizetype(m_oCurve.m_aoPoints.size()));
     for (const clsProfitCurve::clsPoint& oPoint : m_oCurve.m_aoPoints)
         aoPoints.append(QPointF(oPoint.m_fPrice, oPoint.m_fProfit));
-    m_serProfit->replace(aoPoints);
+    Replace(m_serProfit, aoPoints);
 
     SetMoneyAxis(chvProfit->chart(), m_axsPrice, m_oCurve.m_fFrom, m_oCurve.m_fTo,
                  m_oCurve.m_fStep);
@@ -406,21 +418,24 @@ void ctlProfitChart::DrawProfit() {
                    std::max(m_oCurve.m_fHighestProfit, 0.0f), MarksFor(chvProfit, kProfitOverhead));
     SetMoneyAxis(chvProfit->chart(), m_axsProfit, oProfit.m_dFrom, oProfit.m_dTo, oProfit.m_dStep);
 
-    m_serZero->replace({QPointF(m_oCurve.m_fFrom, 0), QPointF(m_oCurve.m_fTo, 0)});
-    m_serEstimate->replace({QPointF(m_oCurve.m_fEstimate, m_oCurve.m_fEstimateProfit)});
+    // Each change makes the chart lay itself out again: only what changed is set.
+    Replace(m_serZero, {QPointF(m_oCurve.m_fFrom, 0), QPointF(m_oCurve.m_fTo, 0)});
+    Replace(m_serEstimate, {QPointF(m_oCurve.m_fEstimate, m_oCurve.m_fEstimateProfit)});
     if (m_oCurve.m_ofBreakEven) {
         const float fBreakEven = *m_oCurve.m_ofBreakEven;
-        m_serBreakEven->replace({QPointF(fBreakEven, 0)});
-        m_serBreakEvenLine->replace(
-            {QPointF(fBreakEven, oProfit.m_dFrom), QPointF(fBreakEven, oProfit.m_dTo)});
-        m_serBreakEven->setName(tr("Break-even %1").arg(Money(fBreakEven)));
+        Replace(m_serBreakEven, {QPointF(fBreakEven, 0)});
+        Replace(m_serBreakEvenLine,
+                {QPointF(fBreakEven, oProfit.m_dFrom), QPointF(fBreakEven, oProfit.m_dTo)});
+        const QString sName = tr("Break-even %1").arg(Money(fBreakEven));
+        if (m_serBreakEven->name() != sName) m_serBreakEven->setName(sName);
     } else {
-        m_serBreakEven->clear();
-        m_serBreakEvenLine->clear();
+        Replace(m_serBreakEven, {});
+        Replace(m_serBreakEvenLine, {});
     }
     // No break-even price: nothing in the key for it either (the summary says so).
     for (QLegendMarker* oMarker : chvProfit->chart()->legend()->markers(m_serBreakEven))
-        oMarker->setVisible(m_oCurve.m_ofBreakEven.has_value());
+        if (oMarker->isVisible() != m_oCurve.m_ofBreakEven.has_value())
+            oMarker->setVisible(m_oCurve.m_ofBreakEven.has_value());
 }
 
 void ctlProfitChart::DrawBreakdown() {
@@ -485,8 +500,9 @@ QString ctlProfitChart::BreakdownSummary() const {
 QString ctlProfitChart::PointText(float fPrice) {
     const int32_t lScale = GetCurrencyScale();
     const float fPenny = static_cast<float>(std::round(double(fPrice) * lScale) / lScale);
+    if (!m_fnSource) return QString();
     try {
-        clsPriceSearch oSearch(m_oAuction);
+        clsPriceSearch oSearch(m_fnSource());
         return tr("%1: profit %2").arg(Money(fPenny), Money(oSearch.ProfitAt(fPenny)));
     } catch (...) {
         return QString();

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QAbstractAxis;
@@ -33,9 +34,12 @@ public:
     ~ctlProfitChart() override;
 
     // Shows an auction on which DoCalc has run, with its break-even price as the selling
-    // costs found it. While the chart is hidden it only keeps a copy and draws it when shown,
-    // so a hidden chart costs an edit next to nothing.
+    // costs found it. A hidden chart only notes that it is out of date and draws the source's
+    // auction when shown, so a hidden chart costs an edit next to nothing.
     void ApplyAuction(const clsCalculate& oAuction, std::optional<float> ofBreakEven);
+    // Where the chart finds the auction it shows when it draws on its own (shown, resized,
+    // pointed at): the host's document, which outlives every drawing.
+    void Source(std::function<clsCalculate&()> fnSource) { m_fnSource = std::move(fnSource); }
 
     // What is drawn; empty before the first drawing.
     const clsProfitCurve& Curve() const { return m_oCurve; }
@@ -65,7 +69,9 @@ private:
     QWidget* BuildBreakdownKey();
     void StyleChart(QChart* oChart);
     void StyleAxis(QAbstractAxis* oAxis) const;
+    // Draws the source's auction, worked out again first.
     void Draw();
+    void Draw(const clsCalculate& oAuction);
     void DrawProfit();
     void DrawBreakdown();
     // Round money marks from dFrom to dTo, as "£50" or, below a whole step, "£0.25".
@@ -74,7 +80,7 @@ private:
     void SetMoneyAxis(QChart* oChart, QCategoryAxis*& oAxis, double dFrom, double dTo,
                       double dStep) const;
 
-    clsCalculate m_oAuction;
+    std::function<clsCalculate&()> m_fnSource;
     std::optional<float> m_ofBreakEven;
     bool m_bStale = false;
     clsProfitCurve m_oCurve;

@@ -2,6 +2,7 @@
 
 #include "basControls.h"
 #include "basNumberText.h"
+#include "basPanelPalette.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
 #include "clsError.h"
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QShowEvent>
+
+#include <cmath>
 
 namespace {
 
@@ -68,8 +71,12 @@ ctlSellingCosts::ctlSellingCosts(QWidget* oParent) : QWidget(oParent) {
         SetFigureCaption(AddLabel(oFigure.m_sTotalName, Money(0)), sCaption);
     }
     QLabel* lblProfitGrandTotal = Label(QStringLiteral("lblProfitGrandTotal"));
+    // A quarter larger than the user's font (10 points beside the design font of 8).
     QFont oProfitFont = font();
-    oProfitFont.setPointSizeF(10);
+    if (oProfitFont.pointSizeF() > 0)
+        oProfitFont.setPointSizeF(oProfitFont.pointSizeF() * 1.25);
+    else
+        oProfitFont.setPixelSize(int(std::lround(oProfitFont.pixelSize() * 1.25)));
     oProfitFont.setBold(true);
     lblProfitGrandTotal->setFont(oProfitFont);
 
@@ -294,9 +301,10 @@ void ctlSellingCosts::ShowPrices() {
 
 void ctlSellingCosts::ApplyColours() {
     // A colour setting that is not a number leaves the panel colours.
+    // A chosen colour that would not read on the panel is lightened until it does.
     auto Colour = [](int32_t (*fnGet)(), QColor& oColour) {
         try {
-            oColour = ColourFromValue(fnGet());
+            oColour = ReadableOn(ColourFromValue(fnGet()), PanelBackground());
             return true;
         } catch (const clsError&) {
             return false;

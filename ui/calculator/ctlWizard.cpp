@@ -2,6 +2,7 @@
 
 #include "basCommon.h"
 #include "basControls.h"
+#include "basPanelPalette.h"
 #include "basSettings.h"
 #include "ctlAuctionType.h"
 #include "ctlOutlay.h"
@@ -12,7 +13,6 @@
 #include "ctlSellingFeatures.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,36 +36,39 @@ constexpr int32_t kChartWidth = 4500;
 constexpr int32_t kChartLowest = 4500;
 constexpr int32_t kChartTallest = 9135;
 
-QString ButtonPicture(const char* sFile) {
-    return QDir(QString::fromStdString(GetProgramFolder()))
-        .filePath(QStringLiteral("Graphics/Buttons/") + QLatin1String(sFile));
+// The minimum height of the page's view port: a few rows of a page, the rest scrolls.
+constexpr int32_t kLeastViewHeight = 1800;
+
+// The buttons are drawn in the panels' colours rather than pictures, so that they carry no
+// background of their own and their captions follow the user's font.
+QString ButtonStyle() {
+    const auto Rgb = [](const QColor& o) { return o.name(QColor::HexRgb); };
+    return QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
+                          " border-radius: %4px; font-weight: bold; padding: 0 %5px; }"
+                          "QPushButton:hover { background: %6; }"
+                          "QPushButton:pressed { background: %7; }"
+                          "QPushButton:focus { border: 2px solid %8; }")
+        .arg(Rgb(ButtonFace()), Rgb(ButtonText()), Rgb(ButtonEdge()))
+        .arg(TwipsToPixels(90))
+        .arg(TwipsToPixels(90))
+        .arg(Rgb(ButtonFace().lighter(125)), Rgb(ButtonFace().darker(130)), Rgb(FocusRingColour()));
 }
 
-QPushButton* PictureButton(QWidget* oParent, const char* sName, const QString& sCaption,
-                           int32_t lLeft) {
+QPushButton* WizardButton(QWidget* oParent, const char* sName, int32_t lLeft) {
     auto* oButton = new QPushButton(oParent);
     oButton->setObjectName(QLatin1String(sName));
-    oButton->setFlat(true);
     oButton->setCursor(Qt::PointingHandCursor);
     oButton->setAccessibleDescription(QLatin1String(sName));
     SetControlGeometry(oButton, lLeft, 120, 1965, 495);
-    oButton->setIconSize(oButton->size());
-    oButton->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; padding: 0; }"
-                       "QPushButton:focus { border: 2px solid palette(highlight); }"));
-    oButton->setText(QString());
-    oButton->setToolTip(sCaption);
-    oButton->setAccessibleName(sCaption);
+    oButton->setStyleSheet(ButtonStyle());
     // Enter on a button in focus presses it, as in a dialog.
     oButton->setAutoDefault(true);
     return oButton;
 }
 
-void SetPicture(QPushButton* oButton, const char* sFile, const QString& sCaption) {
-    const QIcon oIcon(ButtonPicture(sFile));
-    oButton->setIcon(oIcon);
-    // Without its picture the button still says what it does.
-    oButton->setText(oIcon.isNull() ? sCaption : QString());
+// The caption with an arrow that shows the way; read aloud as the caption alone.
+void SetCaption(QPushButton* oButton, const QString& sCaption, const QString& sShown) {
+    oButton->setText(sShown);
     oButton->setToolTip(sCaption);
     oButton->setAccessibleName(sCaption);
 }
@@ -91,9 +94,11 @@ QString ctlWizard::DefaultPrompt(int16_t nFrame) {
 
 ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     setObjectName(QStringLiteral("ctlWizard"));
-    setAutoFillBackground(true);
+    SetInvertedPalette(this);
+    fraCanvas = AddScrolledCanvas(this);
+    fraCanvas->installEventFilter(this);
 
-    lblInfo = new QLabel(this);
+    lblInfo = new QLabel(fraCanvas);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
     lblInfo->setWordWrap(true);
     lblInfo->setAlignment(Qt::AlignCenter);
@@ -103,7 +108,7 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     lblInfo->setFont(oFont);
     SetControlGeometry(lblInfo, 0, 360, 7695, 1095);
 
-    fraViewPort = new QFrame(this);
+    fraViewPort = new QFrame(fraCanvas);
     fraViewPort->setObjectName(QStringLiteral("fraViewPort"));
     fraViewPort->setAccessibleName(QStringLiteral("ViewPort"));
     fraViewPort->setFrameShape(QFrame::NoFrame);
@@ -150,30 +155,30 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     vsbVert->hide();
     connect(vsbVert, &QScrollBar::valueChanged, this, &ctlWizard::vsbVert_Change);
 
-    lneLine = new QFrame(this);
+    lneLine = new QFrame(fraCanvas);
     lneLine->setObjectName(QStringLiteral("lneLine"));
     lneLine->setFrameShape(QFrame::NoFrame);
     lneLine->setAutoFillBackground(true);
     QPalette oLine = lneLine->palette();
-    oLine.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    oLine.setColor(QPalette::Window, PanelLineColour());
     lneLine->setPalette(oLine);
 
-    ctlSellingCostsSection = new ctlSellingCosts(this);
+    ctlSellingCostsSection = new ctlSellingCosts(fraCanvas);
     ctlSellingCostsSection->setObjectName(QStringLiteral("ctlSellingCostsSection"));
     ctlSellingCostsSection->Mode(1);
     SetControlGeometry(ctlSellingCostsSection, 240, 0, ControlWidth(ctlSellingCostsSection),
                        ControlHeight(ctlSellingCostsSection));
 
-    fraButtons = new QFrame(this);
+    fraButtons = new QFrame(fraCanvas);
     fraButtons->setObjectName(QStringLiteral("fraButtons"));
     fraButtons->setFrameShape(QFrame::NoFrame);
     SetControlGeometry(fraButtons, 0, 0, kButtonsWidth, kButtonsHeight);
-    imgBack = PictureButton(fraButtons, "imgBack", tr("Back"), 120);
-    imgNext = PictureButton(fraButtons, "imgNext", tr("Next"), 2040);
-    imgCancel = PictureButton(fraButtons, "imgCancel", tr("Cancel"), 3960);
-    SetPicture(imgBack, "Back.jpg", tr("Back"));
-    SetPicture(imgNext, "Next.jpg", tr("Next"));
-    SetPicture(imgCancel, "Cancel.jpg", tr("Cancel"));
+    imgBack = WizardButton(fraButtons, "imgBack", 120);
+    imgNext = WizardButton(fraButtons, "imgNext", 2040);
+    imgCancel = WizardButton(fraButtons, "imgCancel", 3960);
+    SetCaption(imgBack, tr("Back"), tr("\u2039  Back"));
+    SetCaption(imgNext, tr("Next"), tr("Next  \u203A"));
+    SetCaption(imgCancel, tr("Cancel"), tr("Cancel"));
     connect(imgBack, &QPushButton::clicked, this, &ctlWizard::imgBack_Click);
     connect(imgNext, &QPushButton::clicked, this, &ctlWizard::imgNext_Click);
     connect(imgCancel, &QPushButton::clicked, this, &ctlWizard::imgCancel_Click);
@@ -213,6 +218,7 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     // Keyboard order: the page's fields, then Back, Next, Cancel.
     setTabOrder(imgBack, imgNext);
     setTabOrder(imgNext, imgCancel);
+    UpdateCanvas();
     resize(TwipsToPixels(9000), TwipsToPixels(9000));
 }
 
@@ -242,6 +248,7 @@ void ctlWizard::resizeEvent(QResizeEvent* oEvent) {
 
 bool ctlWizard::eventFilter(QObject* oWatched, QEvent* oEvent) {
     // The wheel scrolls a tall page wherever the pointer is over it.
+    if (oWatched == fraCanvas && oEvent->type() == QEvent::Resize) LayoutControls();
     if (oWatched == fraViewPort && oEvent->type() == QEvent::Wheel && vsbVert->isVisible()) {
         QApplication::sendEvent(vsbVert, oEvent);
         return true;
@@ -282,9 +289,7 @@ void ctlWizard::FocusPage() {
 }
 
 void ctlWizard::Display() {
-    QPalette oPalette = palette();
-    oPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::WindowText));
-    setPalette(oPalette);
+    SetInvertedPalette(this);
     for (QWidget* oCtrl : {static_cast<QWidget*>(lblInfo), static_cast<QWidget*>(fraViewPort),
                            static_cast<QWidget*>(fraButtons)})
         ColourControl(oCtrl);
@@ -321,14 +326,15 @@ void ctlWizard::ShowPage(int32_t lIndex) {
         imgNext->setVisible(true);
         if (ctlProfitChart1) ctlProfitChart1->setVisible(oPage.m_bLast);
         if (oPage.m_bLast)
-            SetPicture(imgNext, "Finish.jpg", tr("Finish"));
+            SetCaption(imgNext, tr("Finish"), tr("Finish  \u2713"));
         else
-            SetPicture(imgNext, "Next.jpg", tr("Next"));
+            SetCaption(imgNext, tr("Next"), tr("Next  \u203A"));
     }
     if (m_oCurrentPage.m_lIndex < 0) {
         vsbVert->hide();
         if (ctlProfitChart1) ctlProfitChart1->hide();
     }
+    UpdateCanvas();
     SetUpScrollBar();
     if (bFocusOnPage) FocusPage();
 }
@@ -341,7 +347,8 @@ void ctlWizard::CentrePage() {
     const int32_t lFrameHeight = ControlHeight(oPanel) + 2 * kPageMargin;
     // On the last page the panel and the chart are centred together.
     const int32_t lChartWidth = m_oCurrentPage.m_bLast ? kChartGap + kChartWidth : 0;
-    const int32_t lLeft = std::max(0, PixelsToTwips(width()) / 2 - (lFrameWidth + lChartWidth) / 2);
+    const int32_t lLeft =
+        std::max(0, PixelsToTwips(fraCanvas->width()) / 2 - (lFrameWidth + lChartWidth) / 2);
     SetControlGeometry(oFrame, lLeft, 0, lFrameWidth, lFrameHeight);
     if (m_oCurrentPage.m_bLast) {
         const int32_t lChartHeight =
@@ -380,15 +387,35 @@ void ctlWizard::vsbVert_Change(int lValue) {
     oPanel->move(oPanel->x(), TwipsToPixels(kPageMargin) - lValue);
 }
 
+void ctlWizard::UpdateCanvas() {
+    int32_t lWidth = 0, lHeight = 0;
+    NeededSize(lWidth, lHeight);
+    const QSize szNeeded(TwipsToPixels(lWidth), TwipsToPixels(lHeight));
+    if (fraCanvas->minimumSize() != szNeeded) fraCanvas->setMinimumSize(szNeeded);
+}
+
+bool ctlWizard::ButtonsBeside(int32_t lWidth) const {
+    return lWidth >= ControlLeft(ctlSellingCostsSection) + ControlWidth(ctlSellingCostsSection) +
+                         kButtonsWidth;
+}
+
 void ctlWizard::LayoutControls() {
-    const int32_t lWidth = PixelsToTwips(width());
-    const int32_t lHeight = PixelsToTwips(height());
+    const int32_t lWidth = PixelsToTwips(fraCanvas->width());
+    const int32_t lHeight = PixelsToTwips(fraCanvas->height());
     SetControlWidth(lblInfo, lWidth);
-    const int32_t lCostsTop = lHeight - (ControlHeight(ctlSellingCostsSection) + kBottomGap);
-    SetControlGeometry(fraButtons,
-                       std::max(lWidth - kButtonsWidth, ControlLeft(ctlSellingCostsSection) +
-                                                            ControlWidth(ctlSellingCostsSection)),
-                       lHeight - (kButtonsHeight + kBottomGap), kButtonsWidth, kButtonsHeight);
+    int32_t lCostsTop = lHeight - (ControlHeight(ctlSellingCostsSection) + kBottomGap);
+    if (ButtonsBeside(lWidth)) {
+        SetControlGeometry(
+            fraButtons,
+            std::max(lWidth - kButtonsWidth,
+                     ControlLeft(ctlSellingCostsSection) + ControlWidth(ctlSellingCostsSection)),
+            lHeight - (kButtonsHeight + kBottomGap), kButtonsWidth, kButtonsHeight);
+    } else {
+        // Narrow (a small screen, a large font): the buttons go under the selling costs.
+        lCostsTop -= kButtonsHeight;
+        SetControlGeometry(fraButtons, 0, lHeight - (kButtonsHeight + kBottomGap), kButtonsWidth,
+                           kButtonsHeight);
+    }
     SetControlGeometry(ctlSellingCostsSection, ControlLeft(ctlSellingCostsSection), lCostsTop,
                        ControlWidth(ctlSellingCostsSection), ControlHeight(ctlSellingCostsSection));
     const int32_t lLineY = lCostsTop - 120;
@@ -397,6 +424,20 @@ void ctlWizard::LayoutControls() {
     SetControlGeometry(fraViewPort, 0, lViewTop, lWidth, std::max(1, lLineY - lViewTop));
     CentrePage();
     SetUpScrollBar();
+}
+
+void ctlWizard::NeededSize(int32_t& lWidth, int32_t& lHeight) const {
+    // The prompt, a few rows of the page, the selling costs and the buttons below them: the
+    // buttons move beside the costs when the wizard is wide enough.
+    lWidth = std::max(ControlLeft(ctlSellingCostsSection) + ControlWidth(ctlSellingCostsSection),
+                      kButtonsWidth);
+    // The page shown (every page before one is), the last one with the chart beside it.
+    for (const clsPage& oPage : m_aoPages)
+        if (m_oCurrentPage.m_lIndex < 0 || oPage.m_lIndex == m_oCurrentPage.m_lIndex)
+            lWidth = std::max(lWidth, ControlWidth(fraPages[size_t(oPage.m_nFrame)]) +
+                                          (oPage.m_bLast ? kChartGap + kChartWidth : 0));
+    lHeight = ControlTop(lblInfo) + ControlHeight(lblInfo) + kLeastViewHeight + 120 +
+              ControlHeight(ctlSellingCostsSection) + kButtonsHeight + kBottomGap;
 }
 
 void ctlWizard::RefreshSums(bool bUpdateControlDisplays) {

@@ -59,6 +59,8 @@ public:
     // most walks through the wizard are cut short).
     ctlProfitChart& ProfitChart();
 
+    // Holds every part; scrolls when the wizard is smaller than its parts need.
+    QWidget* fraCanvas = nullptr;
     QLabel* lblInfo = nullptr;
     QFrame* fraViewPort = nullptr;
     std::array<QFrame*, PageCount> fraPages{};
@@ -93,6 +95,12 @@ protected:
 
 private:
     void Display();
+    // The least room in which every part stays usable (a tall page scrolls in its view
+    // port), in twips: below it the wizard scrolls.
+    void NeededSize(int32_t& lWidth, int32_t& lHeight) const;
+    void UpdateCanvas();
+    // The buttons stand beside the selling costs when there is room, else below them.
+    bool ButtonsBeside(int32_t lWidth) const;
     void LayoutControls();
     void CentrePage();
     void SetUpScrollBar();

@@ -507,7 +507,8 @@ bool ctlSectionPanel::eventFilter(QObject* oWatched, QEvent* oEvent) {
     if (eType != QEvent::MouseButtonPress && eType != QEvent::MouseMove &&
         eType != QEvent::MouseButtonRelease)
         return false;
-    const QPointF oPos = static_cast<QMouseEvent*>(oEvent)->position() * 15.0;
+    const QPointF oPixels = static_cast<QMouseEvent*>(oEvent)->position();
+    const QPointF oPos(PixelsToTwipsF(oPixels.x()), PixelsToTwipsF(oPixels.y()));
     const bool bDragging = ControlTag(m_imgHeader) == QLatin1String("1");
     if (eType == QEvent::MouseButtonPress) {
         SetControlTag(m_imgHeader, QStringLiteral("1"));

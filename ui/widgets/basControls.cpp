@@ -2,19 +2,25 @@
 
 #include "basCommon.h"
 #include "basNumberText.h"
+#include "basPanelPalette.h"
 #include "basSettings.h"
 #include "clsError.h"
 #include "clsPrices.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QVariant>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,6 +43,21 @@ void Place(QWidget* oCtrl) {
                        TwipsToPixels(lTop + ControlHeight(oCtrl)) - TwipsToPixels(lTop));
 }
 
+// The panels were laid out for text of 8 points at 96 dpi.
+constexpr double kDesignPoints = 8;
+
+double MeasureTwipsScale(const QFont& oFont) {
+    QFont oDesign = oFont;
+    oDesign.setPointSizeF(kDesignPoints);
+    // The design font's line as tall as it is at 96 dpi, whatever this screen's dpi.
+    const QFontMetricsF oDesignMetrics(oDesign);
+    const double dDpi = oDesignMetrics.fontDpi();
+    const double dDesign = oDesignMetrics.height() * 96.0 / (dDpi > 0 ? dDpi : 96.0);
+    const double dScale = dDesign > 0 ? QFontMetricsF(oFont).height() / dDesign : 1;
+    // A smaller font keeps the design size: boxes and spin buttons do not shrink with it.
+    return std::isfinite(dScale) ? std::max(1.0, dScale) : 1.0;
+}
+
 bool Contains(const QString& sName, const char* const* asParts) {
     for (; *asParts; ++asParts)
         if (sName.contains(QLatin1String(*asParts))) return true;
@@ -45,11 +66,36 @@ bool Contains(const QString& sName, const char* const* asParts) {
 
 } // namespace
 
+double TwipsScale() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return 1;
+    // Measured again whenever the application's font is another.
+    static QFont oMeasured;
+    static double dScale = 0;
+    const QFont oFont = QGuiApplication::font();
+    if (dScale == 0 || !(oFont == oMeasured) || oFont.resolveMask() != oMeasured.resolveMask()) {
+        oMeasured = oFont;
+        dScale = MeasureTwipsScale(oFont);
+    }
+    return dScale;
+}
+
 int32_t TwipsToPixels(int32_t lTwips) {
-    return static_cast<int32_t>(std::lround(lTwips / 15.0));
+    return static_cast<int32_t>(std::lround(lTwips * TwipsScale() / 15.0));
 }
 
 int32_t PixelsToTwips(int32_t lPixels) {
+    return static_cast<int32_t>(std::lround(PixelsToTwipsF(lPixels)));
+}
+
+double PixelsToTwipsF(double dPixels) {
+    return dPixels * 15.0 / TwipsScale();
+}
+
+int32_t ScreenTwipsToPixels(int32_t lTwips) {
+    return static_cast<int32_t>(std::lround(lTwips / 15.0));
+}
+
+int32_t PixelsToScreenTwips(int32_t lPixels) {
     return lPixels * 15;
 }
 
@@ -160,22 +206,38 @@ QColor ColourFromValue(int32_t lColour) {
 }
 
 void SetInvertedPalette(QWidget* oPanel) {
-    QPalette oPalette = oPanel->palette();
-    const QPalette oSystem = QApplication::palette();
-    oPalette.setColor(QPalette::Window, oSystem.color(QPalette::WindowText));
-    oPalette.setColor(QPalette::WindowText, oSystem.color(QPalette::Window));
+    QPalette oPalette = PanelPalette();
+    // Every role counts as set, so that none comes from the system's palette.
+    oPalette.setResolveMask(~QPalette::ResolveMask(0));
     oPanel->setPalette(oPalette);
     oPanel->setAutoFillBackground(true);
 }
 
 void SetPanelFont(QWidget* oPanel) {
-    QFont oFont = oPanel->font();
-    oFont.setPointSizeF(8);
-    oPanel->setFont(oFont);
+    // The user's own font and size: the panel's geometry grows with it (TwipsScale).
+    oPanel->setFont(QFont());
+}
+
+QWidget* AddScrolledCanvas(QWidget* oHost) {
+    auto* scrArea = new QScrollArea(oHost);
+    scrArea->setObjectName(QStringLiteral("scrArea"));
+    scrArea->setFrameShape(QFrame::NoFrame);
+    scrArea->setWidgetResizable(true);
+    // Tab goes to the panels' fields, not to the frame around them; it still scrolls the
+    // field in focus into view.
+    scrArea->setFocusPolicy(Qt::NoFocus);
+    auto* fraCanvas = new QWidget;
+    fraCanvas->setObjectName(QStringLiteral("fraCanvas"));
+    SetInvertedPalette(fraCanvas);
+    scrArea->setWidget(fraCanvas);
+    auto* oLayout = new QVBoxLayout(oHost);
+    oLayout->setContentsMargins(0, 0, 0, 0);
+    oLayout->addWidget(scrArea);
+    return fraCanvas;
 }
 
 void SetFieldPalette(QWidget* oField) {
-    QPalette oPalette = QApplication::palette();
+    QPalette oPalette = FieldPalette();
     // Every role counts as set, so none is inherited from the panel.
     oPalette.setResolveMask(~QPalette::ResolveMask(0));
     oField->setPalette(oPalette);
@@ -188,13 +250,11 @@ QColor LossColour(const QColor& oBackground) {
 void ColourControl(QWidget* oCtrl) {
     static const QStringList asKinds{"Label", "CheckBox", "OptionButton", "Frame"};
     if (!oCtrl || !asKinds.contains(ControlKind(oCtrl))) return;
-    const QPalette oSystem = QApplication::palette();
-    QPalette oPalette = oCtrl->palette();
-    oPalette.setColor(QPalette::Window, oSystem.color(QPalette::WindowText));
-    QColor oFore = oSystem.color(QPalette::Window);
+    QPalette oPalette = PanelPalette();
+    QColor oFore = PanelText();
     if (oCtrl->objectName() == QLatin1String("lblTotal")) {
         try {
-            oFore = ColourFromValue(GetSubtotalColour());
+            oFore = ReadableOn(ColourFromValue(GetSubtotalColour()), PanelBackground());
         } catch (const clsError&) {
             // A colour setting that is not a number leaves the panel colour.
         }
@@ -203,8 +263,7 @@ void ColourControl(QWidget* oCtrl) {
         oPalette.setColor(eGroup, QPalette::WindowText, oFore);
         oPalette.setColor(eGroup, QPalette::ButtonText, oFore);
     }
-    oPalette.setColor(QPalette::Disabled, QPalette::WindowText,
-                      oSystem.color(QPalette::Disabled, QPalette::WindowText));
+    oPalette.setResolveMask(~QPalette::ResolveMask(0));
     oCtrl->setPalette(oPalette);
 }
 

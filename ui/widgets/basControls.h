@@ -15,9 +15,18 @@ class QCheckBox;
 // Control-level procedures shared by every panel: geometry in twips, the kind of a
 // control, colours, enabling, and visibility by the stored visible lists and the region.
 
-// Window geometry is kept in twips: 15 twips to a pixel at 96 dpi.
+// Panel geometry is kept in twips: 15 twips to a pixel at 96 dpi with the panels' design
+// font of 8 points. A larger user font (or a higher dpi) makes every twip larger in the same
+// proportion, as the font's metrics measure it, so that rows, captions and fields grow
+// together; stored positions stay in the same twips whatever the font.
 int32_t TwipsToPixels(int32_t lTwips);
 int32_t PixelsToTwips(int32_t lPixels);
+double PixelsToTwipsF(double dPixels);
+// Pixels per 1/15 twip: 1 at the design font, more with a larger one; never less than 1.
+double TwipsScale();
+// Screen twips, 15 to a pixel whatever the font: the stored placement of windows.
+int32_t ScreenTwipsToPixels(int32_t lTwips);
+int32_t PixelsToScreenTwips(int32_t lPixels);
 
 // A file of the program's pictures and movies, as movies are named:
 // "Buttons\About_button.swf" -> "<program folder>\Graphics\Buttons\About_button.swf".
@@ -54,19 +63,22 @@ QString MarkAccessKey(const QString& sText, QChar cKey);
 // A 0x00BBGGRR colour value.
 QColor ColourFromValue(int32_t lColour);
 
-// Light on dark: a panel's background is the system's text colour, its text the window
-// colour. Panels also set captions small, to fit rows 255 twips (17 pixels) high.
+// Light on dark: a panel takes the panels' own palette (basPanelPalette.h), whatever the
+// system's theme. Its text is in the user's font; the geometry grows with it (TwipsScale).
 void SetInvertedPalette(QWidget* oPanel);
 void SetPanelFont(QWidget* oPanel);
-// An entry field keeps the system's own colours (dark text on a light box) inside a panel
-// with inverted colours.
+// Gives a host (the calculator, the wizard) a canvas that scrolls when the host is smaller
+// than the canvas's minimum size: the host's parts are placed on the canvas, in the panels'
+// colours, and the canvas fills the host whenever the host is larger.
+QWidget* AddScrolledCanvas(QWidget* oHost);
+// An entry field inside a panel: dark text in a white box with a visible edge.
 void SetFieldPalette(QWidget* oField);
 
 // The colour of a loss on a background: a light red on a dark panel, a dark red on a light one.
 QColor LossColour(const QColor& oBackground);
 
-// Inverted panel colours for labels, check boxes, option buttons and frames; lblTotal in
-// the "SubtotalColour" setting.
+// Panel colours for labels, check boxes, option buttons and frames; lblTotal in the
+// "SubtotalColour" setting (made readable on the panel when the chosen colour is not).
 void ColourControl(QWidget* oCtrl);
 // Greys a control out or back in; a greyed check box is unticked, and with bIncludeFrame a
 // control alone in a frame makes the frame inert too.

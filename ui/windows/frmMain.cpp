@@ -610,14 +610,14 @@ void frmMain::closeEvent(QCloseEvent* oEvent) {
 
 void frmMain::LoadPlacement() {
     clsFormPlacement oPlacement;
-    oPlacement.m_lLeft = PixelsToTwips(x());
-    oPlacement.m_lTop = PixelsToTwips(y());
-    oPlacement.m_lWidth = PixelsToTwips(width());
-    oPlacement.m_lHeight = PixelsToTwips(height());
+    oPlacement.m_lLeft = PixelsToScreenTwips(x());
+    oPlacement.m_lTop = PixelsToScreenTwips(y());
+    oPlacement.m_lWidth = PixelsToScreenTwips(width());
+    oPlacement.m_lHeight = PixelsToScreenTwips(height());
     const bool bStored = LoadFormPlacement("frmMain", oPlacement);
-    QRect rcWindow(TwipsToPixels(oPlacement.m_lLeft), TwipsToPixels(oPlacement.m_lTop),
-                   std::max(1, TwipsToPixels(oPlacement.m_lWidth)),
-                   std::max(1, TwipsToPixels(oPlacement.m_lHeight)));
+    QRect rcWindow(ScreenTwipsToPixels(oPlacement.m_lLeft), ScreenTwipsToPixels(oPlacement.m_lTop),
+                   std::max(1, ScreenTwipsToPixels(oPlacement.m_lWidth)),
+                   std::max(1, ScreenTwipsToPixels(oPlacement.m_lHeight)));
     const QScreen* oScreen = QGuiApplication::screenAt(rcWindow.center());
     if (!oScreen) oScreen = QGuiApplication::primaryScreen();
     if (oScreen) {
@@ -638,10 +638,10 @@ void frmMain::StorePlacement() const {
     clsFormPlacement oPlacement;
     const QRect rcNormal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     const QPoint ptOrigin = isMaximized() || isMinimized() ? rcNormal.topLeft() : pos();
-    oPlacement.m_lLeft = PixelsToTwips(ptOrigin.x());
-    oPlacement.m_lTop = PixelsToTwips(ptOrigin.y());
-    oPlacement.m_lWidth = PixelsToTwips(rcNormal.width());
-    oPlacement.m_lHeight = PixelsToTwips(rcNormal.height());
+    oPlacement.m_lLeft = PixelsToScreenTwips(ptOrigin.x());
+    oPlacement.m_lTop = PixelsToScreenTwips(ptOrigin.y());
+    oPlacement.m_lWidth = PixelsToScreenTwips(rcNormal.width());
+    oPlacement.m_lHeight = PixelsToScreenTwips(rcNormal.height());
     oPlacement.m_lWindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     SaveFormPlacement("frmMain", oPlacement);
 }
