@@ -3,6 +3,7 @@
 #include "basCommon.h"
 #include "basNumbers.h"
 #include "clsError.h"
+#include "clsTodaySchedule.h"
 
 void clsCalculate::SetDirty(bool bDirty) {
     m_oAuctionType.m_bDirty = bDirty;
@@ -10,14 +11,19 @@ void clsCalculate::SetDirty(bool bDirty) {
     m_oPayPal.m_bDirty = bDirty;
     m_oPostage.m_bDirty = bDirty;
     m_oSellingFeatures.m_bDirty = bDirty;
+    m_oToday.m_bDirty = bDirty;
 }
 
 bool clsCalculate::IsDirty() const {
     return m_oAuctionType.m_bDirty || m_oOutlay.m_bDirty || m_oPayPal.m_bDirty ||
-           m_oPostage.m_bDirty || m_oSellingFeatures.m_bDirty;
+           m_oPostage.m_bDirty || m_oSellingFeatures.m_bDirty || m_oToday.m_bDirty;
 }
 
 void clsCalculate::DoCalc() {
+    if (const clsTodaySchedule* pToday = GetTodaySchedule()) {
+        DoCalcToday(*pToday);
+        return;
+    }
     m_fOutlayCost = m_oOutlay.DoCalc();
     m_fSellCost = m_fOutlayCost;
     m_fListingCost = m_oAuctionType.DoCalcListingFee(m_oOutlay);
@@ -58,6 +64,9 @@ void clsCalculate::Save(std::string& sData) const {
     m_oSellingFeatures.Save(sData);
     m_oPayPal.Save(sData);
     m_oPostage.Save(sData);
+    // Only an auction with today's inputs set carries their section, so the text of every
+    // 2008 auction stays as it was.
+    if (!m_oToday.IsDefault()) m_oToday.Save(sData);
 }
 
 void clsCalculate::Load(std::string_view sData) {
@@ -66,6 +75,7 @@ void clsCalculate::Load(std::string_view sData) {
     m_oSellingFeatures.Load(sData);
     m_oPayPal.Load(sData);
     m_oPostage.Load(sData);
+    m_oToday.Load(sData);
 }
 
 void clsCalculate::Copy(const clsCalculate& oSourceAuction) {
@@ -89,6 +99,7 @@ void clsCalculate::Clear() {
     Guard([&] { m_oSellingFeatures.Clear(); });
     Guard([&] { m_oPayPal.Clear(); });
     Guard([&] { m_oPostage.Clear(); });
+    Guard([&] { m_oToday.Clear(); });
 }
 
 clsCalculate& GetWorkingDoc() {

@@ -5,6 +5,8 @@
 #include "clsPayPal.h"
 #include "clsPostage.h"
 #include "clsSellingFeatures.h"
+#include "clsTodayFigures.h"
+#include "clsTodayInputs.h"
 
 #include <cstddef>
 #include <string>
@@ -40,6 +42,10 @@ public:
     clsPayPal m_oPayPal;
     clsSellingFeatures m_oSellingFeatures;
     clsPostage m_oPostage;
+    // Today's schedule: the inputs it needs beyond the five components, and its figures
+    // after DoCalc when the price table holds it (see clsTodaySchedule.h).
+    clsTodayInputs m_oToday;
+    clsTodayFigures m_oTodayFigures;
 
     void SetDirty(bool bDirty);
     bool IsDirty() const;
@@ -56,6 +62,10 @@ public:
     // Makes the inputs those of another auction, as its text saved and loaded would.
     void Copy(const clsCalculate& oSourceAuction);
     void Clear();
+
+private:
+    // DoCalc when the price table holds today's schedule (clsCalculateToday.cpp).
+    void DoCalcToday(const clsTodaySchedule& oSchedule);
 };
 
 // The auction the panels edit, saved to and loaded from files ("Working Doc").

@@ -5,6 +5,7 @@
 #include "basNumbers.h"
 #include "clsError.h"
 #include "clsPriceCache.h"
+#include "clsTodaySchedule.h"
 #include "clsTokeniser.h"
 
 #include <algorithm>
@@ -182,7 +183,12 @@ void clsPrices::LoadPriceText(std::string_view sText) {
         nPos = nEnd + (sText.substr(nEnd, 2) == "\r\n" ? 2 : 1);
     }
     ReadBands(oPrices);
-    m_oPrices = std::move(oPrices);
+    // Today's schedule is read whole, or the file is refused with the table left as it was.
+    clsPrices oNew;
+    oNew.m_oPrices = std::move(oPrices);
+    if (clsTodaySchedule::IsToday(oNew)) oNew.m_oToday = clsTodaySchedule::FromPrices(oNew);
+    m_oPrices = std::move(oNew.m_oPrices);
+    m_oToday = std::move(oNew.m_oToday);
     m_oCache = std::make_unique<const clsPriceCache>(*this);
 }
 
@@ -232,6 +238,12 @@ clsPrices::Range clsPrices::FindRange(std::string_view sRangeName, ShopDuration 
     Range oRange;
     oRange.m_pCount = Find(NameBuilder(sRangeName).Add(ShopSuffix(eShop)).Add(kRanges).View());
     return oRange;
+}
+
+void clsPrices::ForEachEntry(
+    const std::function<void(std::string_view, std::string_view)>& fnVisit) const {
+    for (const auto& [sName, oEntry] : m_oPrices)
+        fnVisit(sName, oEntry.sText);
 }
 
 bool clsPrices::GetData(std::string_view sName, std::string& sData) const {

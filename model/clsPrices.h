@@ -3,12 +3,15 @@
 #include "clsPriceRange.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+class clsTodaySchedule;
 
 // The price table: named values read once from the site's price file. Names compare
 // without regard to letter case; every numeric question carries a shop duration whose
@@ -95,6 +98,11 @@ public:
     std::span<const clsPriceBand> Bands(std::string_view sRangeName, ShopDuration eShop) const;
 
     size_t Count() const { return m_oPrices.size(); }
+    // Calls fnVisit(sName, sText) for every entry, names in lower case, in no set order.
+    void ForEachEntry(const std::function<void(std::string_view, std::string_view)>& fnVisit) const;
+    // Today's schedule when the file holds one ("Schedule,Today"), read when it was loaded;
+    // null for the 2008 schedule.
+    const clsTodaySchedule* TodaySchedule() const { return m_oToday.get(); }
 
     Value FindValue(std::string_view sName, ShopDuration eShop = ShopDuration::None) const;
     Range FindRange(std::string_view sRangeName, ShopDuration eShop) const;
@@ -130,6 +138,7 @@ private:
     PriceMap m_oPrices;
     // Rebuilt with every load, so a reloaded table never answers with the old prices.
     std::unique_ptr<const clsPriceCache> m_oCache;
+    std::shared_ptr<const clsTodaySchedule> m_oToday;
 };
 
 // The shared price table, loaded from GetPriceFilePath on the first request. When that file
