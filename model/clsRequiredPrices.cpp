@@ -148,6 +148,8 @@ const std::vector<clsRequiredPrice>& RequiredPrices(int32_t eRegion) {
 
 clsPriceCheck CheckRequiredPrices(const clsPrices& oPrices, int32_t eRegion) {
     clsPriceCheck oCheck;
+    // Today's schedule has its own names, every one checked when the file was loaded.
+    if (oPrices.TodaySchedule()) return oCheck;
     for (const clsRequiredPrice& oPrice : RequiredPrices(eRegion)) {
         switch (oPrice.m_eKind) {
         case Kind::Number:

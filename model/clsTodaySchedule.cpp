@@ -84,6 +84,7 @@ struct Rule {
     std::vector<Band> aPerOrder;
     bool bInsertion = false;
     int64_t nInsertion = 0;
+    bool bBuyerProtection = true; // the table's buyer protection fee applies
     SourceFlag eFlag = SourceFlag::Unknown;
 };
 
@@ -478,6 +479,7 @@ std::unique_ptr<clsTodaySchedule> clsTodaySchedule::FromPrices(const clsPrices& 
             if (oRule.bPerOrder) oRule.aPerOrder = r.Bands(sRule + ".PerOrder", false);
             oRule.bInsertion = r.Has(sRule + ".InsertionFee");
             if (oRule.bInsertion) oRule.nInsertion = r.Money(sRule + ".InsertionFee");
+            oRule.bBuyerProtection = r.Flag(sRule + ".BuyerProtection", true);
             for (const Band& b : oRule.aRates)
                 t.bSellingFees |= b.lValue != 0;
             if (sCategory == "default") {
@@ -587,7 +589,7 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
     const int64_t nVat =
         RateOf(nFees - (t.bVatOnInternational ? 0 : nInternational), t.oVat.lValue);
     const int64_t nProtection =
-        t.bBuyerProtection && o.lOrders
+        t.bBuyerProtection && rule.bBuyerProtection && o.lOrders
             ? t.oProtectionFlat.lValue + RoundExact(MarginalExact(t.aProtection, o.nItems))
             : 0;
 
@@ -640,7 +642,7 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
         if (oInputs.m_bTopRated && t.oTopRated.lValue)
             Note(t.oTopRated.eFlag, [] { return std::string("Top Rated discount"); });
         if (t.oVat.lValue) Note(t.oVat.eFlag, [] { return std::string("VAT on fees"); });
-        if (t.bBuyerProtection) {
+        if (t.bBuyerProtection && rule.bBuyerProtection) {
             Note(t.eProtectionFlag, [] { return std::string("Buyer Protection fee"); });
             Note(t.oProtectionFlat.eFlag,
                  [] { return std::string("Buyer Protection fee, flat part"); });
