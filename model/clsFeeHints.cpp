@@ -2,6 +2,7 @@
 
 #include "basNumbers.h"
 #include "clsPrices.h"
+#include "clsTodaySchedule.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,6 +114,8 @@ std::string Describe(Field eField, float fPrice, const Fees& oNow, const Fees& o
 
 std::vector<clsFeeHint> clsFeeHints::Find(const clsCalculate& oAuction) {
     std::vector<clsFeeHint> aoHints;
+    // Today's fees do not depend on the starting, reserve or Buy It Now price.
+    if (GetTodaySchedule()) return aoHints;
     clsCalculate oWork;
     oWork.Copy(oAuction);
     const Fees oNow = Calculate(oWork);

@@ -1,7 +1,9 @@
 #include "clsPriceSearch.h"
 
 #include "basNumbers.h"
+#include "clsError.h"
 #include "clsPrices.h"
+#include "clsTodaySchedule.h"
 
 #include <algorithm>
 #include <array>
@@ -36,6 +38,16 @@ constexpr int64_t kDipWidth = 3;
 clsPriceSearch::clsPriceSearch(const clsCalculate& oAuction) {
     m_oWork.Copy(oAuction);
     m_lScale = GetCurrencyScale();
+    try { // postage does not depend on the price
+        m_fPostageCharged = ToSingle(double(m_oWork.m_oPostage.DoCalc(&m_oWork.m_oOutlay)) +
+                                     m_oWork.m_oPostage.DoCalcProfit());
+    } catch (const clsError&) {
+        m_fPostageCharged = 0;
+    }
+}
+
+clsTodaySale clsPriceSearch::TodaySale() const {
+    return {0, m_oWork.m_oOutlay.m_lQuantity, m_fPostageCharged};
 }
 
 std::optional<float> clsPriceSearch::BreakEvenPrice() {
@@ -101,6 +113,8 @@ int64_t clsPriceSearch::LowestPossiblePenny() {
 }
 
 std::vector<int64_t> clsPriceSearch::StepPennies(int64_t nLow, int64_t nHigh) const {
+    if (const clsTodaySchedule* pToday = GetTodaySchedule())
+        return pToday->StepPennies(m_oWork.m_oToday, TodaySale(), nLow, nHigh);
     std::vector<int64_t> anSteps;
     const int32_t lQuantity = std::max<int32_t>(m_oWork.m_oOutlay.m_lQuantity, 1);
     auto Add = [&](float fBound) {
@@ -131,6 +145,7 @@ std::optional<float> clsPriceSearch::Search(Goal eGoal, float fTarget) {
     m_eGoal = eGoal;
     m_fTarget = fTarget;
     m_lEvaluations = 0;
+    if (const clsTodaySchedule* pToday = GetTodaySchedule()) return SearchToday(*pToday);
     const int64_t nCeiling = std::llround(double(kCeiling) * m_lScale);
 
     // A bracket by doubling, then the first crossing inside it by bisection.

@@ -6,6 +6,9 @@
 #include <optional>
 #include <vector>
 
+class clsTodaySchedule;
+struct clsTodaySale;
+
 // Finds the least expected end price that gives an auction a wanted profit. Works on its
 // own copy of the auction, so the caller's auction and its figures are left alone.
 //
@@ -46,6 +49,10 @@ public:
 private:
     enum class Goal { Profit, Margin };
     std::optional<float> Search(Goal eGoal, float fTarget);
+    // The search under today's schedule (clsPriceSearchToday.cpp), whose fees can fall as the
+    // price rises past a whole-amount threshold and whose slope can be anything.
+    std::optional<float> SearchToday(const clsTodaySchedule& oSchedule);
+    clsTodaySale TodaySale() const;
     bool Reaches(int64_t nPennies);
     // Least reaching penny in [nLow, nHigh], where nHigh reaches and the profit does not
     // fall inside the interval.
@@ -57,4 +64,5 @@ private:
     Goal m_eGoal = Goal::Profit;
     float m_fTarget = 0;
     int32_t m_lEvaluations = 0;
+    float m_fPostageCharged = 0; // postage cost and mark-up: part of today's fee base
 };

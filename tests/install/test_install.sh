@@ -43,7 +43,7 @@ done
 for program in gavelry gavelry-calc; do
     [ -x "$PREFIX/bin/$program" ] || fail "program not installed: bin/$program"
 done
-for file in UpdateUK_v0102.dat UpdateUS_v0102.dat gavelry.svg; do
+for file in UpdateUK_v0102.dat UpdateUS_v0102.dat FeesTodayUK.dat FeesTodayUS.dat gavelry.svg; do
     need_file "$SHARE/gavelry/$file"
 done
 diff -r "$SOURCE/data/Graphics" "$SHARE/gavelry/Graphics" >/dev/null ||
@@ -69,6 +69,13 @@ grep -q "Profit" "$ROOT/calc.out" || fail "gavelry-calc printed no profit"
 if ldd "$PREFIX/bin/gavelry-calc" | grep -Eq 'libQt|libcurl'; then
     fail "gavelry-calc links Qt or libcurl: $(ldd "$PREFIX/bin/gavelry-calc" | grep -E 'libQt|libcurl')"
 fi
+# Today's schedules are found beside the installed 2008 files.
+for region in UK US; do
+    (cd "$ROOT" && "$PREFIX/bin/gavelry-calc" --region $region --schedule today \
+        "$SHARE/gavelry/examples/single-item-reserve.gva") >"$ROOT/calc.out" 2>&1 ||
+        fail "gavelry-calc --region $region --schedule today failed: $(cat "$ROOT/calc.out")"
+    grep -q "Total Fees" "$ROOT/calc.out" || fail "gavelry-calc --schedule today printed no fees"
+done
 
 # The desktop program finds its price file and Graphics under share/gavelry and reaches its
 # main window (a missing price file would stop it with a message instead).
