@@ -1,12 +1,14 @@
 #include "clsBatchCalculator.h"
 
 #include "basCommon.h"
+#include "basOutput.h"
 #include "clsCalculate.h"
 #include "clsError.h"
 #include "clsFeeHints.h"
 #include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
+#include "clsTodaySchedule.h"
 
 #include <charconv>
 #include <cstdio>
@@ -15,58 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Shortest text that reads back as the same single-precision value: 2.1875, 0.1.
-void AppendNumber(std::string& sOut, float fValue) {
-    char acBuf[32];
-    const auto oResult = std::to_chars(acBuf, acBuf + sizeof acBuf, fValue);
-    sOut.append(acBuf, oResult.ptr);
-}
-
-void AppendJsonString(std::string& sOut, std::string_view sText) {
-    sOut += '"';
-    for (const char c : sText) {
-        switch (c) {
-        case '"':
-            sOut += "\\\"";
-            break;
-        case '\\':
-            sOut += "\\\\";
-            break;
-        case '\n':
-            sOut += "\\n";
-            break;
-        case '\r':
-            sOut += "\\r";
-            break;
-        case '\t':
-            sOut += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char acEscape[8];
-                std::snprintf(acEscape, sizeof acEscape, "\\u%04x", c);
-                sOut += acEscape;
-            } else {
-                sOut += c;
-            }
-        }
-    }
-    sOut += '"';
-}
-
-void AppendCsvField(std::string& sOut, std::string_view sText) {
-    if (sText.find_first_of(",\"\r\n") == std::string_view::npos) {
-        sOut += sText;
-        return;
-    }
-    sOut += '"';
-    for (const char c : sText) {
-        if (c == '"') sOut += '"';
-        sOut += c;
-    }
-    sOut += '"';
-}
 
 struct Column {
     const char* sKey;
@@ -145,6 +95,7 @@ void clsBatchCalculator::Message(std::string_view sInput, std::string_view sText
 
 void clsBatchCalculator::WriteHeader() {
     if (m_eFormat != OutputFormat::Csv) return;
+    if (GetTodaySchedule()) return WriteTodayHeader();
     std::string& s = m_oOutput.sOut;
     for (const Column& oColumn : kColumns)
         s += std::string(oColumn.sKey) + ',';
@@ -211,6 +162,7 @@ void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_
     if (m_oInsight.m_bHints)
         for (clsFeeHint& oHint : clsFeeHints::Find(oAuction))
             asHints.push_back(std::move(oHint.m_sText));
+    if (GetTodaySchedule()) return WriteTodayFigures(oAuction, sInput, ofBreakEven, ofTarget);
 
     std::string& s = m_oOutput.sOut;
     switch (m_eFormat) {
@@ -302,7 +254,9 @@ void clsBatchCalculator::WriteError(std::string_view sInput, const std::string& 
         s += "}\n";
         break;
     case OutputFormat::Csv:
-        for (size_t i = 0; i <= std::size(kColumns) + InsightColumns(); ++i)
+        for (size_t i = 0;
+             i <= (GetTodaySchedule() ? TodayColumns() : std::size(kColumns)) + InsightColumns();
+             ++i)
             s += ',';
         AppendCsvField(s, sError);
         s += '\n';

@@ -60,6 +60,13 @@ private:
     void WriteFigures(const class clsCalculate& oAuction, std::string_view sInput);
     void WriteError(std::string_view sInput, const std::string& sError);
     void Message(std::string_view sInput, std::string_view sText);
+    // The figures of today's schedule (clsBatchCalculatorToday.cpp).
+    void WriteTodayHeader();
+    void WriteTodayFigures(const class clsCalculate& oAuction, std::string_view sInput,
+                           const std::optional<float>& ofBreakEven,
+                           const std::optional<float>& ofTarget);
+    // Columns of a CSV row of today's figures before the insight columns.
+    static size_t TodayColumns();
 
     // Insight columns shown, in order, and their count for rows without figures.
     size_t InsightColumns() const;

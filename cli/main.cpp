@@ -11,6 +11,7 @@
 #include "clsError.h"
 #include "clsPrices.h"
 #include "clsRequiredPrices.h"
+#include "clsTodaySchedule.h"
 
 #include <CLI/CLI.hpp>
 
@@ -108,6 +109,28 @@ int CheckPrices(const std::string& sPath) {
     return kExitPriceFile;
 }
 
+// --categories: the accounts, buyer regions and categories (those matching the words) of
+// today's schedule, with the keys an auction's [TODAY] section names them by.
+int ListChoices(const clsTodaySchedule& oSchedule, const std::string& sWords) {
+    auto List = [](const char* sTitle, const auto& aoChoices) {
+        std::cout << sTitle << '\n';
+        for (const auto& o : aoChoices) {
+            const clsTodayChoice& oChoice = *&o;
+            std::string sKey = oChoice.m_sKey;
+            sKey.resize(std::max<size_t>(sKey.size() + 2, 16), ' ');
+            std::cout << "  " << sKey << oChoice.m_sName << '\n';
+        }
+    };
+    std::cout << "eBay " << oSchedule.Site() << " today, data of " << oSchedule.DataDate() << '\n';
+    List("Accounts:", oSchedule.Accounts());
+    List("Buyer regions:", oSchedule.BuyerRegions());
+    std::vector<clsTodayChoice> aoFound;
+    for (const clsTodayCategory* p : oSchedule.FindCategories(sWords))
+        aoFound.push_back(*p);
+    List("Categories:", aoFound);
+    return aoFound.empty() ? kExitInputProblem : 0;
+}
+
 // A number for a target: finite, and within what an amount can hold.
 std::string FiniteAmount(std::string& sText) {
     double dValue = 0;
@@ -140,6 +163,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> asInputs;
     bool bUpdatePrices = false;
     std::string sCheckPrices;
+    std::string sSchedule;
+    std::string sCategories;
     InsightOptions oInsight;
     float fTargetProfit = 0;
     float fTargetMargin = 0;
@@ -147,6 +172,16 @@ int main(int argc, char** argv) {
                     "Price file (default: the edition's file beside the program)");
     oApp.add_option("--region", sRegion, "Fee rules and price file of this site")
         ->transform(CLI::IsMember({"UK", "US"}, CLI::ignore_case));
+    CLI::Option* pSchedule =
+        oApp.add_option("--schedule", sSchedule,
+                        "Fees of eBay in 2008 (the edition's price file) or today (FeesTodayUK.dat "
+                        "or FeesTodayUS.dat beside it); --prices names the file instead")
+            ->transform(CLI::IsMember({"2008", "today"}, CLI::ignore_case));
+    CLI::Option* pCategories =
+        oApp.add_option("--categories", sCategories,
+                        "List the accounts, buyer regions and categories (those matching the "
+                        "words, all without) of today's schedule, with their keys")
+            ->expected(0, 1);
     oApp.add_option("--format", sFormat, "Output: text, json (one object per line) or csv")
         ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
     oApp.add_flag("--break-even", oInsight.m_bBreakEven,
@@ -209,15 +244,34 @@ int main(int argc, char** argv) {
     (void)bUpdatePrices;
     if (!sCheckPrices.empty()) return CheckPrices(sCheckPrices);
 
-    if (asInputs.empty()) {
+    const bool bToday =
+        Upper(sSchedule) == "TODAY" || (!pSchedule->count() && pCategories->count());
+    if (asInputs.empty() && !pCategories->count()) {
         std::cerr << "gavelry-calc: no input; name auction files, or - for standard input\n"
                   << "Run with --help for more information.\n";
         return kExitUsage;
     }
 
-    const std::string sPath = sPrices.empty() ? GetPriceFilePath(false) : sPrices;
+    const std::string sPath =
+        !sPrices.empty()
+            ? sPrices
+            : GetSchedulePriceFilePath(bToday ? FeeSchedule::Today : FeeSchedule::Y2008);
     auto oPrices = std::make_unique<clsPrices>();
     if (!LoadPrices(sPath, *oPrices)) return kExitPriceFile;
+    // The file says which schedule it holds; a schedule asked for must be that one.
+    const clsTodaySchedule* pToday = oPrices->TodaySchedule();
+    if ((pSchedule->count() || pCategories->count()) && bool(pToday) != bToday) {
+        std::cerr << "gavelry-calc: " << sPath << " holds "
+                  << (pToday ? "today's fee schedule, not 2008's"
+                             : "the 2008 fee schedule, not today's")
+                  << '\n';
+        return kExitPriceFile;
+    }
+    if (pCategories->count()) {
+        if (pToday) return ListChoices(*pToday, sCategories);
+        std::cerr << "gavelry-calc: --categories lists the categories of today's fee schedule\n";
+        return kExitUsage;
+    }
     // Fees of names the file lacks come out as 0: say so once, before any figure.
     const clsPriceCheck oCheck = CheckRequiredPrices(*oPrices, GetRegion());
     if (!oCheck.Passed())
