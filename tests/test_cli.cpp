@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -496,4 +498,240 @@ TEST_F(Cli, UpgradesPricedByShopDurationOnlyInAShop) {
         EXPECT_NEAR(UpgradeCost(o.sOut.substr(0, nSecond)), oCase.m_fStandard, 1e-4) << o.sOut;
         EXPECT_NEAR(UpgradeCost(o.sOut.substr(nSecond)), oCase.m_fShop60, 1e-4) << o.sOut;
     }
+}
+
+namespace {
+
+// An auction line for today's schedule: one or more items at a price, postage typed in (0:
+// none), outlay, and the [TODAY] fields account|category|region|ad rate|Top Rated|below
+// standard|VAT registered|sales tax|one order|listings this month.
+std::string TodaySale(float fPrice, const std::string& sToday, float fPostage = 0,
+                      int nQuantity = 1, float fOutlay = 0) {
+    auto Number = [](float f) {
+        std::ostringstream s;
+        s << f;
+        return s.str();
+    };
+    return "[TYPE]000|False|False|3|0|0|0|False|[TYPE][OUTLAY]" + Number(fOutlay) + "|0|0|" +
+           Number(fPrice) + "|" + std::to_string(nQuantity) +
+           "|False[OUTLAY][FEATURES]0|0[FEATURES][PAYPAL]False|0|1|False[PAYPAL][POSTAGE]" +
+           (fPostage > 0 ? "True" : "False") + "|0|3|" + Number(fPostage) +
+           "|0|False|False|False|0|False[POSTAGE][TODAY]" + sToday + "[TODAY]";
+}
+
+std::string TodayFile(const char* sRegion) {
+    return std::string("'") + GAVELRY_SOURCE_DIR + "/data/FeesToday" + sRegion + ".dat'";
+}
+
+struct TodayCheck {
+    const char* sCase;
+    std::string sLine;
+    std::vector<std::pair<const char*, float>> aoExpected; // JSON key, figure
+};
+
+// Runs the lines through gavelry-calc on a today file in JSON and checks each figure.
+void ExpectToday(const CalcRun& o, const std::vector<TodayCheck>& aoChecks) {
+    ASSERT_EQ(o.nExit, 0) << o.sErr;
+    std::istringstream oLines(o.sOut);
+    std::string sLine;
+    for (const TodayCheck& oCheck : aoChecks) {
+        ASSERT_TRUE(std::getline(oLines, sLine)) << oCheck.sCase;
+        for (const auto& [sKey, fValue] : oCheck.aoExpected)
+            EXPECT_NEAR(JsonNumber(sLine, sKey), fValue, 1e-4)
+                << oCheck.sCase << ": " << sKey << "\n"
+                << sLine;
+    }
+}
+
+std::string Lines(const std::vector<TodayCheck>& aoChecks) {
+    std::string s;
+    for (const TodayCheck& o : aoChecks)
+        s += o.sLine + "\n";
+    return s;
+}
+
+} // namespace
+
+// eBay's own US example, the figures derived from eBay's published rules and the thresholds
+// of both kinds.
+TEST_F(Cli, TodayUsChecks) {
+    const std::string sCard = "NoStore|SportsCards|-|0|False|False|False|0|False|0";
+    const std::string sMost = "NoStore|-|-|0|False|False|False|8|False|0";
+    const std::string sJewel = "NoStore|jewelry|-|0|False|False|False|0|False|0";
+    const std::string sShoes = "NoStore|AthleticShoes|-|0|False|False|False|0|False|0";
+    const std::vector<TodayCheck> aoChecks = {
+        {"trading card, $25 order (eBay's example)",
+         TodaySale(25, sCard),
+         {{"finalValueFee", 3.31f}, {"perOrderFee", 0.40f}, {"totalFees", 3.71f}}},
+        {"trading card, $10,000",
+         TodaySale(10000, sCard),
+         {{"finalValueFee", 1052.50f}, {"totalFees", 1052.90f}}},
+        {"jewelry, $4,900 and $300 more in the total",
+         TodaySale(4900, sJewel, 300),
+         {{"saleTotal", 5200}, {"totalFees", 468.40f}}},
+        {"jewelry, $5,000: 15 % of the whole",
+         TodaySale(5000, sJewel),
+         {{"finalValueFee", 750}, {"totalFees", 750.40f}}},
+        {"jewelry, $5,001: 9 % of the whole, less",
+         TodaySale(5001, sJewel),
+         {{"finalValueFee", 450.09f}, {"totalFees", 450.49f}, {"profit", 4550.51f}}},
+        {"most categories, $50 + $10 postage + 8 % tax",
+         TodaySale(50, sMost, 10),
+         {{"salesTax", 4.80f},
+          {"saleTotal", 64.80f},
+          {"totalFees", 9.21f},
+          {"buyersPrice", 64.80f},
+          {"profit", 50 - 9.21f}}},
+        {"athletic shoes, $200: 8 %, no per-order fee",
+         TodaySale(200, sShoes),
+         {{"finalValueFee", 16}, {"perOrderFee", 0}, {"totalFees", 16}}},
+        {"athletic shoes, $149.99: 13.6 % and the fee",
+         TodaySale(149.99f, sShoes),
+         {{"finalValueFee", 20.40f}, {"perOrderFee", 0.40f}}},
+        {"watch, $2,000: three marginal bands",
+         TodaySale(2000, "NoStore|Watches|-|0|False|False|False|0|False|0"),
+         {{"finalValueFee", 215}, {"totalFees", 215.40f}}},
+        {"per-order fee, $10.00 order",
+         TodaySale(10, "NoStore|-|-|0|False|False|False|0|False|0"),
+         {{"perOrderFee", 0.30f}, {"totalFees", 1.66f}}},
+        {"per-order fee, $10.01 order",
+         TodaySale(10.01f, "NoStore|-|-|0|False|False|False|0|False|0"),
+         {{"perOrderFee", 0.40f}, {"totalFees", 1.76f}}},
+        {"Basic Store jewelry, $5,000.01: 7 %, abroad, promoted at 5 %, below standard",
+         TodaySale(5000.01f, "Basic|jewelry|abroad|5|False|True|False|0|False|0"),
+         {{"finalValueFee", 350},
+          {"internationalFee", 82.5f},
+          {"adFee", 250},
+          {"belowStandardFee", 300},
+          {"totalFees", 982.90f}}},
+    };
+    ExpectToday(Calc("--format json --prices " + TodayFile("US") + " -", Lines(aoChecks)),
+                aoChecks);
+}
+
+// Private sellers pay nothing and their buyers the protection fee on the item price; business
+// sellers pay the fees with VAT, which a VAT-registered seller reclaims.
+TEST_F(Cli, TodayUkChecks) {
+    const std::string sPrivate = "Private|-|-|0|False|False|False|0|False|0";
+    const std::string sBusiness = "Business|-|-|0|False|False|False|0|False|0";
+    const std::vector<TodayCheck> aoChecks = {
+        {"private, £10",
+         TodaySale(10, sPrivate),
+         {{"totalFees", 0},
+          {"buyerProtectionFee", 0.80f},
+          {"buyersPrice", 10.80f},
+          {"profit", 10}}},
+        {"private, £20 and £3.50 postage: no protection fee on postage",
+         TodaySale(20, sPrivate, 3.5f),
+         {{"buyerProtectionFee", 1.50f}, {"buyersPrice", 25}, {"profit", 20}}},
+        {"private, £500",
+         TodaySale(500, sPrivate),
+         {{"buyerProtectionFee", 16.70f}, {"buyersPrice", 516.70f}}},
+        {"private, £10,000: the fee stops growing at £4,000",
+         TodaySale(10000, sPrivate),
+         {{"buyerProtectionFee", 86.70f}}},
+        {"business, £50 + £5 postage",
+         TodaySale(50, sBusiness, 5),
+         {{"finalValueFee", 7.10f},
+          {"perOrderFee", 0.40f},
+          {"regulatoryFee", 0.19f},
+          {"feesExVat", 7.69f},
+          {"vatOnFees", 1.54f},
+          {"totalFees", 9.23f},
+          {"sellingCost", 9.23f},
+          {"buyerProtectionFee", 0},
+          {"profit", 50 - 9.23f}}},
+        {"business, VAT registered: the VAT is reclaimed",
+         TodaySale(50, "Business|-|-|0|False|False|True|0|False|0", 5),
+         {{"vatOnFees", 1.54f},
+          {"totalFees", 9.23f},
+          {"sellingCost", 7.69f},
+          {"profit", 50 - 7.69f}}},
+        {"business, £15 + £5: the regulatory fee",
+         TodaySale(15, sBusiness, 5),
+         {{"regulatoryFee", 0.07f}}},
+        {"business, Top Rated: 10 % off the final value fee only",
+         TodaySale(100, "Business|-|-|0|True|False|False|0|False|0"),
+         {{"finalValueFee", 12.90f}, {"topRatedDiscount", 1.29f}, {"feesExVat", 12.36f}}},
+    };
+    ExpectToday(Calc("--format json --prices " + TodayFile("UK") + " -", Lines(aoChecks)),
+                aoChecks);
+}
+
+TEST_F(Cli, TodayNotesAndDataDateInEveryFormat) {
+    const std::string sLine =
+        TodaySale(1200, "Business|Jewellery|-|0|False|False|False|0|False|0") + "\n";
+    const std::string sArgs = "--prices " + TodayFile("UK") + " ";
+    CalcRun o = Calc(sArgs + "-", sLine);
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    for (const char* s : {"  Schedule              eBay UK today, data of 2026-12-08\n",
+                          "  Account               Business seller\n",
+                          "  Category              Jewellery & Watches\n",
+                          "  Final Value Fee       £157.00\n", "  VAT on Fees           £",
+                          "  Note                  Final value fee, Jewellery & Watches: "
+                          "third-party figure\n"})
+        EXPECT_NE(o.sOut.find(s), std::string::npos) << s << "\n" << o.sOut;
+    EXPECT_EQ(o.sOut.find("Buyer Protection"), std::string::npos) << o.sOut;
+
+    o = Calc(sArgs + "--format json -", sLine);
+    EXPECT_NE(o.sOut.find("\"dataDate\":\"2026-12-08\",\"account\":\"business\",\"category\":"
+                          "\"jewellery\",\"buyerRegion\":\"domestic\",\"notes\":[{\"what\":"
+                          "\"Final value fee, Jewellery & Watches\",\"flag\":\"third-party\"}"),
+              std::string::npos)
+        << o.sOut;
+
+    o = Calc(sArgs + "--format csv --break-even -", sLine);
+    EXPECT_EQ(o.sOut.substr(0, o.sOut.find('\n')),
+              "items,postageCharged,salesTax,saleTotal,insertionFee,finalValueFee,perOrderFee,"
+              "regulatoryFee,internationalFee,belowStandardFee,topRatedDiscount,adFee,feesExVat,"
+              "vatOnFees,totalFees,buyerProtectionFee,buyersPrice,sellingCost,postage,"
+              "postageProfit,profit,profitPercent,orders,vatReclaimed,dataDate,account,category,"
+              "buyerRegion,notes,breakEvenPrice,error");
+    EXPECT_NE(
+        o.sOut.find(",2026-12-08,business,jewellery,domestic,\"Final value fee, Jewellery "
+                    "& Watches: third-party figure; Free listings per month: unknown, placeholder "
+                    "value\",0.43,\n"),
+        std::string::npos)
+        << o.sOut;
+}
+
+TEST_F(Cli, TodayScheduleIsChosenAndTheFileMustHoldIt) {
+    const std::string sLine = Sale(20) + "\n";
+    // --schedule today reads the file beside the program; a 2008 auction is worked out with
+    // today's defaults (a private seller on the UK site).
+    CalcRun o = Calc("--schedule today -", sLine);
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    EXPECT_NE(o.sOut.find("  Buyer Protection Fee  £1.50\n"), std::string::npos) << o.sOut;
+    // --schedule 2008 is the edition's file, as without the option.
+    EXPECT_EQ(Calc("--schedule 2008 -", sLine).sOut, Calc("-", sLine).sOut);
+
+    o = Calc("--schedule today --prices '" + std::string(GAVELRY_SOURCE_DIR) +
+                 "/data/UpdateUK_v0102.dat' -",
+             sLine);
+    EXPECT_EQ(o.nExit, 3);
+    EXPECT_NE(o.sErr.find("holds the 2008 fee schedule, not today's"), std::string::npos) << o.sErr;
+    o = Calc("--schedule 2008 --prices " + TodayFile("US") + " -", sLine);
+    EXPECT_EQ(o.nExit, 3);
+
+    o = Calc("--region US --schedule today --categories 'trading cards'");
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    EXPECT_NE(o.sOut.find("Categories:\n  nonsportcards   Non-Sport Trading Cards\n"
+                          "  sportscards     Sports Trading Cards\n"),
+              std::string::npos)
+        << o.sOut;
+    EXPECT_NE(o.sOut.find("  basic           Basic Store\n"), std::string::npos) << o.sOut;
+    EXPECT_EQ(Calc("--schedule today --categories zeppelin").nExit, 1);
+
+    o = Calc("--check-prices " + TodayFile("UK"));
+    EXPECT_EQ(o.nExit, 0) << o.sOut;
+}
+
+// Past $5,000 the jewelry fee falls by a third: a break-even price that a search assuming
+// fees rise with the price would put far higher.
+TEST_F(Cli, TodayBreakEvenAcrossAWholeAmountThreshold) {
+    const CalcRun o =
+        Calc("--region US --schedule today --format csv --break-even --target-profit 300 -",
+             TodaySale(100, "NoStore|jewelry|-|0|False|False|False|0|False|0", 0, 1, 4300));
+    EXPECT_EQ(o.nExit, 0) << o.sErr;
+    EXPECT_NE(o.sOut.find(",5000.01,5055.38,\n"), std::string::npos) << o.sOut;
 }
