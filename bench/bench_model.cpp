@@ -189,6 +189,75 @@ void BM_DoCalcFullAuction(benchmark::State& state) {
 }
 BENCHMARK(BM_DoCalcFullAuction)->Repetitions(10)->ReportAggregatesOnly(true);
 
+// Today's schedule: a UK business sale of three items in separate orders, jewellery (marginal
+// threshold), buyer in Europe, promoted, Top Rated, VAT on the fees, postage with a mark-up.
+// Budget 1 us a calculation, as the 2008 one.
+void UseTodayPrices(int32_t eRegion) {
+    SetRegion(eRegion);
+    auto oPrices = std::make_unique<clsPrices>();
+    oPrices->LoadPriceFile(std::string(GAVELRY_DATA_DIR) +
+                           (eRegion == RegionUS ? "/FeesTodayUS.dat" : "/FeesTodayUK.dat"));
+    SetPrices(std::move(oPrices));
+}
+
+void SetUpTodayAuction(clsCalculate& o) {
+    o.m_oOutlay.m_fOutlay = 600;
+    o.m_oOutlay.m_fEstimatedEndPrice = 1250;
+    o.m_oOutlay.m_lQuantity = 3;
+    o.m_oPostage.m_bUse = true;
+    o.m_oPostage.m_eClass = PostageClass::Manual;
+    o.m_oPostage.m_fManualFee = 7.5f;
+    o.m_oPostage.m_bMakeProfit = true;
+    o.m_oPostage.m_fProfit = 1.5f;
+    o.m_oToday.m_sAccount = "Business";
+    o.m_oToday.m_sCategory = "Jewellery";
+    o.m_oToday.m_sBuyerRegion = "Europe";
+    o.m_oToday.m_fAdRate = 4.5f;
+    o.m_oToday.m_bTopRated = true;
+}
+
+void BM_DoCalcToday(benchmark::State& state) {
+    UseTodayPrices(RegionUK);
+    clsCalculate oAuction;
+    SetUpTodayAuction(oAuction);
+    oAuction.DoCalc();
+    const double dAllocations = AllocationsPerCall([&] { oAuction.DoCalc(); });
+    for (auto _ : state) {
+        oAuction.DoCalc();
+        benchmark::ClobberMemory();
+    }
+    state.counters["allocs/calc"] = dAllocations;
+    state.SetLabel("fees " + std::to_string(oAuction.m_oTodayFigures.m_fTotalFees) + ", profit " +
+                   std::to_string(oAuction.m_fProfit));
+    SetRegion(RegionUK);
+}
+BENCHMARK(BM_DoCalcToday)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The break-even price of US jewellery with an outlay that puts it past the whole-amount
+// threshold, where the fees fall.
+void BM_BreakEvenSearchToday(benchmark::State& state) {
+    UseTodayPrices(RegionUS);
+    clsCalculate oAuction;
+    oAuction.m_oOutlay.m_fOutlay = 4300;
+    oAuction.m_oOutlay.m_lQuantity = 1;
+    oAuction.m_oToday.m_sCategory = "jewelry";
+    std::optional<float> ofPrice;
+    int32_t lEvaluations = 0;
+    for (auto _ : state) {
+        clsPriceSearch oSearch(oAuction);
+        ofPrice = oSearch.BreakEvenPrice();
+        lEvaluations = oSearch.Evaluations();
+        benchmark::DoNotOptimize(ofPrice);
+    }
+    state.counters["calcs/search"] = lEvaluations;
+    state.SetLabel("break-even " + (ofPrice ? std::to_string(*ofPrice) : std::string("none")));
+    SetRegion(RegionUK);
+}
+BENCHMARK(BM_BreakEvenSearchToday)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 // What the command-line calculator does per line: a fresh auction, its text loaded,
 // calculated, and the figures read.
 void BM_LoadAndCalculateAuctionText(benchmark::State& state) {
