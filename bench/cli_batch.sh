@@ -3,12 +3,16 @@
 # comparison script would feed it. The lines are the example auctions with their amounts,
 # weights and picture counts varied, so no two neighbouring lines are alike.
 #
-# Usage: bench/cli_batch.sh [--jobs N] [--memory | --startup] [path/to/gavelry-calc] [lines]
+# Usage: bench/cli_batch.sh [--jobs N] [--today] [--memory | --startup] [path/to/gavelry-calc]
+#                           [lines]
 #   (default: build-bench/bin/gavelry-calc, 100000 lines; --memory: 1000000 lines)
 #   --jobs N   pass --jobs N (a build without --jobs runs on one thread anyway)
 #   --memory   report the peak resident memory of the run (/usr/bin/time -v) instead
 #   --startup  report the CPU time (user + system) of one auction file, over 200 runs
-# Prints the time taken and the auctions a second (of wall time and of CPU time), or the memory, or the CPU time; exits
+#   --today    today's UK fees (FeesTodayUK.dat), each line with a [TODAY] section: private
+#              and business sellers, categories with and without thresholds, buyers abroad
+# Prints the time taken and the auctions a second (of wall time and of CPU time), or the
+# memory, or the CPU time; exits
 # non-zero when gavelry-calc fails or its output is short.
 set -euo pipefail
 
@@ -16,11 +20,14 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 data=$here/../data
 jobs=()
 mode=time
+prices=UpdateUK_v0102.dat
+today=0
 while [[ $# -gt 0 && $1 == --* ]]; do
     case $1 in
     --jobs) jobs=(--jobs "$2"); shift 2 ;;
     --memory) mode=memory; shift ;;
     --startup) mode=startup; shift ;;
+    --today) prices=FeesTodayUK.dat; today=1; shift ;;
     *) echo "cli_batch: unknown option $1" >&2; exit 2 ;;
     esac
 done
@@ -39,9 +46,9 @@ trap 'rm -rf "$work"' EXIT
 if [[ $mode == startup ]]; then
     runs=200
     example=$data/examples/single-item-reserve.gva
-    "$calc" --prices "$data/UpdateUK_v0102.dat" "$example" >/dev/null
+    "$calc" --prices "$data/$prices" "$example" >/dev/null
     /usr/bin/time -f '%U %S' -o "$work/time" sh -c \
-        "for i in \$(seq $runs); do '$calc' --prices '$data/UpdateUK_v0102.dat' '$example'; done" \
+        "for i in \$(seq $runs); do '$calc' --prices '$data/$prices' '$example'; done" \
         >/dev/null
     read -r user system <"$work/time"
     awk -v u="$user" -v s="$system" -v n="$runs" \
@@ -51,7 +58,7 @@ fi
 
 # Each amount of [OUTLAY] and the weight and mark-up of [POSTAGE] are scaled by a factor
 # between 0.5 and 2.5; the picture count runs from 0 to 11.
-awk -v n="$lines" '
+awk -v n="$lines" -v today="$today" '
     function scale(s, f) { return s == 0 ? s : sprintf("%.2f", s * f) }
     function section(line, marker, parts,    a) {
         split(line, a, marker)
@@ -79,13 +86,21 @@ awk -v n="$lines" '
             section(line, "\\[FEATURES\\]", p)
             split(p[2], s, "|")
             line = p[1] "[FEATURES]" s[1] "|" (i % 12) "[FEATURES]" p[3]
+            if (today) {
+                split("Private Business Business Business", acc, " ")
+                split("- Jewellery Handbags Books Computers Home", cat, " ")
+                split("- - - Europe World", reg, " ")
+                line = line "[TODAY]" acc[i % 4 + 1] "|" cat[i % 6 + 1] "|" reg[i % 5 + 1] "|" \
+                       (i % 3 ? 0 : 4.5) "|" (i % 7 ? "False" : "True") "|False|" \
+                       (i % 2 ? "True" : "False") "|0|" (i % 5 ? "False" : "True") "|0[TODAY]"
+            }
             print line
         }
     }' "$data"/examples/*.gva >"$work/auctions.txt"
 
 status=0
 if [[ $mode == memory ]]; then
-    /usr/bin/time -v -o "$work/time" "$calc" "${jobs[@]}" --prices "$data/UpdateUK_v0102.dat" \
+    /usr/bin/time -v -o "$work/time" "$calc" "${jobs[@]}" --prices "$data/$prices" \
         --format json - <"$work/auctions.txt" >"$work/figures.json" 2>"$work/errors.txt" ||
         status=$?
     peak=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time")
@@ -96,7 +111,7 @@ else
     # time spent waiting for a core.
     start=$(date +%s%N)
     /usr/bin/time -f '%U %S' -o "$work/time" "$calc" "${jobs[@]}" \
-        --prices "$data/UpdateUK_v0102.dat" --format json - \
+        --prices "$data/$prices" --format json - \
         <"$work/auctions.txt" >"$work/figures.json" 2>"$work/errors.txt" || status=$?
     end=$(date +%s%N)
     elapsed_us=$(((end - start) / 1000))

@@ -351,11 +351,11 @@ std::string clsTodayNote::Text() const {
 }
 
 void clsTodayFigures::Clear() {
+    // The notes and the date keep their room, for the next calculation to write over.
     std::vector<clsTodayNote> aoNotes = std::move(m_aoNotes);
     std::string sDate = std::move(m_sDataDate);
     *this = clsTodayFigures();
-    aoNotes.clear();
-    m_aoNotes = std::move(aoNotes); // keeps its room: a calculation allocates nothing
+    m_aoNotes = std::move(aoNotes);
     m_sDataDate = std::move(sDate);
 }
 
@@ -561,14 +561,21 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
                               clsTodayFigures& oFigures) const {
     const clsData& d = *m_oData;
     oFigures.Clear();
-    oFigures.m_sDataDate = m_sDataDate;
+    oFigures.m_sDataDate.assign(m_sDataDate);
     const clsData::Choice c = d.Choose(oInputs);
     const Table& t = *c.pTable;
     const Rule& rule = *c.pRule;
     const clsData::Order o = d.OrderAt(oInputs, oSale, d.Pennies(oSale.m_fPrice));
-    auto Note = [&](SourceFlag eFlag, auto&& fnWhat) {
-        if (eFlag == SourceFlag::ThirdParty || eFlag == SourceFlag::Unknown)
-            oFigures.m_aoNotes.push_back({fnWhat(), eFlag});
+    // Notes are written over those of the last calculation, so that their text keeps its room
+    // and a calculation allocates nothing.
+    size_t nNotes = 0;
+    auto Note = [&](SourceFlag eFlag, std::string_view sWhat, std::string_view sName = {}) {
+        if (eFlag != SourceFlag::ThirdParty && eFlag != SourceFlag::Unknown) return;
+        if (nNotes == oFigures.m_aoNotes.size()) oFigures.m_aoNotes.emplace_back();
+        clsTodayNote& oNote = oFigures.m_aoNotes[nNotes++];
+        oNote.m_sWhat.assign(sWhat);
+        if (!sName.empty()) oNote.m_sWhat.append(", ").append(sName);
+        oNote.m_eFlag = eFlag;
     };
 
     // One order's fees; every fee rounded to the penny.
@@ -629,29 +636,25 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
     // The values behind the figures that eBay's own pages did not give.
     const std::string& sCategory = m_aoCategories[c.nCategory].m_sName;
     if (n) {
-        Note(rule.eFlag, [&] { return "Final value fee, " + sCategory; });
+        Note(rule.eFlag, "Final value fee", sCategory);
         if (nPerOrder || t.ePerOrderFlag == SourceFlag::Unknown)
-            Note(t.ePerOrderFlag, [] { return std::string("Per-order fee"); });
-        if (t.oRegulatory.lValue)
-            Note(t.oRegulatory.eFlag, [] { return std::string("Regulatory operating fee"); });
+            Note(t.ePerOrderFlag, "Per-order fee");
+        if (t.oRegulatory.lValue) Note(t.oRegulatory.eFlag, "Regulatory operating fee");
         if (c.nRegion)
-            Note(oInternational.eFlag,
-                 [&] { return "International fee, " + m_aoRegions[c.nRegion].m_sName; });
+            Note(oInternational.eFlag, "International fee", m_aoRegions[c.nRegion].m_sName);
         if (oInputs.m_bBelowStandard && t.oBelowStandard.lValue)
-            Note(t.oBelowStandard.eFlag, [] { return std::string("Below-standard surcharge"); });
+            Note(t.oBelowStandard.eFlag, "Below-standard surcharge");
         if (oInputs.m_bTopRated && t.oTopRated.lValue)
-            Note(t.oTopRated.eFlag, [] { return std::string("Top Rated discount"); });
-        if (t.oVat.lValue) Note(t.oVat.eFlag, [] { return std::string("VAT on fees"); });
+            Note(t.oTopRated.eFlag, "Top Rated discount");
+        if (t.oVat.lValue) Note(t.oVat.eFlag, "VAT on fees");
         if (t.bBuyerProtection && rule.bBuyerProtection) {
-            Note(t.eProtectionFlag, [] { return std::string("Buyer Protection fee"); });
-            Note(t.oProtectionFlat.eFlag,
-                 [] { return std::string("Buyer Protection fee, flat part"); });
+            Note(t.eProtectionFlag, "Buyer Protection fee");
+            Note(t.oProtectionFlat.eFlag, "Buyer Protection fee, flat part");
         }
     }
-    Note(c.pAccount->oFreeListings.eFlag, [] { return std::string("Free listings per month"); });
+    Note(c.pAccount->oFreeListings.eFlag, "Free listings per month");
     if (bInsertion)
-        Note(rule.bInsertion ? rule.eFlag : c.pAccount->oInsertion.eFlag,
-             [] { return std::string("Insertion fee"); });
+        Note(rule.bInsertion ? rule.eFlag : c.pAccount->oInsertion.eFlag, "Insertion fee");
 }
 
 std::vector<int64_t> clsTodaySchedule::StepPennies(const clsTodayInputs& oInputs,
