@@ -11,7 +11,13 @@ void AppendNumber(std::string& sOut, float fValue) {
 
 void AppendJsonString(std::string& sOut, std::string_view sText) {
     sOut += '"';
-    for (const char c : sText) {
+    // Runs of characters that need no escape are copied whole.
+    size_t nPlain = 0;
+    while (nPlain < sText.size() && sText[nPlain] != '"' && sText[nPlain] != '\\' &&
+           static_cast<unsigned char>(sText[nPlain]) >= 0x20)
+        ++nPlain;
+    sOut.append(sText.substr(0, nPlain));
+    for (const char c : sText.substr(nPlain)) {
         switch (c) {
         case '"':
             sOut += "\\\"";

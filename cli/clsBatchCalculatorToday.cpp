@@ -53,10 +53,12 @@ float Figure(const TodayColumn& o, const clsCalculate& oAuction) {
     return o.pFigure ? oAuction.m_oTodayFigures.*o.pFigure : oAuction.*o.pAuction;
 }
 
+// Keys are letters, digits, "-" and "_": only ASCII letters fold.
 bool SameKey(std::string_view a, std::string_view b) {
+    auto Fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower((unsigned char)a[i]) != std::tolower((unsigned char)b[i])) return false;
+        if (Fold(a[i]) != Fold(b[i])) return false;
     return true;
 }
 

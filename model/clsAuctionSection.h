@@ -23,6 +23,8 @@ public:
     void ReadFlag(int32_t lIndex, bool& bMember) const;
     void ReadLong(int32_t lIndex, int32_t& lMember) const;
     void ReadSingle(int32_t lIndex, float& fMember) const;
+    // Field lIndex as it stands; false when the section has no such field.
+    bool ReadText(int32_t lIndex, std::string_view& sField) const { return Field(lIndex, sField); }
     // Whole number within [lMin, lMax], for enumerations stored as bytes or 16-bit values.
     template <typename T>
     void ReadEnum(int32_t lIndex, T& eMember, int64_t lMin, int64_t lMax) const {

@@ -1,7 +1,6 @@
 #include "clsTodayInputs.h"
 
 #include "clsAuctionSection.h"
-#include "clsTokeniser.h"
 
 namespace {
 
@@ -10,21 +9,11 @@ std::string_view KeyText(const std::string& sKey) {
     return sKey.empty() ? std::string_view("-") : std::string_view(sKey);
 }
 
-// The fields of the section as text (the section is known to be there).
-clsTokeniser KeyFields(std::string_view sData) {
-    const std::string_view sMarker = clsTodayInputs::kMarker;
-    const size_t nStart = sData.find(sMarker) + sMarker.size();
-    const size_t nEnd = sData.find(sMarker, nStart - sMarker.size() + 1);
-    clsTokeniser oFields;
-    if (nEnd > nStart) oFields.Tokenise(sData.substr(nStart, nEnd - nStart), "|");
-    return oFields;
-}
-
 // A key field back: "-" is empty; text that cannot be a key (the field holds no "|" or "[",
 // but could hold blanks or other marks) leaves the member as it was.
-void ReadKey(const clsTokeniser& oFields, int32_t lIndex, std::string& sMember) {
-    if (lIndex >= oFields.Count()) return;
-    const std::string& sField = oFields.Element(lIndex);
+void ReadKey(const clsAuctionSection& oSection, int32_t lIndex, std::string& sMember) {
+    std::string_view sField;
+    if (!oSection.ReadText(lIndex, sField)) return;
     if (sField == "-") {
         sMember.clear();
         return;
@@ -33,7 +22,7 @@ void ReadKey(const clsTokeniser& oFields, int32_t lIndex, std::string& sMember) 
         if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
               c == '-' || c == '_'))
             return;
-    sMember = sField;
+    sMember.assign(sField);
 }
 
 } // namespace
@@ -64,10 +53,9 @@ void clsTodayInputs::Load(std::string_view sData) {
         m_bDirty = bDirty;
         return;
     }
-    const clsTokeniser oKeys = KeyFields(sData);
-    ReadKey(oKeys, 0, m_sAccount);
-    ReadKey(oKeys, 1, m_sCategory);
-    ReadKey(oKeys, 2, m_sBuyerRegion);
+    ReadKey(oSection, 0, m_sAccount);
+    ReadKey(oSection, 1, m_sCategory);
+    ReadKey(oSection, 2, m_sBuyerRegion);
     oSection.ReadSingle(3, m_fAdRate);
     oSection.ReadFlag(4, m_bTopRated);
     oSection.ReadFlag(5, m_bBelowStandard);
