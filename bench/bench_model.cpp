@@ -189,6 +189,20 @@ void BM_DoCalcFullAuction(benchmark::State& state) {
 }
 BENCHMARK(BM_DoCalcFullAuction)->Repetitions(10)->ReportAggregatesOnly(true);
 
+// Times the break-even search on a copy of the auction.
+void TimeBreakEvenSearch(benchmark::State& state, clsCalculate& oAuction) {
+    std::optional<float> ofPrice;
+    int32_t lEvaluations = 0;
+    for (auto _ : state) {
+        clsPriceSearch oSearch(oAuction);
+        ofPrice = oSearch.BreakEvenPrice();
+        lEvaluations = oSearch.Evaluations();
+        benchmark::DoNotOptimize(ofPrice);
+    }
+    state.counters["calcs/search"] = lEvaluations;
+    state.SetLabel("break-even " + (ofPrice ? std::to_string(*ofPrice) : std::string("none")));
+}
+
 // Today's schedule: a UK business sale of three items in separate orders, jewellery (marginal
 // threshold), buyer in Europe, promoted, Top Rated, VAT on the fees, postage with a mark-up.
 // Budget 1 us a calculation, as the 2008 one.
@@ -241,16 +255,7 @@ void BM_BreakEvenSearchToday(benchmark::State& state) {
     oAuction.m_oOutlay.m_fOutlay = 4300;
     oAuction.m_oOutlay.m_lQuantity = 1;
     oAuction.m_oToday.m_sCategory = "jewelry";
-    std::optional<float> ofPrice;
-    int32_t lEvaluations = 0;
-    for (auto _ : state) {
-        clsPriceSearch oSearch(oAuction);
-        ofPrice = oSearch.BreakEvenPrice();
-        lEvaluations = oSearch.Evaluations();
-        benchmark::DoNotOptimize(ofPrice);
-    }
-    state.counters["calcs/search"] = lEvaluations;
-    state.SetLabel("break-even " + (ofPrice ? std::to_string(*ofPrice) : std::string("none")));
+    TimeBreakEvenSearch(state, oAuction);
     SetRegion(RegionUK);
 }
 BENCHMARK(BM_BreakEvenSearchToday)
@@ -286,16 +291,7 @@ void BM_BreakEvenSearch(benchmark::State& state) {
     UseUkPrices();
     clsCalculate oAuction;
     SetUpFullAuction(oAuction);
-    std::optional<float> ofPrice;
-    int32_t lEvaluations = 0;
-    for (auto _ : state) {
-        clsPriceSearch oSearch(oAuction);
-        ofPrice = oSearch.BreakEvenPrice();
-        lEvaluations = oSearch.Evaluations();
-        benchmark::DoNotOptimize(ofPrice);
-    }
-    state.counters["calcs/search"] = lEvaluations;
-    state.SetLabel("break-even " + (ofPrice ? std::to_string(*ofPrice) : std::string("none")));
+    TimeBreakEvenSearch(state, oAuction);
 }
 BENCHMARK(BM_BreakEvenSearch)
     ->Unit(benchmark::kMicrosecond)

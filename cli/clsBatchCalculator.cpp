@@ -162,7 +162,8 @@ void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_
     if (m_oInsight.m_bHints)
         for (clsFeeHint& oHint : clsFeeHints::Find(oAuction))
             asHints.push_back(std::move(oHint.m_sText));
-    if (GetTodaySchedule()) return WriteTodayFigures(oAuction, sInput, ofBreakEven, ofTarget);
+    if (GetTodaySchedule())
+        return WriteTodayFigures(oAuction, sInput, ofBreakEven, ofTarget, asHints);
 
     std::string& s = m_oOutput.sOut;
     switch (m_eFormat) {
@@ -177,6 +178,45 @@ void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_
         }
         s += "\"profitPercent\":";
         s += oFigures.m_lProfitPercent ? std::to_string(*oFigures.m_lProfitPercent) : "null";
+        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
+        s += "}\n";
+        break;
+    }
+    case OutputFormat::Csv: {
+        for (const Column& oColumn : kColumns) {
+            AppendNumber(s, oFigures.*oColumn.pFigure);
+            s += ',';
+        }
+        if (oFigures.m_lProfitPercent) s += std::to_string(*oFigures.m_lProfitPercent);
+        s += ',';
+        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
+        s += '\n';
+        break;
+    }
+    case OutputFormat::Text: {
+        auto Line = [&](std::string sCaption, const std::string& sValue) {
+            sCaption.resize(20, ' ');
+            s += "  " + sCaption + sValue + '\n';
+        };
+        s += sInput;
+        s += '\n';
+        for (const Column& oColumn : kColumns)
+            Line(oColumn.sCaption, oColumn.pFigure == &clsSellingCostFigures::m_fProfit
+                                       ? oFigures.ProfitText()
+                                       : FormatCurrency(oFigures.*oColumn.pFigure));
+        AppendInsight(ofBreakEven, ofTarget, asHints, 20);
+        break;
+    }
+    }
+}
+
+void clsBatchCalculator::AppendInsight(const std::optional<float>& ofBreakEven,
+                                       const std::optional<float>& ofTarget,
+                                       const std::vector<std::string>& asHints,
+                                       size_t nCaptionWidth) {
+    std::string& s = m_oOutput.sOut;
+    switch (m_eFormat) {
+    case OutputFormat::Json: {
         auto AppendPrice = [&](const char* sKey, const std::optional<float>& ofPrice) {
             s += sKey;
             if (ofPrice)
@@ -194,16 +234,9 @@ void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_
             }
             s += ']';
         }
-        s += "}\n";
         break;
     }
-    case OutputFormat::Csv: {
-        for (const Column& oColumn : kColumns) {
-            AppendNumber(s, oFigures.*oColumn.pFigure);
-            s += ',';
-        }
-        if (oFigures.m_lProfitPercent) s += std::to_string(*oFigures.m_lProfitPercent);
-        s += ',';
+    case OutputFormat::Csv:
         if (m_oInsight.m_bBreakEven) {
             if (ofBreakEven) AppendNumber(s, *ofBreakEven);
             s += ',';
@@ -219,20 +252,12 @@ void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_
             AppendCsvField(s, sHints);
             s += ',';
         }
-        s += '\n';
         break;
-    }
     case OutputFormat::Text: {
         auto Line = [&](std::string sCaption, const std::string& sValue) {
-            sCaption.resize(20, ' ');
+            sCaption.resize(nCaptionWidth, ' ');
             s += "  " + sCaption + sValue + '\n';
         };
-        s += sInput;
-        s += '\n';
-        for (const Column& oColumn : kColumns)
-            Line(oColumn.sCaption, oColumn.pFigure == &clsSellingCostFigures::m_fProfit
-                                       ? oFigures.ProfitText()
-                                       : FormatCurrency(oFigures.*oColumn.pFigure));
         auto PriceText = [](const std::optional<float>& ofPrice) {
             return ofPrice ? FormatCurrency(*ofPrice) : std::string("unreachable");
         };

@@ -64,7 +64,13 @@ private:
     void WriteTodayHeader();
     void WriteTodayFigures(const class clsCalculate& oAuction, std::string_view sInput,
                            const std::optional<float>& ofBreakEven,
-                           const std::optional<float>& ofTarget);
+                           const std::optional<float>& ofTarget,
+                           const std::vector<std::string>& asHints);
+    // The break-even and target prices and the hints asked for, in the output format: JSON
+    // keys, CSV columns, or text lines with captions nCaptionWidth wide.
+    void AppendInsight(const std::optional<float>& ofBreakEven,
+                       const std::optional<float>& ofTarget,
+                       const std::vector<std::string>& asHints, size_t nCaptionWidth);
     // Columns of a CSV row of today's figures before the insight columns.
     static size_t TodayColumns();
 

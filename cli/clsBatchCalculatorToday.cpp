@@ -108,7 +108,8 @@ void clsBatchCalculator::WriteTodayHeader() {
 
 void clsBatchCalculator::WriteTodayFigures(const clsCalculate& oAuction, std::string_view sInput,
                                            const std::optional<float>& ofBreakEven,
-                                           const std::optional<float>& ofTarget) {
+                                           const std::optional<float>& ofTarget,
+                                           const std::vector<std::string>& asHints) {
     const clsTodaySchedule& oSchedule = *GetTodaySchedule();
     const clsTodayFigures& oFigures = oAuction.m_oTodayFigures;
     const clsTodayInputs& oInputs = oAuction.m_oToday;
@@ -149,16 +150,7 @@ void clsBatchCalculator::WriteTodayFigures(const clsCalculate& oAuction, std::st
             s += '}';
         }
         s += ']';
-        auto AppendPrice = [&](const char* sKey, const std::optional<float>& ofPrice) {
-            s += sKey;
-            if (ofPrice)
-                AppendNumber(s, *ofPrice);
-            else
-                s += "null";
-        };
-        if (m_oInsight.m_bBreakEven) AppendPrice(",\"breakEvenPrice\":", ofBreakEven);
-        if (m_oInsight.HasTarget()) AppendPrice(",\"targetPrice\":", ofTarget);
-        if (m_oInsight.m_bHints) s += ",\"hints\":[]";
+        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
         s += "}\n";
         break;
     }
@@ -180,15 +172,7 @@ void clsBatchCalculator::WriteTodayFigures(const clsCalculate& oAuction, std::st
             sNotes += (sNotes.empty() ? "" : "; ") + o.Text();
         AppendCsvField(s, sNotes);
         s += ',';
-        if (m_oInsight.m_bBreakEven) {
-            if (ofBreakEven) AppendNumber(s, *ofBreakEven);
-            s += ',';
-        }
-        if (m_oInsight.HasTarget()) {
-            if (ofTarget) AppendNumber(s, *ofTarget);
-            s += ',';
-        }
-        if (m_oInsight.m_bHints) s += ',';
+        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
         s += '\n';
         break;
     }
@@ -214,11 +198,7 @@ void clsBatchCalculator::WriteTodayFigures(const clsCalculate& oAuction, std::st
                 sValue += " (reclaimed)";
             Line(o.sCaption, sValue);
         }
-        auto PriceText = [](const std::optional<float>& ofPrice) {
-            return ofPrice ? FormatCurrency(*ofPrice) : std::string("unreachable");
-        };
-        if (m_oInsight.m_bBreakEven) Line("Break-even Price", PriceText(ofBreakEven));
-        if (m_oInsight.HasTarget()) Line("Target Price", PriceText(ofTarget));
+        AppendInsight(ofBreakEven, ofTarget, asHints, 22);
         for (const clsTodayNote& o : oFigures.m_aoNotes)
             Line("Note", o.Text());
         break;

@@ -186,7 +186,18 @@ void clsPrices::LoadPriceText(std::string_view sText) {
     // Today's schedule is read whole, or the file is refused with the table left as it was.
     clsPrices oNew;
     oNew.m_oPrices = std::move(oPrices);
-    if (clsTodaySchedule::IsToday(oNew)) oNew.m_oToday = clsTodaySchedule::FromPrices(oNew);
+    struct Lines : clsPriceLines {
+        const clsPrices& oTable;
+        explicit Lines(const clsPrices& o) : oTable(o) {}
+        bool GetData(std::string_view sName, std::string& sData) const override {
+            return oTable.GetData(sName, sData);
+        }
+        void ForEachEntry(
+            const std::function<void(std::string_view, std::string_view)>& fnVisit) const override {
+            oTable.ForEachEntry(fnVisit);
+        }
+    } const oLines(oNew);
+    if (clsTodaySchedule::IsToday(oLines)) oNew.m_oToday = clsTodaySchedule::FromPrices(oLines);
     m_oPrices = std::move(oNew.m_oPrices);
     m_oToday = std::move(oNew.m_oToday);
     m_oCache = std::make_unique<const clsPriceCache>(*this);

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "clsTodaySchedule.h"
-
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// Where a value of today's schedule comes from, as the data notes say.
+enum class SourceFlag : int32_t { Published = 0, Corroborated = 1, ThirdParty = 2, Unknown = 3 };
+// "published", "corroborated", "third-party", "unknown".
+std::string_view SourceFlagText(SourceFlag eFlag);
 
 // A value of today's schedule that the last calculation used and whose source is weaker than
 // eBay's own page: shown beside the figures so the user knows what to check.

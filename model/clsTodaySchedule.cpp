@@ -1,15 +1,12 @@
 #include "clsTodaySchedule.h"
 
-#include "basCommon.h"
 #include "basNumbers.h"
 #include "clsError.h"
-#include "clsPrices.h"
 #include "clsTodayFigures.h"
 #include "clsTodayInputs.h"
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <limits>
 #include <map>
 #include <unordered_map>
@@ -141,7 +138,7 @@ size_t IndexOf(const KeyIndex& oIndex, std::string_view sKey, size_t nFallback) 
 // Reads the named lines of a table, raising a clsError that names the first faulty one.
 class Reader {
 public:
-    explicit Reader(const clsPrices& oPrices) : m_oPrices(oPrices) {
+    explicit Reader(const clsPriceLines& oPrices) : m_oPrices(oPrices) {
         std::string sFormat;
         if (m_oPrices.GetData("CurrencyFormat", sFormat)) {
             const size_t nPoint = sFormat.find('.');
@@ -258,13 +255,9 @@ public:
     }
 
 private:
-    const clsPrices& m_oPrices;
+    const clsPriceLines& m_oPrices;
     int32_t m_lScale = 1;
 };
-
-std::string FlagNote(SourceFlag eFlag) {
-    return eFlag == SourceFlag::ThirdParty ? "third-party figure" : "unknown, placeholder value";
-}
 
 } // namespace
 
@@ -332,42 +325,15 @@ struct clsTodaySchedule::clsData {
     }
 };
 
-std::string_view SourceFlagText(SourceFlag eFlag) {
-    switch (eFlag) {
-    case SourceFlag::Published:
-        return "published";
-    case SourceFlag::Corroborated:
-        return "corroborated";
-    case SourceFlag::ThirdParty:
-        return "third-party";
-    case SourceFlag::Unknown:
-        break;
-    }
-    return "unknown";
-}
-
-std::string clsTodayNote::Text() const {
-    return m_sWhat + ": " + FlagNote(m_eFlag);
-}
-
-void clsTodayFigures::Clear() {
-    // The notes and the date keep their room, for the next calculation to write over.
-    std::vector<clsTodayNote> aoNotes = std::move(m_aoNotes);
-    std::string sDate = std::move(m_sDataDate);
-    *this = clsTodayFigures();
-    m_aoNotes = std::move(aoNotes);
-    m_sDataDate = std::move(sDate);
-}
-
 clsTodaySchedule::clsTodaySchedule() : m_oData(std::make_unique<clsData>()) {}
 clsTodaySchedule::~clsTodaySchedule() = default;
 
-bool clsTodaySchedule::IsToday(const clsPrices& oPrices) {
+bool clsTodaySchedule::IsToday(const clsPriceLines& oPrices) {
     std::string sText;
     return oPrices.GetData("Schedule", sText) && Lower(sText) == "today";
 }
 
-std::unique_ptr<clsTodaySchedule> clsTodaySchedule::FromPrices(const clsPrices& oPrices) {
+std::unique_ptr<clsTodaySchedule> clsTodaySchedule::FromPrices(const clsPriceLines& oPrices) {
     std::unique_ptr<clsTodaySchedule> o(new clsTodaySchedule());
     clsData& d = *o->m_oData;
     const Reader r(oPrices);
@@ -731,24 +697,4 @@ int64_t clsTodaySchedule::RoundingSpread(const clsTodayInputs& oInputs,
     // item, six more fees, their VAT: each off by at most half a penny, and the tax and item
     // totals move every percentage fee by up to their rate of a penny.
     return lOrders * (lItems + 12) + 2;
-}
-
-const clsTodaySchedule* GetTodaySchedule() {
-    return GetPrices().TodaySchedule();
-}
-
-FeeSchedule GetFeeSchedule() {
-    return GetTodaySchedule() ? FeeSchedule::Today : FeeSchedule::Y2008;
-}
-
-std::string GetSchedulePriceFilePath(FeeSchedule eSchedule) {
-    if (eSchedule != FeeSchedule::Today) return GetPriceFilePath(false);
-    const char* sName = GetRegion() == RegionUS ? "FeesTodayUS.dat" : "FeesTodayUK.dat";
-    return (std::filesystem::path(GetProgramFolder()) / sName).string();
-}
-
-void UseFeeSchedule(FeeSchedule eSchedule) {
-    auto oPrices = std::make_unique<clsPrices>();
-    oPrices->LoadPriceFile(GetSchedulePriceFilePath(eSchedule));
-    SetPrices(std::move(oPrices));
 }

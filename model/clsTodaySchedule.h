@@ -25,23 +25,29 @@
 // data/README.md for the names.
 
 #include "clsPriceRange.h"
+#include "clsTodayFigures.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class clsPrices;
 class clsTodayInputs;
-struct clsTodayFigures;
 
 enum class FeeSchedule : int32_t { Y2008 = 0, Today = 1 };
 
-// Where a value of today's schedule comes from, as the data notes say.
-enum class SourceFlag : int32_t { Published = 0, Corroborated = 1, ThirdParty = 2, Unknown = 3 };
-// "published", "corroborated", "third-party", "unknown".
-std::string_view SourceFlagText(SourceFlag eFlag);
+// The lines of a price file as a price table holds them: what the schedule is read from.
+class clsPriceLines {
+public:
+    virtual ~clsPriceLines() = default;
+    // The text of a name, without regard to letter case; false when missing.
+    virtual bool GetData(std::string_view sName, std::string& sData) const = 0;
+    // Every line: the name in lower case and its text, in no set order.
+    virtual void
+    ForEachEntry(const std::function<void(std::string_view, std::string_view)>& fnVisit) const = 0;
+};
 
 // An account, buyer region or category as the schedule offers it.
 struct clsTodayChoice {
@@ -75,11 +81,11 @@ struct clsTodayApplies {
 class clsTodaySchedule {
 public:
     ~clsTodaySchedule();
-    // True when the table holds "Schedule,Today".
-    static bool IsToday(const clsPrices& oPrices);
-    // Reads today's schedule out of a loaded table; raises a clsError that names the first
-    // missing or wrong line, so a table is never used half-read.
-    static std::unique_ptr<clsTodaySchedule> FromPrices(const clsPrices& oPrices);
+    // True when the lines hold "Schedule,Today".
+    static bool IsToday(const clsPriceLines& oLines);
+    // Reads today's schedule out of a price table's lines; raises a clsError that names the
+    // first missing or wrong line, so a table is never used half-read.
+    static std::unique_ptr<clsTodaySchedule> FromPrices(const clsPriceLines& oLines);
 
     const std::string& Site() const { return m_sSite; }         // "UK", "US"
     const std::string& DataDate() const { return m_sDataDate; } // "2026-12-08"
@@ -124,6 +130,7 @@ private:
     std::unique_ptr<clsData> m_oData;
 };
 
+// Beside the shared price table (basFeeSchedule.cpp).
 // The schedule of the shared price table; null when it holds the 2008 schedule.
 const clsTodaySchedule* GetTodaySchedule();
 FeeSchedule GetFeeSchedule();

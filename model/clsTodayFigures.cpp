@@ -1,0 +1,36 @@
+#include "clsTodayFigures.h"
+
+namespace {
+
+std::string FlagNote(SourceFlag eFlag) {
+    return eFlag == SourceFlag::ThirdParty ? "third-party figure" : "unknown, placeholder value";
+}
+
+} // namespace
+
+std::string_view SourceFlagText(SourceFlag eFlag) {
+    switch (eFlag) {
+    case SourceFlag::Published:
+        return "published";
+    case SourceFlag::Corroborated:
+        return "corroborated";
+    case SourceFlag::ThirdParty:
+        return "third-party";
+    case SourceFlag::Unknown:
+        break;
+    }
+    return "unknown";
+}
+
+std::string clsTodayNote::Text() const {
+    return m_sWhat + ": " + FlagNote(m_eFlag);
+}
+
+void clsTodayFigures::Clear() {
+    // The notes and the date keep their room, for the next calculation to write over.
+    std::vector<clsTodayNote> aoNotes = std::move(m_aoNotes);
+    std::string sDate = std::move(m_sDataDate);
+    *this = clsTodayFigures();
+    m_aoNotes = std::move(aoNotes);
+    m_sDataDate = std::move(sDate);
+}
