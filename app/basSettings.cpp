@@ -122,3 +122,26 @@ std::string StripFormPrefix(const std::string& sName) {
     if (sName.rfind("frm", 0) == 0) return sName.substr(3);
     return sName;
 }
+
+FeeSchedule GetFeeScheduleSetting() {
+    return GetSettings().Read(Settings::FeeSchedule) == "1" ? FeeSchedule::Today
+                                                            : FeeSchedule::Y2008;
+}
+
+void SetFeeScheduleSetting(FeeSchedule eSchedule) {
+    GetSettings().Write(Settings::FeeSchedule, eSchedule == FeeSchedule::Today ? "1" : "0");
+}
+
+bool ApplyFeeScheduleSetting(std::string& sWhy) {
+    const FeeSchedule eSchedule = GetFeeScheduleSetting();
+    if (eSchedule == GetFeeSchedule()) return true;
+    try {
+        UseFeeSchedule(eSchedule);
+        return true;
+    } catch (const clsError& oError) {
+        sWhy = oError.Description();
+    }
+    // The next start should not fail the same way: the schedule in use is the one stored.
+    SetFeeScheduleSetting(GetFeeSchedule());
+    return false;
+}

@@ -2,6 +2,7 @@
 
 #include "clsRegistryAccess.h"
 #include "clsSettings.h"
+#include "clsTodaySchedule.h"
 
 #include <cstdint>
 #include <string>
@@ -39,3 +40,11 @@ bool LoadFormPlacement(const std::string& sFormName, clsFormPlacement& oPlacemen
 
 // "frmMain" -> "Main"; names without the lower-case prefix are returned unchanged.
 std::string StripFormPrefix(const std::string& sName);
+
+// The fee schedule the user chose ("FeeSchedule" under "Config": "0" 2008, "1" today); 2008
+// when nothing or anything else is stored. Applying it to the price table is the caller's.
+FeeSchedule GetFeeScheduleSetting();
+void SetFeeScheduleSetting(FeeSchedule eSchedule);
+// Loads the stored schedule's price file; false, with the 2008 schedule kept and stored, when
+// that file cannot be used (sWhy says why).
+bool ApplyFeeScheduleSetting(std::string& sWhy);

@@ -41,6 +41,8 @@ inline constexpr clsSettingKey MusicID{User, "Config", "MusicID", "music=0"};
 inline constexpr clsSettingKey MusicMute{User, "Config", "MusicMute", "mute=false"};
 // When a price file update began that has not ended (a date serial).
 inline constexpr clsSettingKey FTPSkipFlag{User, "Config", "FTPSkipFlag"};
+// The fee schedule the user chose: "1" today's, anything else 2008.
+inline constexpr clsSettingKey FeeSchedule{User, "Config", "FeeSchedule", "0"};
 // A panel's shown options, comma-separated tags; qualified by the panel's section key.
 inline constexpr clsSettingKey Visible{User, "Controls\\", "Visible"};
 // Where the user put a section panel in the calculator (twips); qualified by its key.

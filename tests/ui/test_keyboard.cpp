@@ -18,12 +18,14 @@
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
 #include "ctlSubControlExample.h"
+#include "ctlToday.h"
 #include "ctlWizard.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -269,9 +271,9 @@ TEST_F(KeyboardTest, EveryOptionAndFieldHasAnAccessKeyOfItsOwnWithinItsPanel) {
         oDoc.m_oPayPal.m_eAccoutType = AccountType::Business;
         ctlCalculator& oCalculator = StartCalculator();
         oCalculator.RefreshSums(true);
-        std::vector<ctlSectionPanel*> aoPanels = {oCalculator.Outlay(), oCalculator.AuctionType(),
-                                                  oCalculator.SellingFeatures(),
-                                                  oCalculator.PayPal(), oCalculator.Postage()};
+        std::vector<ctlSectionPanel*> aoPanels = {
+            oCalculator.Outlay(), oCalculator.AuctionType(), oCalculator.SellingFeatures(),
+            oCalculator.PayPal(), oCalculator.Postage(),     oCalculator.Today()};
         ctlSubControlExample oExample(nullptr);
         aoPanels.push_back(&oExample);
         for (ctlSectionPanel* oPanel : aoPanels) {
@@ -283,7 +285,7 @@ TEST_F(KeyboardTest, EveryOptionAndFieldHasAnAccessKeyOfItsOwnWithinItsPanel) {
                     sText = oButton->text();
                 } else if (auto* oLabel = qobject_cast<QLabel*>(o); oLabel && oLabel->buddy()) {
                     sText = oLabel->text();
-                } else if (qobject_cast<ctlNumericText*>(o)) {
+                } else if (qobject_cast<ctlNumericText*>(o) || qobject_cast<QComboBox*>(o)) {
                     // A field is reached by its label's key, or its option's or box's.
                     const QList<QLabel*> aoLabels = oPanel->findChildren<QLabel*>();
                     const bool bLabelled =

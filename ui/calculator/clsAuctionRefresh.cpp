@@ -2,6 +2,7 @@
 
 #include "clsCalculate.h"
 #include "clsFeeHints.h"
+#include "clsTodaySchedule.h"
 #include "ctlAuctionType.h"
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
@@ -9,6 +10,7 @@
 #include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
+#include "ctlToday.h"
 
 #include <QScopedValueRollback>
 
@@ -88,6 +90,9 @@ void clsAuctionRefresh::ApplyPanels(clsCalculate& oDoc) {
     m_oViews.m_ctlAuctionType->ApplyAuctionType(oDoc.m_oAuctionType);
     m_oViews.m_ctlPayPal->ApplyFeatures(oDoc.m_oPayPal, oDoc.m_oOutlay);
     m_oViews.m_ctlPostage->ApplyFeatures(oDoc.m_oPostage, oDoc.m_oOutlay);
+    if (m_oViews.m_ctlToday)
+        m_oViews.m_ctlToday->ApplyToday(oDoc.m_oToday, oDoc.m_oTodayFigures, oDoc.m_oOutlay,
+                                        GetTodaySchedule());
     const bool bEdited = m_bPending && !bWasPending;
     if (!bWasDirty && oDoc.IsDirty() && !bEdited) oDoc.SetDirty(false);
 }

@@ -10,6 +10,7 @@ class ctlPostage;
 class ctlProfitChart;
 class ctlSellingCosts;
 class ctlSellingFeatures;
+class ctlToday;
 
 // What a host (the calculator, the wizard) shows one auction in.
 struct clsAuctionViews {
@@ -20,6 +21,7 @@ struct clsAuctionViews {
     ctlAuctionType* m_ctlAuctionType = nullptr;
     ctlPayPal* m_ctlPayPal = nullptr;
     ctlPostage* m_ctlPostage = nullptr;
+    ctlToday* m_ctlToday = nullptr; // today's inputs; none where the host has no such panel
 };
 
 // The one refresh after an edit, for the calculator and the wizard alike: the auction is

@@ -5,13 +5,16 @@
 #include "basNumbers.h"
 #include "basPanelPalette.h"
 #include "basSettings.h"
+#include "clsTodaySchedule.h"
 #include "ctlAuctionType.h"
+#include "ctlFeeSchedule.h"
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
 #include "ctlPostage.h"
 #include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
+#include "ctlToday.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -33,6 +36,8 @@ constexpr int32_t kChartWidth = 4500;
 constexpr int32_t kChartHeight = 9135;
 
 constexpr int32_t kLineLeft = 120;
+// Right of the selling costs.
+constexpr int32_t kScheduleLeft = 10140;
 constexpr int32_t kLineTop = 1455;
 
 } // namespace
@@ -84,6 +89,18 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
             120, 3600, 3750, 6975);
     m_ctlPostageSection =
         Add(new ctlPostage(m_fraCanvas), "ctlPostageSection", "Postage", 4440, 5640, 4350, 5055);
+    // Today's inputs take the place of the listing upgrades, which today's fees do without.
+    m_ctlTodaySection =
+        Add(new ctlToday(m_fraCanvas), "ctlTodaySection", "Today", 120, 3600, 4010, 8555);
+
+    // The schedule is chosen beside the figures it decides.
+    m_ctlFeeSchedule = new ctlFeeSchedule(m_fraCanvas);
+    SetControlGeometry(m_ctlFeeSchedule, kScheduleLeft, 120, ControlWidth(m_ctlFeeSchedule),
+                       ControlHeight(m_ctlFeeSchedule));
+    connect(m_ctlFeeSchedule, &ctlFeeSchedule::ScheduleChanged, this, [this] {
+        ApplySchedule();
+        emit ScheduleChanged();
+    });
 
     m_ctlProfitChart = new ctlProfitChart(m_fraCanvas);
     m_ctlProfitChart->setAccessibleName(tr("Profit Chart"));
@@ -96,10 +113,11 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
     m_oRefresh.Attach(
         {m_ctlSellingCostsSection, m_ctlProfitChart, m_ctlOutlaySection,
          m_ctlSellingFeaturesSection, m_ctlAuctionTypeSection, m_ctlPayPalSection,
-         m_ctlPostageSection},
+         m_ctlPostageSection, m_ctlTodaySection},
         [this](bool bDocDirty) { emit Changed(bDocDirty); },
         // Options shown or hidden by the new values change the area needed.
         [this] { UpdateArea(); });
+    ShowSchedulePanels();
     connect(qApp, &QApplication::focusChanged, this, &ctlCalculator::OnFocusChanged);
 }
 
@@ -125,7 +143,23 @@ void ctlCalculator::showEvent(QShowEvent* oEvent) {
     if (!oEvent->spontaneous()) ShowSequence();
 }
 
+void ctlCalculator::ShowSchedulePanels() {
+    const bool bToday = GetTodaySchedule() != nullptr;
+    for (QWidget* oPanel : std::initializer_list<QWidget*>{
+             m_ctlAuctionTypeSection, m_ctlSellingFeaturesSection, m_ctlPayPalSection})
+        oPanel->setVisible(!bToday);
+    m_ctlTodaySection->setVisible(bToday);
+    m_ctlFeeSchedule->ApplySchedule();
+}
+
+void ctlCalculator::ApplySchedule() {
+    ShowSchedulePanels();
+    RefreshSums(true);
+    UpdateArea();
+}
+
 void ctlCalculator::ShowSequence() {
+    ShowSchedulePanels();
     for (const clsSection& oSection : m_aoSections)
         oSection.m_oPanel->ShowConfig(m_bConfigMode);
     // The re-layout hid the header grip; the panel being worked in shows it again.
@@ -139,7 +173,9 @@ void ctlCalculator::ShowSequence() {
 int32_t ctlCalculator::ChartLeft() const {
     int32_t lRight = 0;
     for (const clsSection& oSection : m_aoSections)
-        lRight = std::max(lRight, ControlLeft(oSection.m_oPanel) + ControlWidth(oSection.m_oPanel));
+        if (!oSection.m_oPanel->isHidden())
+            lRight =
+                std::max(lRight, ControlLeft(oSection.m_oPanel) + ControlWidth(oSection.m_oPanel));
     return lRight + kChartGap;
 }
 
@@ -220,9 +256,10 @@ void ctlCalculator::CalcMinSize(int32_t& X, int32_t& Y) const {
     // The chart counts at its design size: what it grows into is not needed.
     X = ChartLeft() + kChartWidth;
     Y = kChartTop + kChartHeight;
-    std::vector<const QWidget*> aoPanels{m_ctlSellingCostsSection};
+    std::vector<const QWidget*> aoPanels{m_ctlSellingCostsSection, m_ctlFeeSchedule};
+    // The panels of the other schedule take no room.
     for (const clsSection& oSection : m_aoSections)
-        aoPanels.push_back(oSection.m_oPanel);
+        if (!oSection.m_oPanel->isHidden()) aoPanels.push_back(oSection.m_oPanel);
     for (const QWidget* oPanel : aoPanels) {
         X = std::max(X, ControlLeft(oPanel) + ControlWidth(oPanel));
         Y = std::max(Y, ControlTop(oPanel) + ControlHeight(oPanel));

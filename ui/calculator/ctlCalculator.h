@@ -12,6 +12,7 @@
 class QFrame;
 class clsCalculate;
 class ctlAuctionType;
+class ctlFeeSchedule;
 class ctlOutlay;
 class ctlPayPal;
 class ctlPostage;
@@ -19,6 +20,7 @@ class ctlProfitChart;
 class ctlSectionPanel;
 class ctlSellingCosts;
 class ctlSellingFeatures;
+class ctlToday;
 
 // The calculator area of the main window: the selling costs across the top, the five
 // section panels below and the profit chart beside them, all live on one auction. Every edit
@@ -58,6 +60,12 @@ public:
     ctlSellingFeatures* SellingFeatures() const { return m_ctlSellingFeaturesSection; }
     ctlPayPal* PayPal() const { return m_ctlPayPalSection; }
     ctlPostage* Postage() const { return m_ctlPostageSection; }
+    ctlToday* Today() const { return m_ctlTodaySection; }
+    ctlFeeSchedule* ScheduleChoice() const { return m_ctlFeeSchedule; }
+    // Shows the panels of the schedule the price table holds: today's inputs for today's
+    // schedule; the kind of sale, listing upgrades and PayPal, which today's fees do not
+    // depend on, for 2008's. Then recalculates.
+    void ApplySchedule();
     ctlProfitChart* ProfitChart() const { return m_ctlProfitChart; }
     // The section panel kept under a settings key ("Outlay", "PayPal" ...); none if unknown.
     ctlSectionPanel* Section(const std::string& sKey) const;
@@ -65,6 +73,8 @@ public:
 signals:
     // After every recalculation: whether the document is modified.
     void Changed(bool bDocDirty);
+    // The user switched the fee schedule: the panels shown and the area they need changed.
+    void ScheduleChanged();
 
 protected:
     void showEvent(QShowEvent* oEvent) override;
@@ -78,6 +88,8 @@ private:
     };
 
     void ShowSequence();
+    // Shows the section panels of the schedule in use, hides the others.
+    void ShowSchedulePanels();
     void LoadPositions();
     // Beside the right-most panel, wherever the panels stand, and grown into the room the
     // calculator has beyond the panels.
@@ -100,6 +112,8 @@ private:
     ctlAuctionType* m_ctlAuctionTypeSection = nullptr;
     ctlSellingFeatures* m_ctlSellingFeaturesSection = nullptr;
     ctlPostage* m_ctlPostageSection = nullptr;
+    ctlToday* m_ctlTodaySection = nullptr;
+    ctlFeeSchedule* m_ctlFeeSchedule = nullptr;
     ctlProfitChart* m_ctlProfitChart = nullptr;
     std::vector<clsSection> m_aoSections;
 

@@ -9,6 +9,7 @@
 #include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
+#include "clsTodaySchedule.h"
 #include "ctlNumericText.h"
 
 #include <QApplication>
@@ -239,6 +240,17 @@ void ctlSellingCosts::ApplySellingCosts(const clsCalculate& oSellingCosts) {
     SetFigureText(Label("lblListingCostTotal"), Money(oFigures.m_fTotalListingFee));
     SetFigureText(Label("lblInsertionFeeTotal"), Money(oFigures.m_fInsertionFee));
     SetFigureText(Label("lblReserveFeeTotal"), Money(oFigures.m_fReserveFee));
+    // Today's fees beside the insertion fee come as several kinds, shown together here.
+    const bool bToday = GetTodaySchedule() != nullptr;
+    const QString sFinalValueCaption = bToday ? tr("Selling Fees") : tr("Final Value Fee");
+    if (Label("lblFinalValueFeeLabel")->text() != sFinalValueCaption) {
+        Label("lblFinalValueFeeLabel")->setText(sFinalValueCaption);
+        SetFigureCaption(Label("lblFinalValueFeeTotal"), sFinalValueCaption);
+    }
+    Label("lblFinalValueFeeLabel")
+        ->setToolTip(bToday ? tr("Every fee of today's schedule but the insertion fee: final "
+                                 "value, per-order, surcharges, promoted listing and VAT")
+                            : QString());
     SetFigureText(Label("lblFinalValueFeeTotal"), Money(oFigures.m_fFinalValueFee));
     SetFigureText(Label("lblPayPalTotal"), Money(oFigures.m_fPayPalFee));
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -98,6 +99,10 @@ void ctlSectionPanel::AddRows(std::initializer_list<clsControlRow> aoRows) {
             oCtrl = new ctlNumericText(oParent);
             SetFieldPalette(oCtrl);
             break;
+        case RowKind::ComboBox:
+            oCtrl = new QComboBox(oParent);
+            SetFieldPalette(oCtrl);
+            break;
         case RowKind::Frame: {
             auto* oFrame = new QFrame(oParent);
             oFrame->setFrameShape(QFrame::NoFrame);
@@ -161,21 +166,28 @@ void ctlSectionPanel::AddControl(QWidget* oCtrl, const clsControlRow& oRow, int3
         connect(oButton, &QAbstractButton::clicked, this, [this, oCtrl] {
             if (!m_bApplying) OnClick(oCtrl);
         });
-    } else if (auto* oField = qobject_cast<ctlNumericText*>(oCtrl)) {
+    } else if (qobject_cast<ctlNumericText*>(oCtrl) || qobject_cast<QComboBox*>(oCtrl)) {
         // A field is named by the label on its left in the same row.
         for (auto it = m_aoControls.rbegin() + 1; it != m_aoControls.rend(); ++it) {
             auto* oLabel = qobject_cast<QLabel*>(*it);
             if (oLabel && ControlTop(oLabel) == lTop &&
-                oLabel->parentWidget() == oField->parentWidget()) {
-                oLabel->setBuddy(oField);
-                oField->setAccessibleName(StripAmpersand(oLabel->text()));
+                oLabel->parentWidget() == oCtrl->parentWidget()) {
+                oLabel->setBuddy(oCtrl);
+                oCtrl->setAccessibleName(StripAmpersand(oLabel->text()));
                 break;
             }
         }
-        // Written back at every keystroke that gives a number, and when the field is left.
-        oField->OnEdit(this, [this, oCtrl] {
-            if (!m_bApplying) OnClick(oCtrl);
-        });
+        if (auto* oField = qobject_cast<ctlNumericText*>(oCtrl)) {
+            // Written back at every keystroke that gives a number, and when the field is left.
+            oField->OnEdit(this, [this, oCtrl] {
+                if (!m_bApplying) OnClick(oCtrl);
+            });
+        } else {
+            // A choice the user makes; an editable list's typing is the panel's own.
+            connect(static_cast<QComboBox*>(oCtrl), &QComboBox::activated, this, [this, oCtrl] {
+                if (!m_bApplying) OnClick(oCtrl);
+            });
+        }
     }
 }
 

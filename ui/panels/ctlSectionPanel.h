@@ -20,10 +20,10 @@ class QCheckBox;
 class QLabel;
 
 // The kind of control a panel row builds: a label, a check box, an option button, a numeric
-// field (ctlNumericText), a frame that holds one control so that greying it makes the control
-// inert, or a Show box (its Tag names the option it shows or hides; it stands in the Show
-// column, level with that option).
-enum class RowKind { Label, CheckBox, OptionButton, Numeric, Frame, Show };
+// field (ctlNumericText), a list to choose from (QComboBox), a frame that holds one control so that
+// greying it makes the control inert, or a Show box (its Tag names the option it shows or hides; it
+// stands in the Show column, level with that option).
+enum class RowKind { Label, CheckBox, OptionButton, Numeric, ComboBox, Frame, Show };
 
 // The panel member that keeps the control a row builds. A member whose type does not fit the
 // row's kind is a programming error, raised when the panel is built.

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
@@ -143,6 +144,7 @@ QString ControlKind(const QWidget* oCtrl) {
     if (sClass.startsWith(QLatin1String("ctl"))) return sClass;
     if (qobject_cast<const QCheckBox*>(oCtrl)) return QStringLiteral("CheckBox");
     if (qobject_cast<const QRadioButton*>(oCtrl)) return QStringLiteral("OptionButton");
+    if (qobject_cast<const QComboBox*>(oCtrl)) return QStringLiteral("ComboBox");
     if (qobject_cast<const QLabel*>(oCtrl)) return QStringLiteral("Label");
     if (qobject_cast<const QFrame*>(oCtrl)) return QStringLiteral("Frame");
     return sClass;
@@ -285,8 +287,9 @@ void SetControlEnabled(bool bEnabled, QWidget* oCtrl, bool bIncludeFrame) {
         static_cast<QCheckBox*>(oCtrl)->setChecked(false);
     // A greyed control is also inert, so that what looks unavailable cannot be chosen and
     // assistive technology reports it as unavailable.
-    if (sKind == QLatin1String("ctlNumericText") || sKind == QLatin1String("Label") ||
-        sKind == QLatin1String("CheckBox") || sKind == QLatin1String("OptionButton"))
+    if (sKind == QLatin1String("ctlNumericText") || sKind == QLatin1String("ComboBox") ||
+        sKind == QLatin1String("Label") || sKind == QLatin1String("CheckBox") ||
+        sKind == QLatin1String("OptionButton"))
         oCtrl->setEnabled(bEnabled);
     if (bIncludeFrame && ContainerKind(oCtrl) == QLatin1String("Frame"))
         oCtrl->parentWidget()->setEnabled(bEnabled);

@@ -2,6 +2,7 @@
 
 #include "basCommon.h"
 #include "basMain.h"
+#include "basSettings.h"
 #include "basSplash.h"
 #include "basStartup.h"
 #include "basWindows.h"
@@ -71,6 +72,14 @@ std::unique_ptr<frmMain> Main(const QStringList& asArguments) {
             g_fnDownloadStep();
         else
             PerformDownloads();
+    });
+    Step([] {
+        // The schedule chosen last time, read after the update so that it is the newest file.
+        std::string sWhy;
+        if (!ApplyFeeScheduleSetting(sWhy))
+            ShowMessage("Today's fees cannot be used; the 2008 fees are used instead:\r\n\r\n" +
+                            sWhy,
+                        MsgBox::Exclamation, GetAppName());
     });
     LogDebug("Splash pause");
     LogDebug("Display main");

@@ -6,6 +6,9 @@
 #include "basSettings.h"
 #include "basStartSettings.h"
 #include "basUpdate.h"
+#include "clsError.h"
+#include "clsPrices.h"
+#include "clsTodaySchedule.h"
 #include "ctlMovie.h"
 #include "ctlNumericText.h"
 
@@ -58,6 +61,32 @@ QLabel* Caption(QWidget* oParent, const char* sName, const QString& sText, QWidg
     oLabel->setBuddy(oBuddy);
     oBuddy->setAccessibleName(StripAmpersand(sText));
     return oLabel;
+}
+
+// How far today's fees can be trusted, with the date of their data: from the table in use,
+// else from the shipped file of today's fees.
+QString TodayDataNote() {
+    std::string sDate;
+    if (const clsTodaySchedule* oToday = GetTodaySchedule()) {
+        sDate = oToday->DataDate();
+    } else {
+        try {
+            clsPrices oPrices;
+            oPrices.LoadPriceFile(GetSchedulePriceFilePath(FeeSchedule::Today));
+            oPrices.GetData("ScheduleDate", sDate);
+        } catch (const clsError&) {
+            // No file of today's fees: the note says so.
+        }
+    }
+    if (sDate.empty())
+        return QCoreApplication::translate("frmAbout", "Today's fees: no data file found.");
+    return QCoreApplication::translate(
+               "frmAbout",
+               "Today's eBay fees (2024-2026), data of %1. eBay's own pages could not be read "
+               "for some of them: those figures come from third-party sources or are unknown, "
+               "and the calculator marks the ones it uses. Check them on eBay before relying "
+               "on them.")
+        .arg(QString::fromStdString(sDate));
 }
 
 } // namespace
@@ -149,7 +178,17 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     oMain->setSpacing(TwipsToPixels(90));
     oMain->addLayout(oLeft);
     oMain->addWidget(Line1);
-    oMain->addLayout(oPages, 1);
+    // Under both pages, so the window keeps its size from page to page.
+    auto* lblFeeData = new QLabel(TodayDataNote(), this);
+    lblFeeData->setObjectName(QStringLiteral("lblFeeData"));
+    lblFeeData->setWordWrap(true);
+    lblFeeData->setAccessibleName(lblFeeData->text());
+    lblFeeData->setFixedWidth(TwipsToPixels(5415));
+    auto* oRight = new QVBoxLayout();
+    oRight->setSpacing(TwipsToPixels(90));
+    oRight->addLayout(oPages, 1);
+    oRight->addWidget(lblFeeData);
+    oMain->addLayout(oRight, 1);
     oMain->setSizeConstraint(QLayout::SetFixedSize);
 
     for (QWidget* oChild : findChildren<QWidget*>())

@@ -115,6 +115,11 @@ frmMain::frmMain(QWidget* oParent) : QWidget(oParent) {
         SetCaption(ctlCalculator1->ConfigMode() ? QString::fromLatin1(kDefaultTitle) : m_sFileTitle,
                    bDocDirty);
     });
+    // Another schedule shows other panels: the window makes room for them.
+    connect(ctlCalculator1, &ctlCalculator::ScheduleChanged, this, [this] {
+        ctlCalculator1->CalcMinSize(m_lMinCalcWidth, m_lMinCalcHeight);
+        ResizeForm();
+    });
     CreateMenus();
 
     // Load. The design sizes are those of the area below the menu bar.
