@@ -59,15 +59,22 @@ constexpr int32_t kAmountWidth = 1380;
 } // namespace
 
 ctlToday::ctlToday(QWidget* oParent) : ctlSectionPanel(oParent, {"Today", 4020, 855, true}) {
-    // A caption and the field it names, level with it.
-    const auto Caption = [](const char* sName, const char* sCaption, int32_t lTop) {
-        return clsControlRow{.m_eKind = RowKind::Label,
+    // A row of its own at the left: a caption, an option or a box.
+    const auto Line = [](RowKind eKind, const char* sName, const char* sCaption, int32_t lTop,
+                         int32_t lWidth, int32_t lValue = 0, clsControlRef oKeep = {}) {
+        return clsControlRow{.m_eKind = eKind,
                              .m_sName = sName,
                              .m_sCaption = sCaption,
                              .m_lLeft = kCaptionLeft,
                              .m_lTop = lTop,
-                             .m_lWidth = kCaptionWidth};
+                             .m_lWidth = lWidth,
+                             .m_lValue = lValue,
+                             .m_oKeep = oKeep};
     };
+    const auto Caption = [&Line](const char* sName, const char* sCaption, int32_t lTop) {
+        return Line(RowKind::Label, sName, sCaption, lTop, kCaptionWidth);
+    };
+    // The field a caption names, level with it.
     const auto Field = [](RowKind eKind, const char* sName, int32_t lWidth, clsControlRef oKeep) {
         return clsControlRow{.m_eKind = eKind,
                              .m_sName = sName,
@@ -77,25 +84,17 @@ ctlToday::ctlToday(QWidget* oParent) : ctlSectionPanel(oParent, {"Today", 4020, 
                              .m_lHeight = 285,
                              .m_oKeep = oKeep};
     };
-    const auto Standing = [](const char* sName, const char* sCaption, int32_t lTop,
-                             int32_t lValue) {
-        return clsControlRow{.m_eKind = RowKind::OptionButton,
+    // A figure's amount, level with its caption.
+    const auto Amount = [](const char* sName, QLabel** ppKeep = nullptr) {
+        return clsControlRow{.m_eKind = RowKind::Label,
                              .m_sName = sName,
-                             .m_sCaption = sCaption,
-                             .m_lLeft = kCaptionLeft,
-                             .m_lTop = lTop,
-                             .m_lWidth = 3780,
-                             .m_lValue = lValue};
-    };
-    const auto Box = [](const char* sName, const char* sCaption, int32_t lTop, QCheckBox** ppKeep) {
-        return clsControlRow{.m_eKind = RowKind::CheckBox,
-                             .m_sName = sName,
-                             .m_sCaption = sCaption,
-                             .m_lLeft = kCaptionLeft,
-                             .m_lTop = lTop,
-                             .m_lWidth = 3780,
+                             .m_lLeft = kAmountLeft,
+                             .m_lTop = kSameRow,
+                             .m_lWidth = kAmountWidth,
                              .m_oKeep = ppKeep};
     };
+    constexpr int32_t kLineWidth = 3780;
+    constexpr int32_t kFigureWidth = 2340;
     AddRows({
         Caption("lblAccount", "&Seller", 345),
         Field(RowKind::ComboBox, "cboAccount", kFieldWidth, &m_cboAccount),
@@ -115,62 +114,42 @@ ctlToday::ctlToday(QWidget* oParent) : ctlSectionPanel(oParent, {"Today", 4020, 
         Caption("lblListings", "&Listed This Month", 1945),
         Field(RowKind::Numeric, "txtListings", 1095, &m_txtListings),
         ShowRow("chkShowListings", "Listings"),
-        Standing("optPerformanceStandard", "&Above Standard", 2280, AboveStandard),
-        Standing("optPerformanceTopRated", "T&op Rated", 2560, TopRated),
-        Standing("optPerformanceBelow", "&Below Standard", 2840, BelowStandard),
+        Line(RowKind::OptionButton, "optPerformanceStandard", "&Above Standard", 2280, kLineWidth,
+             AboveStandard),
+        Line(RowKind::OptionButton, "optPerformanceTopRated", "T&op Rated", 2560, kLineWidth,
+             TopRated),
+        Line(RowKind::OptionButton, "optPerformanceBelow", "&Below Standard", 2840, kLineWidth,
+             BelowStandard),
         ShowRow("chkShowPerformance", "Performance"),
-        Box("chkVatRegistered", "&VAT Registered (reclaims VAT)", 3120, &m_chkVatRegistered),
+        Line(RowKind::CheckBox, "chkVatRegistered", "&VAT Registered (reclaims VAT)", 3120,
+             kLineWidth, 0, &m_chkVatRegistered),
         ShowRow("chkShowVatRegistered", "chkVatRegistered"),
-        Box("chkOneOrder", "All Bought in O&ne Order", 3400, &m_chkOneOrder),
+        Line(RowKind::CheckBox, "chkOneOrder", "All Bought in O&ne Order", 3400, kLineWidth, 0,
+             &m_chkOneOrder),
         ShowRow("chkShowOneOrder", "chkOneOrder"),
     });
     int32_t lTop = kFeesTop;
     for (const clsFeeRow& oRow : kFeeRows) {
-        AddRows({{.m_eKind = RowKind::Label,
-                  .m_sName = oRow.m_sName,
-                  .m_sCaption = oRow.m_sCaption,
-                  .m_lLeft = kCaptionLeft,
-                  .m_lTop = lTop,
-                  .m_lWidth = 2340},
-                 {.m_eKind = RowKind::Label,
-                  .m_sName = oRow.m_sAmountName,
-                  .m_lLeft = kAmountLeft,
-                  .m_lTop = kSameRow,
-                  .m_lWidth = kAmountWidth}});
+        AddRows({Line(RowKind::Label, oRow.m_sName, oRow.m_sCaption, lTop, kFigureWidth),
+                 Amount(oRow.m_sAmountName)});
         lTop += kFeePitch;
     }
-    const auto Figure = [](const char* sName, const char* sCaption, int32_t lTop) {
-        return clsControlRow{.m_eKind = RowKind::Label,
-                             .m_sName = sName,
-                             .m_sCaption = sCaption,
-                             .m_lLeft = kCaptionLeft,
-                             .m_lTop = lTop,
-                             .m_lWidth = 2340};
-    };
-    const auto AmountRow = [](const char* sName, QLabel** ppKeep) {
-        return clsControlRow{.m_eKind = RowKind::Label,
-                             .m_sName = sName,
-                             .m_lLeft = kAmountLeft,
-                             .m_lTop = kSameRow,
-                             .m_lWidth = kAmountWidth,
-                             .m_oKeep = ppKeep};
-    };
     AddRows({
         ShowRow("chkShowFees", "lblFee"),
-        Figure("lblBuyerProtection", "Buyer Protection Fee", 6360),
-        AmountRow("lblBuyerProtectionAmount", &m_lblBuyerProtectionAmount),
-        Figure("lblBuyerPays", "Buyer Pays", 6640),
-        AmountRow("lblBuyerPaysAmount", &m_lblBuyerPaysAmount),
+        Line(RowKind::Label, "lblBuyerProtection", "Buyer Protection Fee", 6360, kFigureWidth),
+        Amount("lblBuyerProtectionAmount", &m_lblBuyerProtectionAmount),
+        Line(RowKind::Label, "lblBuyerPays", "Buyer Pays", 6640, kFigureWidth),
+        Amount("lblBuyerPaysAmount", &m_lblBuyerPaysAmount),
         ShowRow("chkShowBuyer", "lblBuyer"),
         {.m_eKind = RowKind::Label,
          .m_sName = "lblNotes",
          .m_lLeft = kCaptionLeft,
          .m_lTop = 6960,
-         .m_lWidth = 3780,
+         .m_lWidth = kLineWidth,
          .m_lHeight = 1275,
          .m_oKeep = &m_lblNotes},
         ShowRow("chkShowNotes", "Notes"),
-        TotalRow(3780, &m_lblTotal, 8300),
+        TotalRow(kLineWidth, &m_lblTotal, 8300),
         ShowRow("chkShowTotal", "Total"),
     });
     m_cboAccount->setToolTip(tr("Who sells: a UK private or business seller, or the US Store "
@@ -209,15 +188,15 @@ ctlToday::ctlToday(QWidget* oParent) : ctlSectionPanel(oParent, {"Today", 4020, 
                                  "each listing pays an insertion fee"));
 
     // Amounts line up on the right and are read out under their caption.
-    auto Amount = [this](const char* sName, const char* sAmountName) {
+    auto AlignAmount = [this](const char* sName, const char* sAmountName) {
         auto* oAmount = ControlAs<QLabel>(QLatin1String(sAmountName));
         oAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         oAmount->setAccessibleName(ControlAs<QLabel>(QLatin1String(sName))->text());
     };
     for (const clsFeeRow& oRow : kFeeRows)
-        Amount(oRow.m_sName, oRow.m_sAmountName);
-    Amount("lblBuyerProtection", "lblBuyerProtectionAmount");
-    Amount("lblBuyerPays", "lblBuyerPaysAmount");
+        AlignAmount(oRow.m_sName, oRow.m_sAmountName);
+    AlignAmount("lblBuyerProtection", "lblBuyerProtectionAmount");
+    AlignAmount("lblBuyerPays", "lblBuyerPaysAmount");
     ControlAs<QLabel>("lblBuyerProtection")
         ->setToolTip(tr("Added by eBay to the price a buyer of a private seller pays; the "
                         "seller receives the item price"));
