@@ -1,11 +1,13 @@
 #include "UiTest.h"
 
 #include "basCommon.h"
+#include "basControls.h"
 #include "basNumberText.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
+#include "ctlCalculator.h"
 #include "ctlNumericText.h"
 
 #include <QApplication>
@@ -73,6 +75,15 @@ QString clsUiTest::ProfitShown(const clsSellingCostFigures& oFigures) {
     if (oFigures.m_lProfitPercent)
         sText += QStringLiteral(" (%1%)").arg(*oFigures.m_lProfitPercent);
     return sText;
+}
+
+std::unique_ptr<ctlCalculator> clsUiTest::ShowCalculator(int32_t lMargin) {
+    auto oCalculator = std::make_unique<ctlCalculator>();
+    int32_t X = 0, Y = 0;
+    oCalculator->CalcMinSize(X, Y);
+    oCalculator->resize(TwipsToPixels(X + lMargin), TwipsToPixels(Y + lMargin));
+    ShowWindow(oCalculator.get());
+    return oCalculator;
 }
 
 void clsUiTest::ShowWindow(QWidget* oWindow) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ inline void PrintTo(const QString& sText, std::ostream* oOut) {
 
 class QWidget;
 class clsCalculate;
+class ctlCalculator;
 class clsSellingCostFigures;
 class ctlNumericText;
 
@@ -36,6 +38,9 @@ protected:
     static void SetUpThreeLamps(clsCalculate& oAuction);
     // Shows a top-level panel and makes its window active, so that it takes the focus.
     static void ShowWindow(QWidget* oWindow);
+    // Makes the calculator and shows it as the main window does: at the size it needs, with a
+    // margin (twips) around the panels.
+    static std::unique_ptr<ctlCalculator> ShowCalculator(int32_t lMargin = 240);
     // Clicks a control in its middle, as the user does.
     static void Click(QWidget* oCtrl);
     // Focuses a field and replaces its text by typing, staying in it.

@@ -56,13 +56,7 @@ protected:
     }
     static clsCalculate& Doc() { return GetWorkingDoc(); }
     // Starts the calculator as the main window does: shown at the size it needs.
-    void Start() {
-        m_ctlCalculator = std::make_unique<ctlCalculator>();
-        int32_t X = 0, Y = 0;
-        m_ctlCalculator->CalcMinSize(X, Y);
-        m_ctlCalculator->resize(TwipsToPixels(X + 240), TwipsToPixels(Y + 240));
-        ShowWindow(m_ctlCalculator.get());
-    }
+    void Start() { m_ctlCalculator = ShowCalculator(); }
     ctlSectionPanel* Panel(const std::string& sKey) const { return m_ctlCalculator->Section(sKey); }
     // Drags a panel's header by the pointer, in twips, as the user does: the pointer stays
     // where it is put while the panel jumps under it.

@@ -64,11 +64,7 @@ protected:
         clsUiTest::TearDown();
     }
     ctlCalculator& StartCalculator() {
-        m_ctlCalculator = std::make_unique<ctlCalculator>();
-        int32_t X = 0, Y = 0;
-        m_ctlCalculator->CalcMinSize(X, Y);
-        m_ctlCalculator->resize(TwipsToPixels(X + 240), TwipsToPixels(Y + 240));
-        ShowWindow(m_ctlCalculator.get());
+        m_ctlCalculator = ShowCalculator();
         return *m_ctlCalculator;
     }
     ctlWizard& StartWizard() {

@@ -172,11 +172,7 @@ TEST_F(LookTest, EveryTextReadsAndFocusAndFieldEdgesShowOnALightAndADarkTheme) {
         // A realistic auction, with greyed options, a loss-free profit and every figure set;
         // then a loss, which has a colour of its own.
         SetUpThreeLamps(GetWorkingDoc());
-        m_oCalculator = std::make_unique<ctlCalculator>();
-        int32_t X = 0, Y = 0;
-        m_oCalculator->CalcMinSize(X, Y);
-        m_oCalculator->resize(TwipsToPixels(X + 240), TwipsToPixels(Y + 240));
-        ShowWindow(m_oCalculator.get());
+        m_oCalculator = ShowCalculator();
         m_oCalculator->RefreshSums(true);
         ExpectReadable(m_oCalculator.get(), sTheme);
         ctlNumericText* txtOutlay = m_oCalculator->Outlay()->ControlAs<ctlNumericText>("txtOutlay");
@@ -264,11 +260,7 @@ TEST_F(LookTest, ALargerFontMakesThePanelsLargerAndKeepsTheStoredLayout) {
         QFont oFont = m_oFont;
         oFont.setPointSizeF(dPoints);
         QApplication::setFont(oFont);
-        m_oCalculator = std::make_unique<ctlCalculator>();
-        int32_t X = 0, Y = 0;
-        m_oCalculator->CalcMinSize(X, Y);
-        m_oCalculator->resize(TwipsToPixels(X + 240), TwipsToPixels(Y + 240));
-        ShowWindow(m_oCalculator.get());
+        m_oCalculator = ShowCalculator();
         ctlOutlay* oOutlay = m_oCalculator->Outlay();
         szOutlay = oOutlay->size();
         ptOutlay = oOutlay->pos();

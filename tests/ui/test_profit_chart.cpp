@@ -53,11 +53,7 @@ protected:
     static clsCalculate& Doc() { return GetWorkingDoc(); }
 
     ctlProfitChart& StartCalculator() {
-        m_ctlCalculator = std::make_unique<ctlCalculator>();
-        int32_t X = 0, Y = 0;
-        m_ctlCalculator->CalcMinSize(X, Y);
-        m_ctlCalculator->resize(TwipsToPixels(X + 120), TwipsToPixels(Y + 120));
-        ShowWindow(m_ctlCalculator.get());
+        m_ctlCalculator = ShowCalculator(120);
         return *m_ctlCalculator->ProfitChart();
     }
 

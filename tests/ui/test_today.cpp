@@ -45,13 +45,7 @@ protected:
         clsUiTest::TearDown();
     }
     static clsCalculate& Doc() { return GetWorkingDoc(); }
-    void Start() {
-        m_ctlCalculator = std::make_unique<ctlCalculator>();
-        int32_t X = 0, Y = 0;
-        m_ctlCalculator->CalcMinSize(X, Y);
-        m_ctlCalculator->resize(TwipsToPixels(X + 240), TwipsToPixels(Y + 240));
-        ShowWindow(m_ctlCalculator.get());
-    }
+    void Start() { m_ctlCalculator = ShowCalculator(); }
     QWidget* Schedule(const char* sName) const {
         return m_ctlCalculator->ScheduleChoice()->findChild<QWidget*>(QLatin1String(sName));
     }
