@@ -28,6 +28,8 @@ float clsPostage::ApplySendIndividually(float fAmount) const {
 float clsPostage::DoCalc(const clsOutlay* oOutlay) {
     m_oOutlay = oOutlay;
     if (!m_bUse) return 0;
+    // The extras are a carrier's services: without carrier prices only the typed postage counts.
+    if (TypedInOnly()) return ApplySendIndividually(m_fManualFee);
     float fCost = DoCalcOnInsurance(m_eInsurance);
     fCost = ToSingle(double(fCost) + DoCalcOnRecordedDelivery());
     fCost = ToSingle(double(fCost) + DoCalcOnProofOfDelivery());
@@ -120,6 +122,20 @@ bool clsPostage::CanHaveClass(PostageClass eClass) const {
     if (eClass == PostageClass::Manual) return true;
     float fFee = 0;
     return GetRegion() != RegionUS && GetClassFee(eClass, fFee);
+}
+
+bool clsPostage::TypedInOnly() {
+    const clsPriceCache& o = Prices();
+    return GetPrices().TodaySchedule() && !o.m_oFirstClass.Found() && !o.m_oSecondClass.Found() &&
+           !o.m_oParcel.Found();
+}
+
+PostageClass clsPostage::CountedClass() const {
+    return m_eClass != PostageClass::Manual && TypedInOnly() ? PostageClass::Manual : m_eClass;
+}
+
+bool clsPostage::ClassHasNoPrice() const {
+    return m_bUse && m_eClass != PostageClass::Manual && TypedInOnly();
 }
 
 PostageClass clsPostage::GetNextClass(PostageClass eClass) {

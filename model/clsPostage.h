@@ -42,6 +42,17 @@ public:
     bool CanHaveInsurance(InsuranceBand eBand) const;
     // A service is offered when it has a price for the weight (UK only); Manual always.
     bool CanHaveClass(PostageClass eClass) const;
+    // True under a price table of today's schedule that holds no carrier prices (today's
+    // shipped files): the postage is only what the seller types in (Manual), and the carrier
+    // services and their extras have no price to offer.
+    static bool TypedInOnly();
+    // The service whose price counts: m_eClass, except that a carrier service chosen under the
+    // 2008 fees counts the postage typed in when TypedInOnly(). m_eClass itself is kept, so
+    // that the auction gives its carrier price again under the 2008 fees.
+    PostageClass CountedClass() const;
+    // Postage is charged with a carrier service that has no price here (TypedInOnly()): the
+    // postage typed in counts instead, which the seller must be told.
+    bool ClassHasNoPrice() const;
     // The service to try next: 3 -> 1 (Second class), so Manual is reached at the latest.
     static PostageClass GetNextClass(PostageClass eClass);
     static InsuranceBand GetNextInsurance(InsuranceBand eBand);

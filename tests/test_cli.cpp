@@ -609,6 +609,26 @@ TEST_F(Cli, TodayUsChecks) {
                 aoChecks);
 }
 
+// An auction whose postage is a Royal Mail service: the 2008 file prices the service; today's
+// file has no carrier prices, so the postage typed in counts (and is part of the fee base),
+// the same rule as in the program.
+TEST_F(Cli, RoyalMailPostageUnderEachSchedule) {
+    std::string sLine = TodaySale(50, "Business|-|-|0|False|False|False|0|False|0", 5);
+    // First class, 0.2 kg, £5 typed in, recorded delivery.
+    const std::string sTyped = "[POSTAGE]True|0|3|5|0|False|False|False|0|False[POSTAGE]";
+    const size_t nAt = sLine.find(sTyped);
+    ASSERT_NE(nAt, std::string::npos);
+    sLine.replace(nAt, sTyped.size(), "[POSTAGE]True|0.2|0|5|0|True|False|False|0|False[POSTAGE]");
+    const CalcRun oToday = Calc("--format json --prices " + TodayFile("UK") + " -", sLine + "\n");
+    ASSERT_EQ(oToday.nExit, 0) << oToday.sErr;
+    EXPECT_NEAR(JsonNumber(oToday.sOut, "postageCharged"), 5, 1e-4) << oToday.sOut;
+    EXPECT_NEAR(JsonNumber(oToday.sOut, "saleTotal"), 55, 1e-4) << oToday.sOut;
+    EXPECT_NEAR(JsonNumber(oToday.sOut, "totalFees"), 9.23f, 1e-4) << oToday.sOut;
+    const CalcRun o2008 = Calc("--format json -", sLine + "\n");
+    ASSERT_EQ(o2008.nExit, 0) << o2008.sErr;
+    EXPECT_NEAR(JsonNumber(o2008.sOut, "postage"), 1.45f + 0.72f, 1e-4) << o2008.sOut;
+}
+
 // Private sellers pay nothing and their buyers the protection fee on the item price; business
 // sellers pay the fees with VAT, which a VAT-registered seller reclaims.
 TEST_F(Cli, TodayUkChecks) {

@@ -5,6 +5,7 @@
 #include "basCommon.h"
 #include "clsCalculate.h"
 #include "clsError.h"
+#include "clsPostage.h"
 #include "clsPriceSearch.h"
 #include "clsTodaySchedule.h"
 
@@ -421,6 +422,79 @@ TEST(TodaySearch, UnreachableWhenFeesTakeMoreThanThePrice) {
     oAuction.m_oOutlay.m_fOutlay = 0;
     oAuction.m_oOutlay.m_lQuantity = 0;
     EXPECT_EQ(clsPriceSearch(oAuction).BreakEvenPrice(), 0.0f);
+}
+
+// Postage under each schedule: the 2008 files price the carrier services by weight; today's
+// files hold no carrier prices, so only the postage typed in is offered and counted, while the
+// service chosen is kept for the 2008 fees.
+TEST(TodayPostage, WhatEachScheduleOffersAndCountsForEachService) {
+    struct clsCase {
+        bool bToday;
+        PostageClass eClass;
+        bool bOffered;     // the service can be chosen
+        float fCounted;    // postage cost counted
+        bool bNoPriceNote; // the seller must be told the typed postage counts instead
+    };
+    // 0.2 kg, recorded delivery asked for, £3.10 typed in; 2008 UK: first class £1.45, second
+    // £1.24, parcel £4.41, recorded £0.72 (first and second only), insurance band 1 free.
+    const clsCase aoCases[] = {
+        {false, PostageClass::FirstClass, true, 1.45f + 0.72f, false},
+        {false, PostageClass::SecondClass, true, 1.24f + 0.72f, false},
+        {false, PostageClass::Parcel, true, 4.41f, false},
+        {false, PostageClass::Manual, true, 3.10f, false},
+        {true, PostageClass::FirstClass, false, 3.10f, true},
+        {true, PostageClass::SecondClass, false, 3.10f, true},
+        {true, PostageClass::Parcel, false, 3.10f, true},
+        {true, PostageClass::Manual, true, 3.10f, false},
+    };
+    for (const clsCase& o : aoCases) {
+        const ScopedPrices oPrices =
+            o.bToday ? TodayPrices(RegionUK) : ScopedPrices::Shipped(RegionUK);
+        ASSERT_EQ(clsPostage::TypedInOnly(), o.bToday);
+        clsCalculate oAuction;
+        oAuction.m_oOutlay.m_lQuantity = 1;
+        oAuction.m_oOutlay.m_fEstimatedEndPrice = 20;
+        clsPostage& oPostage = oAuction.m_oPostage;
+        oPostage.m_bUse = true;
+        oPostage.m_fWeight = 0.2f;
+        oPostage.m_eClass = o.eClass;
+        oPostage.m_fManualFee = 3.10f;
+        oPostage.m_bRecorded = true;
+        const std::string sCase =
+            (o.bToday ? "today, class " : "2008, class ") + std::to_string(int32_t(o.eClass));
+        EXPECT_EQ(oPostage.CanHaveClass(o.eClass), o.bOffered) << sCase;
+        EXPECT_NEAR(oPostage.DoCalc(&oAuction.m_oOutlay), o.fCounted, 1e-5) << sCase;
+        EXPECT_EQ(oPostage.ClassHasNoPrice(), o.bNoPriceNote) << sCase;
+        // The auction's figures take the same postage: under today's fees it is part of the
+        // fee base; the service chosen is never changed by working it out or saving it.
+        oAuction.DoCalc();
+        EXPECT_NEAR(oAuction.m_fPostageCost, o.fCounted, 1e-5) << sCase;
+        if (o.bToday) {
+            EXPECT_NEAR(oAuction.m_oTodayFigures.m_fPostage, 3.10f, 1e-5) << sCase;
+            EXPECT_NEAR(oAuction.m_oTodayFigures.m_fSaleTotal, 23.10f, 1e-4) << sCase;
+        }
+        EXPECT_EQ(oPostage.m_eClass, o.eClass) << sCase;
+        std::string sText;
+        oAuction.Serialize(sText, true);
+        clsCalculate oLoaded;
+        oLoaded.Serialize(sText, false);
+        EXPECT_EQ(oLoaded.m_oPostage.m_eClass, o.eClass) << sCase;
+        // Postage not charged counts nothing and needs no note.
+        oPostage.m_bUse = false;
+        EXPECT_EQ(oPostage.DoCalc(&oAuction.m_oOutlay), 0.0f) << sCase;
+        EXPECT_FALSE(oPostage.ClassHasNoPrice()) << sCase;
+    }
+}
+
+// Sent singly, the typed postage counts once per item under today's fees too.
+TEST(TodayPostage, TypedPostageCountsPerItemWhenSentSingly) {
+    const ScopedPrices oPrices = TodayPrices(RegionUS);
+    clsCalculate oAuction;
+    oAuction.m_oOutlay.m_lQuantity = 3;
+    oAuction.m_oPostage.m_bUse = true;
+    oAuction.m_oPostage.m_fManualFee = 4;
+    oAuction.m_oPostage.m_bSendInduvidually = true;
+    EXPECT_FLOAT_EQ(oAuction.m_oPostage.DoCalc(&oAuction.m_oOutlay), 12.0f);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "basNumberText.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
+#include "clsPostage.h"
 #include "clsSellingCostFigures.h"
 #include "clsTodaySchedule.h"
 #include "ctlAuctionType.h"
@@ -270,6 +271,105 @@ TEST_F(TodayTest, AUsSaleShowsTheStoreLevelsAndEbaysPublishedExample) {
     EXPECT_FALSE(Today()->Control("lblBuyerProtectionAmount")->isEnabled());
     // The notes name what is not eBay's own, with the data's date.
     EXPECT_TRUE(Shown("lblNotes").contains(QString::fromStdString(GetTodaySchedule()->DataDate())));
+}
+
+// The postage panel offers only what the price file can price: under today's fees the postage
+// typed in, with a note; a Royal Mail service chosen under the 2008 fees is kept for them.
+TEST_F(TodayTest, PostageUnderTodaysFeesIsTypedInAndKeepsTheRoyalMailChoiceFor2008) {
+    OneItem(20);
+    clsPostage& oPostage = Doc().m_oPostage;
+    oPostage.m_bUse = true;
+    oPostage.m_fWeight = 0.2f;
+    oPostage.m_eClass = PostageClass::FirstClass;
+    oPostage.m_bRecorded = true;
+    Doc().SetDirty(false);
+    Start();
+    ctlPostage* oPanel = m_ctlCalculator->Postage();
+    const auto Visible = [&](const char* sName) { return oPanel->Control(sName)->isVisible(); };
+    const auto Text = [&](const char* sName) {
+        return StripAmpersand(oPanel->ControlAs<QAbstractButton>(sName)->text());
+    };
+    const auto Total = [&] { return oPanel->ControlAs<QLabel>("lblTotal")->text(); };
+    const char* const asCarrier[] = {
+        "txtWeight",        "optSecondClass",     "optFirstClass",       "lblFirstClass",
+        "optParcelService", "ctlParcelInsurance", "chkRecordedDelivery", "chkProofOfDelivery"};
+    // 2008: first class 0.2 kg £1.45 and recorded £0.72.
+    for (const char* sName : asCarrier)
+        EXPECT_TRUE(Visible(sName)) << sName;
+    EXPECT_FALSE(Visible("lblTypedPostage"));
+    EXPECT_TRUE(oPanel->ControlAs<QRadioButton>("optFirstClass")->isChecked());
+    EXPECT_EQ(Total(), "Section Total £2.17");
+    const int lHeight2008 = oPanel->height();
+
+    Click(Schedule("optScheduleToday"));
+    for (const char* sName : asCarrier)
+        EXPECT_FALSE(Visible(sName)) << sName;
+    EXPECT_EQ(Text("chkUsePostage"), "Charge Postage");
+    EXPECT_EQ(Text("optManual"), "Postage Cost");
+    EXPECT_TRUE(oPanel->ControlAs<QRadioButton>("optManual")->isChecked());
+    ASSERT_TRUE(Visible("lblTypedPostage"));
+    const auto Note = [&] { return oPanel->ControlAs<QLabel>("lblTypedPostage")->text(); };
+    EXPECT_TRUE(Note().startsWith("First Class has no price under today's fees: type in"))
+        << Note().toStdString();
+    EXPECT_EQ(Total(), "Section Total £0.00");
+    EXPECT_FALSE(Doc().IsDirty()) << "showing the auction under today's fees changes nothing";
+    // Tidy: the rows left close up, and none overlaps the next.
+    EXPECT_LT(oPanel->height(), lHeight2008);
+    QList<QWidget*> aoShown;
+    for (QWidget* o : oPanel->Controls())
+        if (o->isVisible() && o->parentWidget() == oPanel && !o->objectName().startsWith("chkShow"))
+            aoShown << o;
+    for (QWidget* a : aoShown)
+        for (QWidget* b : aoShown)
+            // (A field one pixel taller than its row, as designed, may touch the row below.)
+            EXPECT_TRUE(a == b || a->geometry().intersected(b->geometry()).height() <= 1)
+                << a->objectName().toStdString() << " overlaps " << b->objectName().toStdString();
+
+    // The postage typed in counts, in the fee base too; the service chosen stays.
+    TypeInto(oPanel->ControlAs<ctlNumericText>("txtManual"), "3.10");
+    EXPECT_FLOAT_EQ(oPostage.m_fManualFee, 3.1f);
+    EXPECT_EQ(oPostage.m_eClass, PostageClass::FirstClass);
+    EXPECT_TRUE(oPostage.m_bRecorded);
+    EXPECT_EQ(Total(), "Section Total £3.10");
+    EXPECT_FLOAT_EQ(Doc().m_oTodayFigures.m_fPostage, 3.1f);
+    EXPECT_TRUE(Note().contains("the postage cost typed in counts")) << Note().toStdString();
+
+    // Saved and opened under the 2008 fees, the auction is first class again.
+    std::string sSaved;
+    Doc().Serialize(sSaved, true);
+    Click(Schedule("optSchedule2008"));
+    Doc().Clear();
+    Doc().Serialize(sSaved, false);
+    m_ctlCalculator->RefreshSums(true, &Doc());
+    for (const char* sName : asCarrier)
+        EXPECT_TRUE(Visible(sName)) << sName;
+    EXPECT_FALSE(Visible("lblTypedPostage"));
+    EXPECT_EQ(Text("optManual"), "Manual");
+    EXPECT_EQ(Text("chkUsePostage"), "Use Royal Mail Postage");
+    EXPECT_TRUE(oPanel->ControlAs<QRadioButton>("optFirstClass")->isChecked());
+    EXPECT_TRUE(oPanel->ControlAs<QCheckBox>("chkRecordedDelivery")->isChecked());
+    EXPECT_EQ(Total(), "Section Total £2.17");
+    EXPECT_EQ(oPanel->height(), lHeight2008);
+    EXPECT_TRUE(ShownMessages().empty());
+}
+
+// In configuration mode the services that have no price under today's fees offer no Show box
+// either, and they come back with the 2008 fees.
+TEST_F(TodayTest, PostageShowBoxesFollowWhatThePriceFileOffers) {
+    Start();
+    m_ctlCalculator->ConfigMode(true);
+    ctlPostage* oPanel = m_ctlCalculator->Postage();
+    EXPECT_TRUE(oPanel->Control("chkShowFirstClass")->isVisible());
+    EXPECT_FALSE(oPanel->Control("lblTypedPostage")->isVisible());
+    Click(Schedule("optScheduleToday"));
+    EXPECT_FALSE(oPanel->Control("chkShowFirstClass")->isVisible());
+    EXPECT_FALSE(oPanel->Control("optFirstClass")->isVisible());
+    EXPECT_TRUE(oPanel->Control("chkShowManual")->isVisible());
+    EXPECT_TRUE(oPanel->Control("lblTypedPostage")->isVisible());
+    Click(Schedule("optSchedule2008"));
+    EXPECT_TRUE(oPanel->Control("chkShowFirstClass")->isVisible());
+    EXPECT_TRUE(oPanel->Control("optFirstClass")->isVisible());
+    m_ctlCalculator->ConfigMode(false);
 }
 
 } // namespace

@@ -13,6 +13,9 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+#include <iterator>
+
 #include <exception>
 #include <string>
 #include <utility>
@@ -24,6 +27,16 @@ constexpr int32_t kPriceLeft = 2400;
 constexpr int32_t kPriceWidth = 3375 - kPriceLeft;
 constexpr int32_t kCaptionWidth = kPriceLeft - 120 - 105;
 constexpr int32_t kWidth = 3255;
+constexpr int32_t kNoteTop = 2320; // the row of Parcel Insurance, which it never shows with
+
+// The rows that need carrier prices: the services by weight and their extras.
+bool IsCarrierControl(const QString& sName) {
+    static const char* const asParts[] = {"Weight",         "SecondClass",     "FirstClass",
+                                          "ParcelService",  "ParcelInsurance", "RecordedDelivery",
+                                          "ProofOfDelivery"};
+    return std::any_of(std::begin(asParts), std::end(asParts),
+                       [&](const char* s) { return sName.contains(QLatin1String(s)); });
+}
 
 // The price beside a service or an extra.
 clsControlRow Price(const char* sName, QLabel** pp) {
@@ -112,6 +125,13 @@ ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 
          .m_lWidth = 1695},
         Price("lblParcelInsuranceCost", &m_lblParcelInsuranceCost),
         ShowRow("chkShowParcelInsurance", "ParcelInsurance", &chkShowParcelInsurance),
+        // Says why only the typed postage is offered; shown only then.
+        {.m_eKind = RowKind::Label,
+         .m_sName = "lblTypedPostage",
+         .m_lLeft = 120,
+         .m_lTop = kNoteTop,
+         .m_lWidth = kWidth,
+         .m_oKeep = &m_lblTypedPostage},
     });
     m_ctlParcelInsurance =
         AddPanel(new ctlPostageParcelInsurance(this), "ctlParcelInsurance", 1920, 2600);
@@ -153,6 +173,53 @@ ctlPostage::ctlPostage(QWidget* oParent) : ctlSectionPanel(oParent, {"Postage", 
     }
     for (ctlNumericText* oField : {m_txtWeight, m_txtManual, m_txtProfit})
         oField->Min(0);
+    m_lblTypedPostage->setWordWrap(true);
+    m_lblTypedPostage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+bool ctlPostage::IsOffered(const QString& sName) const {
+    const bool bTypedInOnly = m_nTypedInOnly == 1;
+    if (sName == QLatin1String("lblTypedPostage")) return bTypedInOnly;
+    return !(bTypedInOnly && IsCarrierControl(sName));
+}
+
+void ctlPostage::ApplyCarrierPrices(const clsPostage& oFeatures) {
+    const bool bTypedInOnly = clsPostage::TypedInOnly();
+    std::string sTitle;
+    if (bTypedInOnly)
+        SetOptionCaption(m_chkUsePostage, tr("Charge Postage"));
+    else if (GetPrices().GetData("UsePostTitle", sTitle) && !sTitle.empty())
+        SetOptionCaption(m_chkUsePostage, QString::fromStdString(sTitle));
+    else
+        SetOptionCaption(m_chkUsePostage, tr("Use Royal Mail Postage"));
+    SetOptionCaption(m_optManual, bTypedInOnly ? tr("Postage Cost") : tr("Manual"));
+
+    int32_t lNoteHeight = ControlHeight(m_lblTypedPostage);
+    if (bTypedInOnly) {
+        // A carrier service chosen under the 2008 fees is kept for them, but counts nothing
+        // here: the seller is told that the postage typed in counts instead.
+        QString sNote = tr("Today's fees have no carrier prices: type in what the postage costs.");
+        const QRadioButton* aoClasses[] = {m_optFirstClass, m_optSecondClass, m_optParcelService};
+        // A service number from a damaged file names no service: the plain note then.
+        if (oFeatures.ClassHasNoPrice() && size_t(oFeatures.m_eClass) < std::size(aoClasses)) {
+            const QString sClass = StripAmpersand(aoClasses[size_t(oFeatures.m_eClass)]->text());
+            sNote = oFeatures.m_fManualFee > 0
+                        ? tr("%1 has no price under today's fees: the postage cost typed in "
+                             "counts.")
+                              .arg(sClass)
+                        : tr("%1 has no price under today's fees: type in what the postage "
+                             "costs.")
+                              .arg(sClass);
+        }
+        m_lblTypedPostage->setText(sNote);
+        lNoteHeight = std::max<int32_t>(
+            255, PixelsToTwips(m_lblTypedPostage->heightForWidth(TwipsToPixels(kWidth))));
+    }
+    if (int(bTypedInOnly) == m_nTypedInOnly && lNoteHeight == ControlHeight(m_lblTypedPostage))
+        return;
+    m_nTypedInOnly = int(bTypedInOnly);
+    SetControlHeight(m_lblTypedPostage, lNoteHeight);
+    ShowConfig(ShowConfig());
 }
 
 void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
@@ -164,7 +231,7 @@ void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
     m_chkUsePostage->setChecked(oFeatures.m_bUse);
     m_chkSendInduvidually->setChecked(oFeatures.m_bSendInduvidually);
     m_txtWeight->Value(oFeatures.m_fWeight);
-    SetOptions(int32_t(oFeatures.m_eClass));
+    SetOptions(int32_t(oFeatures.CountedClass()));
     m_txtManual->Value(oFeatures.m_fManualFee);
     m_chkRecordedDelivery->setChecked(oFeatures.m_bRecorded);
     m_chkProofOfDelivery->setChecked(oFeatures.m_bDeliveryProof);
@@ -190,10 +257,7 @@ void ctlPostage::ApplyFeatures(clsPostage& oFeatures, clsOutlay& oOutlay) {
     Enable(m_txtProfit, oFeatures.m_bMakeProfit);
     Enable(m_chkSendInduvidually, oOutlay.m_lQuantity > 1);
 
-    std::string sTitle;
-    if (GetPrices().GetData("UsePostTitle", sTitle) && !sTitle.empty()) {
-        SetOptionCaption(m_chkUsePostage, QString::fromStdString(sTitle));
-    }
+    ApplyCarrierPrices(oFeatures);
     try {
         SetSectionTotal(m_lblTotal, oFeatures.DoCalc(&oOutlay));
     } catch (const std::exception&) {
@@ -205,6 +269,19 @@ void ctlPostage::WriteBack() {
     if (!m_oPostage) return;
     clsPostage& oPostage = *m_oPostage;
     oPostage.m_bUse = m_chkUsePostage->isChecked();
+    oPostage.m_fManualFee = m_txtManual->Value();
+    oPostage.m_bMakeProfit = m_chkProfit->isChecked();
+    oPostage.m_fProfit = m_txtProfit->Value();
+    oPostage.m_bSendInduvidually = m_chkSendInduvidually->isChecked();
+    oPostage.m_bDirty = true;
+    // Without carrier prices only the typed postage is offered: the service, weight and
+    // extras chosen under the 2008 fees stay as they were, for when those apply again.
+    if (!clsPostage::TypedInOnly()) WriteBackCarrier(oPostage);
+    ApplyFeatures(oPostage, *m_oOutlay);
+    emit Changed();
+}
+
+void ctlPostage::WriteBackCarrier(clsPostage& oPostage) {
     oPostage.m_fWeight = m_txtWeight->Value();
     int32_t lClass = 0;
     if (SelectedOption(lClass)) oPostage.m_eClass = PostageClass(lClass);
@@ -214,14 +291,7 @@ void ctlPostage::WriteBack() {
     // A band the new service cannot insure moves on as well.
     while (!oPostage.CanHaveInsurance(oPostage.m_eInsurance))
         oPostage.m_eInsurance = clsPostage::GetNextInsurance(oPostage.m_eInsurance);
-    oPostage.m_fManualFee = m_txtManual->Value();
     oPostage.m_bRecorded = m_chkRecordedDelivery->isChecked() && oPostage.CanHaveRecordedDelivery();
     oPostage.m_bDeliveryProof =
         m_chkProofOfDelivery->isChecked() && oPostage.CanHaveProofOfDelivery();
-    oPostage.m_bMakeProfit = m_chkProfit->isChecked();
-    oPostage.m_fProfit = m_txtProfit->Value();
-    oPostage.m_bSendInduvidually = m_chkSendInduvidually->isChecked();
-    oPostage.m_bDirty = true;
-    ApplyFeatures(oPostage, *m_oOutlay);
-    emit Changed();
 }

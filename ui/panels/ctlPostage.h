@@ -11,7 +11,8 @@ class ctlNumericText;
 class ctlPostageParcelInsurance;
 
 // Royal Mail postage: the service by weight with its price, insurance, recorded delivery,
-// proof of delivery and the seller's mark-up.
+// proof of delivery and the seller's mark-up. Under a price table without carrier prices
+// (today's fees) only the postage typed in is offered, with a note that says why.
 class ctlPostage : public ctlSectionPanel {
     Q_OBJECT
 
@@ -23,9 +24,19 @@ public:
 
 protected:
     void WriteBack() override;
+    bool IsOffered(const QString& sName) const override;
 
 private:
+    // Captions, note and layout for a price table with or without carrier prices; lays the
+    // panel out again when what it offers changes.
+    void ApplyCarrierPrices(const clsPostage& oFeatures);
+    // The service, weight and extras, which only a price table with carrier prices offers.
+    void WriteBackCarrier(clsPostage& oPostage);
+
     clsPostage* m_oPostage = nullptr;
+    // The postage is only typed in (no carrier prices): as laid out, -1 before the first apply.
+    int m_nTypedInOnly = -1;
+    QLabel* m_lblTypedPostage = nullptr;
     clsOutlay* m_oOutlay = nullptr;
     QCheckBox* m_chkUsePostage = nullptr;
     QCheckBox* m_chkSendInduvidually = nullptr;

@@ -18,7 +18,6 @@
 
 namespace {
 
-const char* const kOutOfRegion = "OutOfRegion";
 // The access key a control was designed with.
 const char* const kAccessKey = "AccessKey";
 const char* const kDesignBottom = "DesignBottom";
@@ -316,6 +315,10 @@ void ctlSectionPanel::SetOptionCaption(QWidget* oCtrl, const QString& sCaption) 
         }
 }
 
+bool ctlSectionPanel::IsOffered(const QString&) const {
+    return true;
+}
+
 void ctlSectionPanel::Enable(QWidget* oCtrl, bool bEnabled, bool bIncludeFrame) {
     SetControlEnabled(bEnabled, oCtrl, bIncludeFrame);
 }
@@ -358,6 +361,7 @@ void ctlSectionPanel::Display() {
     }
     m_oLocator.Reset();
     m_oLocator.Section(SectionKey());
+    m_oLocator.Offered([this](const QString& sName) { return IsOffered(sName); });
     for (QWidget* o : m_aoControls) {
         if (!IsLayoutControl(o)) continue;
         // An option panel takes part with its design height, whatever it shows now.
@@ -423,7 +427,10 @@ void ctlSectionPanel::ShowConfig(bool bShow) {
         bShow ? m_oLayout.m_lShowLeft + m_oLayout.m_lShowWidth + 10 : m_oLayout.m_lShowLeft - 10;
     const clsTokeniser oList = EffectiveList();
     for (QWidget* o : m_aoControls)
-        if (IsLayoutControl(o)) ApplyControlVisibility(o, oList, bShow);
+        if (IsLayoutControl(o)) {
+            ApplyControlVisibility(o, oList, bShow);
+            if (!IsOffered(o->objectName())) o->hide();
+        }
     Arrange();
     PlaceShowBoxes();
     SetControlWidth(this, lWidth);
@@ -434,7 +441,7 @@ void ctlSectionPanel::PlaceShowBoxes() {
         oBox->setEnabled(m_bShowConfig);
         // Out of configuration mode the Show column is cut off; hidden, the boxes are also
         // out of the way of the keyboard and of screen readers.
-        if (!m_bShowConfig || oBox->property(kOutOfRegion).toBool()) {
+        if (!m_bShowConfig) {
             oBox->hide();
             continue;
         }
@@ -445,9 +452,9 @@ void ctlSectionPanel::PlaceShowBoxes() {
                 ContainerKind(o) != ContainerKind(oBox))
                 continue;
             SetControlTop(oBox, ControlTop(o));
+            // In configuration mode only an option of the other region, or one the panel
+            // cannot offer now, is hidden: its box goes with it.
             oBox->setVisible(!o->isHidden());
-            // Its option belongs to the other region: the box stays hidden from now on.
-            if (o->isHidden()) oBox->setProperty(kOutOfRegion, true);
             break;
         }
     }

@@ -149,6 +149,10 @@ protected:
     // after it: "Show £0.00 - £1500.00".
     void SetOptionCaption(QWidget* oCtrl, const QString& sCaption);
     static void Enable(QWidget* oCtrl, bool bEnabled, bool bIncludeFrame = true);
+    // Whether the control of that name has anything to offer now (by default every one does):
+    // one that has not is left out of the layout, in configuration mode too, like a control
+    // of the other region. A panel whose answer changes lays itself out again (ShowConfig).
+    virtual bool IsOffered(const QString& sName) const;
 
     void showEvent(QShowEvent* oEvent) override;
     void resizeEvent(QResizeEvent* oEvent) override;

@@ -87,8 +87,9 @@ void clsControlLocator::BuildList(bool bVisibleOnly) {
                 oLastIncluded = nullptr;
             }
         }
-        const bool bIncluded =
-            !(bVisibleOnly && !oSlot.m_bListed) && IsControlInRegion(oSlot.m_sName);
+        const bool bIncluded = !(bVisibleOnly && !oSlot.m_bListed) &&
+                               IsControlInRegion(oSlot.m_sName) &&
+                               (!m_fnOffered || m_fnOffered(oSlot.m_sName));
         if (bIncluded) {
             m_aoIncluded.push_back({oSlot.m_sName, y, oSlot.m_lHeight, oSlot.m_bListed});
             oLastIncluded = &oSlot;

@@ -5,7 +5,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -31,6 +33,11 @@ public:
     void UpdateVisibility();
     // Tags that count as listed whatever the stored list holds (controls no Show box governs).
     void FixedTags(const std::vector<QString>& asTags);
+    // Controls the panel cannot offer now (none given: every control of the region) are left
+    // out like controls of the other region, listed or not.
+    void Offered(std::function<bool(const QString&)> fnOffered) {
+        m_fnOffered = std::move(fnOffered);
+    }
     // Included and excluded controls; with bVisibleOnly only listed controls take part.
     void BuildList(bool bVisibleOnly);
     bool BuiltControls() const { return m_bBuilt; }
@@ -57,6 +64,7 @@ private:
     void Sort();
 
     std::string m_sSection;
+    std::function<bool(const QString&)> m_fnOffered;
     clsTokeniser m_oVisibleList;
     std::vector<QString> m_asFixedTags;
     std::vector<clsSlot> m_aoSlots;
