@@ -4,20 +4,27 @@
 
 #include "basCommon.h"
 #include "basControls.h"
+#include "basNumberText.h"
 #include "basSettings.h"
 #include "clsCalculate.h"
+#include "clsTodaySchedule.h"
 #include "ctlAuctionType.h"
 #include "ctlCalculator.h"
+#include "ctlFeeSchedule.h"
 #include "ctlMovie.h"
 #include "ctlNumericText.h"
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
 #include "ctlPostage.h"
+#include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
+#include "ctlToday.h"
 #include "ctlWizard.h"
 #include "frmMain.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -312,6 +319,183 @@ TEST_F(WizardTest, CancelPutsBackTheAuctionAsItWasBeforeTheWizard) {
         QTest::mouseClick(oWizard->imgNext, Qt::LeftButton);
     EXPECT_FLOAT_EQ(GetWorkingDoc().m_oOutlay.m_fOutlay, 9.0f);
     EXPECT_EQ(GetWorkingDoc().m_oOutlay.m_fEstimatedEndPrice, 0.0f);
+    GetWorkingDoc().SetDirty(false);
+    oMain.close();
+}
+
+// The pages follow the fee schedule: under today's fees the kind of sale, the upgrades and
+// PayPal step aside and today's inputs come first; the set is taken each time the wizard
+// shows, and at once when the schedule changes while it shows.
+TEST_F(WizardTest, ThePagesFollowTheFeeSchedule) {
+    struct clsWalk {
+        FeeSchedule eSchedule;
+        std::vector<QString> asTitles;
+        std::vector<int16_t> anFrames;
+        std::vector<QString> asPrompts;
+    };
+    const clsWalk aoWalks[] = {
+        {FeeSchedule::Y2008,
+         {"Auction Type", "Outlay", "Features", "PayPal", "Postage"},
+         {1, 0, 2, 3, 4},
+         {ctlWizard::DefaultPrompt(1), ctlWizard::DefaultPrompt(0), ctlWizard::DefaultPrompt(2),
+          ctlWizard::DefaultPrompt(3), ctlWizard::DefaultPrompt(4)}},
+        {FeeSchedule::Today,
+         {"Today's Fees", "Outlay", "Postage"},
+         {5, 0, 4},
+         {ctlWizard::DefaultPrompt(5), ctlWizard::DefaultPrompt(0), ctlWizard::DefaultPrompt(6)}},
+        {FeeSchedule::Y2008,
+         {"Auction Type", "Outlay", "Features", "PayPal", "Postage"},
+         {1, 0, 2, 3, 4},
+         {}},
+    };
+    ctlWizard& oWizard = Make();
+    for (const clsWalk& oWalk : aoWalks) {
+        // Chosen while the wizard is away, taken when it shows again.
+        oWizard.hide();
+        UseFeeSchedule(oWalk.eSchedule);
+        oWizard.show();
+        const std::string sWalk = oWalk.eSchedule == FeeSchedule::Today ? "today" : "2008";
+        ASSERT_EQ(oWizard.Pages(), int32_t(oWalk.asTitles.size())) << sWalk;
+        QSignalSpy oComplete(&oWizard, &ctlWizard::WizardComplete);
+        for (int32_t i = 0; i < oWizard.Pages(); ++i) {
+            const ctlWizard::clsPage& oPage = oWizard.CurrentPage();
+            EXPECT_EQ(oPage.m_lIndex, i) << sWalk;
+            EXPECT_EQ(oPage.m_sTitle, oWalk.asTitles[size_t(i)]) << sWalk;
+            EXPECT_EQ(oPage.m_nFrame, oWalk.anFrames[size_t(i)]) << sWalk;
+            if (!oWalk.asPrompts.empty()) {
+                EXPECT_EQ(oWizard.lblInfo->text(), oWalk.asPrompts[size_t(i)]) << sWalk << i;
+            }
+            EXPECT_TRUE(oPage.m_oPanel->isVisible()) << sWalk << i;
+            // Only this page's frame shows, whichever walk the others belong to.
+            for (int32_t j = 0; j < ctlWizard::FrameCount; ++j)
+                EXPECT_EQ(oWizard.fraPages[size_t(j)]->isVisible(), j == oPage.m_nFrame)
+                    << sWalk << i << j;
+            EXPECT_EQ(oWizard.imgBack->isVisible(), i != 0) << sWalk << i;
+            EXPECT_EQ(oWizard.imgNext->accessibleName(),
+                      i == oWizard.Pages() - 1 ? "Finish" : "Next")
+                << sWalk << i;
+            // The chart stands beside the last page only.
+            EXPECT_EQ(oWizard.ctlProfitChart1 && oWizard.ctlProfitChart1->isVisible(),
+                      i == oWizard.Pages() - 1)
+                << sWalk << i;
+            QTest::mouseClick(oWizard.imgNext, Qt::LeftButton);
+        }
+        EXPECT_EQ(oComplete.count(), 1) << sWalk;
+    }
+
+    // A change of schedule while the wizard shows: the page of the same panel stays.
+    oWizard.ShowPage(1);
+    ASSERT_EQ(oWizard.CurrentPage().m_sTitle, "Outlay");
+    UseFeeSchedule(FeeSchedule::Today);
+    oWizard.ApplySchedule();
+    EXPECT_EQ(oWizard.Pages(), 3);
+    EXPECT_EQ(oWizard.CurrentPage().m_sTitle, "Outlay");
+    EXPECT_EQ(oWizard.CurrentPage().m_lIndex, 1);
+    QTest::mouseClick(oWizard.imgBack, Qt::LeftButton);
+    EXPECT_EQ(oWizard.CurrentPage().m_oPanel, oWizard.ctlTodaySection);
+    EXPECT_TRUE(oWizard.ctlTodaySection->isVisible());
+    EXPECT_FALSE(oWizard.ctlAuctionTypeSection->isVisible());
+    // A page that leaves the walk: the walk starts again.
+    UseFeeSchedule(FeeSchedule::Y2008);
+    oWizard.ApplySchedule();
+    EXPECT_EQ(oWizard.CurrentPage().m_sTitle, "Auction Type");
+    EXPECT_FALSE(oWizard.fraPages[5]->isVisible());
+    // A stored prompt of today's first page replaces its built-in one.
+    SetUserSetting("Wizard", "Page5", "Who sells, and what?");
+    UseFeeSchedule(FeeSchedule::Today);
+    ctlWizard& oAgain = Make();
+    EXPECT_EQ(oAgain.lblInfo->text(), "Who sells, and what?");
+    EXPECT_TRUE(ShownMessages().empty());
+}
+
+// A seller walks the wizard under today's fees with the keyboard: the account on the first page,
+// the price, the postage typed in, and back to the first page for a promoted listing; every
+// input reaches the auction as the calculator's panels do and the figures follow.
+TEST_F(WizardTest, AWalkUnderTodaysFeesSetsTodaysInputsAndTheFiguresFollow) {
+    UseFeeSchedule(FeeSchedule::Today);
+    ctlWizard& oWizard = Make(700, 560);
+    QSignalSpy oChanged(&oWizard, &ctlWizard::Changed);
+    ctlToday* oToday = oWizard.ctlTodaySection;
+    ASSERT_EQ(oWizard.CurrentPage().m_oPanel, oToday);
+    auto* cboAccount = oToday->ControlAs<QComboBox>("cboAccount");
+    EXPECT_EQ(QApplication::focusWidget(), cboAccount) << "the keyboard starts on the first field";
+    // The page is taller than the view: it scrolls.
+    EXPECT_TRUE(oWizard.vsbVert->isVisible());
+    EXPECT_GT(oWizard.vsbVert->maximum(), 0);
+    const auto Fee = [&] {
+        return oWizard.ctlSellingCostsSection->Label("lblFinalValueFeeTotal")->text();
+    };
+
+    const int iBusiness = cboAccount->findData("business");
+    ASSERT_GE(iBusiness, 0);
+    cboAccount->setCurrentIndex(iBusiness);
+    emit cboAccount->activated(iBusiness);
+    EXPECT_EQ(GetWorkingDoc().m_oToday.m_sAccount, "business");
+    ASSERT_FALSE(oChanged.isEmpty());
+    EXPECT_TRUE(oChanged.last().at(0).toBool());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(oWizard.CurrentPage().m_sTitle, "Outlay");
+    EXPECT_FALSE(oWizard.vsbVert->isVisible()) << "a short page shows no scroll bar";
+    TypeInto(oWizard.ctlOutlaySection->ControlAs<ctlNumericText>("txtEstimatedEndPrice"), "50");
+    const QString sFeeAt50 = Fee();
+    EXPECT_NE(sFeeAt50, MoneyText(0));
+
+    oWizard.ctlOutlaySection->ControlAs<ctlNumericText>("txtOutlay")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(oWizard.CurrentPage().m_sTitle, "Postage");
+    EXPECT_EQ(oWizard.imgNext->accessibleName(), "Finish");
+    EXPECT_TRUE(oWizard.ctlProfitChart1 && oWizard.ctlProfitChart1->isVisible());
+    EXPECT_FALSE(oWizard.ctlPostageSection->Control("optFirstClass")->isVisible());
+    Click(oWizard.ctlPostageSection->Control("chkUsePostage"));
+    TypeInto(oWizard.ctlPostageSection->ControlAs<ctlNumericText>("txtManual"), "4");
+    // Today's fees are taken on the postage too.
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oTodayFigures.m_fPostage, 4.0f);
+    const QString sFeeWithPostage = Fee();
+    EXPECT_NE(sFeeWithPostage, sFeeAt50);
+
+    QTest::mouseClick(oWizard.imgBack, Qt::LeftButton);
+    QTest::mouseClick(oWizard.imgBack, Qt::LeftButton);
+    ASSERT_EQ(oWizard.CurrentPage().m_oPanel, oToday);
+    TypeInto(oToday->ControlAs<ctlNumericText>("txtAdRate"), "5");
+    EXPECT_FLOAT_EQ(GetWorkingDoc().m_oToday.m_fAdRate, 5.0f);
+    // The figure shown is the model's, after the promoted listing's fee.
+    clsCalculate oCopy;
+    oCopy.Copy(GetWorkingDoc());
+    oCopy.DoCalc();
+    EXPECT_GT(oCopy.m_oTodayFigures.m_fAdFee, 0);
+    EXPECT_EQ(oToday->ControlAs<QLabel>("lblFeeAdAmount")->text(),
+              MoneyText(oCopy.m_oTodayFigures.m_fAdFee));
+    EXPECT_EQ(Fee(), MoneyText(oCopy.m_fFinalValueFee));
+    EXPECT_NE(Fee(), sFeeWithPostage);
+
+    // Escape cancels from anywhere on the page.
+    QSignalSpy oCancel(&oWizard, &ctlWizard::WizardCancel);
+    cboAccount->setFocus();
+    QTest::keyClick(cboAccount, Qt::Key_Escape);
+    EXPECT_EQ(oCancel.count(), 1);
+    GetWorkingDoc().SetDirty(false);
+    EXPECT_TRUE(ShownMessages().empty());
+}
+
+// In the main window the wizard takes the schedule chosen in the calculator.
+TEST_F(WizardTest, TheMainWindowsWizardFollowsTheScheduleChosenInTheCalculator) {
+    SetUserSetting("Config", "StartMode", "1");
+    frmMain oMain;
+    ShowWindow(&oMain);
+    Click(oMain.ctlCalculator1->ScheduleChoice()->findChild<QWidget*>("optScheduleToday"));
+    ASSERT_EQ(GetFeeSchedule(), FeeSchedule::Today);
+    GetWorkingDoc().SetDirty(false);
+    emit oMain.swfVerticalMenuButtons[2]->FSCommand(QStringLiteral("click"), QString());
+    ctlWizard* oWizard = oMain.ctlWizard1;
+    ASSERT_TRUE(oWizard && oWizard->isVisible());
+    EXPECT_EQ(oWizard->Pages(), 3);
+    EXPECT_EQ(oWizard->CurrentPage().m_oPanel, oWizard->ctlTodaySection);
+    QTest::mouseClick(oWizard->imgCancel, Qt::LeftButton);
+    Click(oMain.ctlCalculator1->ScheduleChoice()->findChild<QWidget*>("optSchedule2008"));
+    emit oMain.swfVerticalMenuButtons[2]->FSCommand(QStringLiteral("click"), QString());
+    EXPECT_EQ(oWizard->Pages(), 5);
+    EXPECT_EQ(oWizard->CurrentPage().m_sTitle, "Auction Type");
     GetWorkingDoc().SetDirty(false);
     oMain.close();
 }

@@ -4,6 +4,7 @@
 #include "basControls.h"
 #include "basPanelPalette.h"
 #include "basSettings.h"
+#include "clsTodaySchedule.h"
 #include "ctlAuctionType.h"
 #include "ctlOutlay.h"
 #include "ctlPayPal.h"
@@ -11,6 +12,7 @@
 #include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
 #include "ctlSellingFeatures.h"
+#include "ctlToday.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -75,8 +77,8 @@ void SetCaption(QPushButton* oButton, const QString& sCaption, const QString& sS
 
 } // namespace
 
-QString ctlWizard::DefaultPrompt(int16_t nFrame) {
-    switch (nFrame) {
+QString ctlWizard::DefaultPrompt(int16_t nPrompt) {
+    switch (nPrompt) {
     case 0:
         return QStringLiteral("Please enter your costs and the price you wish to sell for.");
     case 1:
@@ -87,6 +89,11 @@ QString ctlWizard::DefaultPrompt(int16_t nFrame) {
         return QStringLiteral("Do you want to accept payment through PayPal?");
     case 4:
         return QStringLiteral("Do you want to send it through Royal Mail?");
+    case 5:
+        return QStringLiteral("Please choose your account, the item's category and where the "
+                              "buyer lives");
+    case 6:
+        return QStringLiteral("Do you charge postage? Please enter what it costs.");
     default:
         return QString();
     }
@@ -120,19 +127,21 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     ctlSellingFeaturesSection = new ctlSellingFeatures;
     ctlPayPalSection = new ctlPayPal;
     ctlPostageSection = new ctlPostage;
+    ctlTodaySection = new ctlToday;
     const struct {
         ctlSectionPanel* m_oPanel;
         const char* m_sName;
         int32_t m_lLeft;
         int32_t m_lWidth;
-    } aoFrames[PageCount] = {
+    } aoFrames[FrameCount] = {
         {ctlOutlaySection, "ctlOutlaySection", 240, 5550},
         {ctlAuctionTypeSection, "ctlAuctionTypeSection", 120, 3030},
         {ctlSellingFeaturesSection, "ctlSellingFeaturesSection", 120, 3750},
         {ctlPayPalSection, "ctlPayPalSection", 120, 3150},
         {ctlPostageSection, "ctlPostageSection", 120, 4350},
+        {ctlTodaySection, "ctlTodaySection", 120, 4010},
     };
-    for (int32_t i = 0; i < PageCount; ++i) {
+    for (int32_t i = 0; i < FrameCount; ++i) {
         QFrame* oFrame = new QFrame(fraViewPort);
         oFrame->setObjectName(QStringLiteral("fraPages%1").arg(i));
         oFrame->setFrameShape(QFrame::NoFrame);
@@ -145,6 +154,7 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
                            oPanel->DesignHeight() + 2 * kPageMargin);
         oFrame->hide();
         fraPages[size_t(i)] = oFrame;
+        m_aoFramePanels[size_t(i)] = oPanel;
         connect(oPanel, &ctlSectionPanel::Changed, this, [this] { RefreshSums(true); });
     }
 
@@ -183,32 +193,13 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     connect(imgNext, &QPushButton::clicked, this, &ctlWizard::imgNext_Click);
     connect(imgCancel, &QPushButton::clicked, this, &ctlWizard::imgCancel_Click);
 
-    // Walk order: the kind of sale first, as the other pages depend on it.
-    const struct {
-        const char* m_sTitle;
-        int16_t m_nFrame;
-        ctlSectionPanel* m_oPanel;
-    } aoPages[PageCount] = {
-        {"Auction Type", 1, ctlAuctionTypeSection}, {"Outlay", 0, ctlOutlaySection},
-        {"Features", 2, ctlSellingFeaturesSection}, {"PayPal", 3, ctlPayPalSection},
-        {"Postage", 4, ctlPostageSection},
-    };
-    for (int32_t i = 0; i < PageCount; ++i) {
-        clsPage& oPage = m_aoPages[size_t(i)];
-        oPage.m_sTitle = QLatin1String(aoPages[i].m_sTitle);
-        oPage.m_lIndex = i;
-        oPage.m_nFrame = aoPages[i].m_nFrame;
-        oPage.m_oPanel = aoPages[i].m_oPanel;
-        oPage.m_sPrompt = QString::fromStdString(
-            GetSettings().ReadOr(Settings::WizardPage, DefaultPrompt(oPage.m_nFrame).toStdString(),
-                                 std::to_string(oPage.m_nFrame)));
-        oPage.m_bFirst = i == 0;
-        oPage.m_bLast = i == PageCount - 1;
-        oPage.m_oPanel->setAccessibleName(oPage.m_sTitle);
-    }
+    for (size_t i = 0; i < m_asPrompts.size(); ++i)
+        m_asPrompts[i] = QString::fromStdString(GetSettings().ReadOr(
+            Settings::WizardPage, DefaultPrompt(int16_t(i)).toStdString(), std::to_string(i)));
+    BuildPages();
     m_oRefresh.Attach(
         {ctlSellingCostsSection, nullptr, ctlOutlaySection, ctlSellingFeaturesSection,
-         ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection},
+         ctlAuctionTypeSection, ctlPayPalSection, ctlPostageSection, ctlTodaySection},
         [this](bool bDocDirty) { emit Changed(bDocDirty); },
         [this] {
             // Options shown or hidden by the new values change the page's height.
@@ -220,6 +211,55 @@ ctlWizard::ctlWizard(QWidget* oParent) : QWidget(oParent) {
     setTabOrder(imgNext, imgCancel);
     UpdateCanvas();
     resize(TwipsToPixels(9000), TwipsToPixels(9000));
+}
+
+bool ctlWizard::BuildPages() {
+    const bool bToday = GetTodaySchedule() != nullptr;
+    if (!m_aoPages.empty() && bToday == m_bTodayPages) return false;
+    m_bTodayPages = bToday;
+    struct clsWalkStep {
+        const char* m_sTitle;
+        int16_t m_nFrame;
+        int16_t m_nPrompt;
+    };
+    // The kind of sale first, as the other pages depend on it; under today's fees the
+    // account and category take its place, and the upgrades and PayPal, which today's fees
+    // do without, step aside.
+    static const std::vector<clsWalkStep> ao2008 = {{"Auction Type", 1, 1},
+                                                    {"Outlay", 0, 0},
+                                                    {"Features", 2, 2},
+                                                    {"PayPal", 3, 3},
+                                                    {"Postage", 4, 4}};
+    static const std::vector<clsWalkStep> aoToday = {
+        {"Today's Fees", 5, 5}, {"Outlay", 0, 0}, {"Postage", 4, 6}};
+    const std::vector<clsWalkStep>& aoWalk = bToday ? aoToday : ao2008;
+    m_aoPages.clear();
+    for (size_t i = 0; i < aoWalk.size(); ++i) {
+        clsPage oPage;
+        oPage.m_sTitle = QLatin1String(aoWalk[i].m_sTitle);
+        oPage.m_lIndex = int32_t(i);
+        oPage.m_nFrame = aoWalk[i].m_nFrame;
+        oPage.m_nPrompt = aoWalk[i].m_nPrompt;
+        oPage.m_oPanel = m_aoFramePanels[size_t(oPage.m_nFrame)];
+        oPage.m_sPrompt = m_asPrompts[size_t(oPage.m_nPrompt)];
+        oPage.m_bFirst = i == 0;
+        oPage.m_bLast = i + 1 == aoWalk.size();
+        oPage.m_oPanel->setAccessibleName(oPage.m_sTitle);
+        m_aoPages.push_back(oPage);
+    }
+    return true;
+}
+
+void ctlWizard::ApplySchedule() {
+    const ctlSectionPanel* oShown = m_oCurrentPage.m_oPanel;
+    if (!BuildPages()) return;
+    if (!isVisible()) return;
+    int32_t lIndex = 0;
+    for (const clsPage& oPage : m_aoPages)
+        if (oPage.m_oPanel == oShown) lIndex = oPage.m_lIndex;
+    ShowPage(lIndex);
+    RefreshSums(true);
+    LayoutControls();
 }
 
 ctlProfitChart& ctlWizard::ProfitChart() {
@@ -296,6 +336,8 @@ void ctlWizard::Display() {
     for (QFrame* oFrame : fraPages)
         ColourControl(oFrame);
     ctlSellingCostsSection->Mode(1);
+    // The schedule may have changed since the wizard last showed.
+    BuildPages();
     ShowPage(0);
     RefreshSums(true);
     LayoutControls();
@@ -307,14 +349,17 @@ void ctlWizard::ShowPage(int32_t lIndex) {
     const bool bFocusOnPage =
         oFocus ? fraViewPort->isAncestorOf(oFocus) : window()->isActiveWindow();
     m_oCurrentPage = clsPage();
-    for (clsPage& oPage : m_aoPages) {
+    for (const clsPage& oPage : m_aoPages)
+        if (oPage.m_lIndex == lIndex) m_oCurrentPage = oPage;
+    // Every other frame goes, also those of the other schedule's walk.
+    for (int32_t i = 0; i < FrameCount; ++i) {
+        if (m_oCurrentPage.m_lIndex >= 0 && i == m_oCurrentPage.m_nFrame) continue;
+        m_aoFramePanels[size_t(i)]->hide();
+        fraPages[size_t(i)]->hide();
+    }
+    if (m_oCurrentPage.m_lIndex >= 0) {
+        const clsPage& oPage = m_oCurrentPage;
         QFrame* oFrame = fraPages[size_t(oPage.m_nFrame)];
-        if (oPage.m_lIndex != lIndex) {
-            oPage.m_oPanel->hide();
-            oFrame->hide();
-            continue;
-        }
-        m_oCurrentPage = oPage;
         // The last page's chart is placed beside its panel.
         if (oPage.m_bLast) ProfitChart();
         lblInfo->setText(oPage.m_sPrompt);

@@ -117,6 +117,8 @@ frmMain::frmMain(QWidget* oParent) : QWidget(oParent) {
     });
     // Another schedule shows other panels: the window makes room for them.
     connect(ctlCalculator1, &ctlCalculator::ScheduleChanged, this, [this] {
+        // The wizard's pages follow the schedule too.
+        if (ctlWizard1) ctlWizard1->ApplySchedule();
         ctlCalculator1->CalcMinSize(m_lMinCalcWidth, m_lMinCalcHeight);
         ResizeForm();
     });
