@@ -447,6 +447,11 @@ TEST_F(WizardTest, AWalkUnderTodaysFeesSetsTodaysInputsAndTheFiguresFollow) {
     EXPECT_EQ(oWizard.imgNext->accessibleName(), "Finish");
     EXPECT_TRUE(oWizard.ctlProfitChart1 && oWizard.ctlProfitChart1->isVisible());
     EXPECT_FALSE(oWizard.ctlPostageSection->Control("optFirstClass")->isVisible());
+    // The note on typed postage, two lines here, pushes the rows below it down.
+    const QWidget* lblTypedPostage = oWizard.ctlPostageSection->Control("lblTypedPostage");
+    ASSERT_TRUE(lblTypedPostage->isVisible());
+    EXPECT_LE(lblTypedPostage->geometry().bottom(),
+              oWizard.ctlPostageSection->Control("chkProfit")->geometry().top());
     Click(oWizard.ctlPostageSection->Control("chkUsePostage"));
     TypeInto(oWizard.ctlPostageSection->ControlAs<ctlNumericText>("txtManual"), "4");
     // Today's fees are taken on the postage too.

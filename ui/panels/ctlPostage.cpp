@@ -218,6 +218,10 @@ void ctlPostage::ApplyCarrierPrices(const clsPostage& oFeatures) {
     if (int(bTypedInOnly) == m_nTypedInOnly && lNoteHeight == ControlHeight(m_lblTypedPostage))
         return;
     m_nTypedInOnly = int(bTypedInOnly);
+    // The locator takes each row's design height when the panel is first laid out: the note
+    // grows only after that, so that the rows below it move down by what it grew.
+    ShowConfig(ShowConfig());
+    if (lNoteHeight == ControlHeight(m_lblTypedPostage)) return;
     SetControlHeight(m_lblTypedPostage, lNoteHeight);
     ShowConfig(ShowConfig());
 }
