@@ -21,10 +21,10 @@ QString Tr(const char* sText) {
 void LoadStartMode(QComboBox* cboStartMode) {
     cboStartMode->clear();
     cboStartMode->addItem(Tr("Wizard"), 0);
-    cboStartMode->setItemData(0, Tr("Start on the wizard: the five panels one page at a time"),
+    cboStartMode->setItemData(0, Tr("Start on the wizard: the panels one page at a time"),
                               Qt::ToolTipRole);
     cboStartMode->addItem(Tr("Advanced"), 1);
-    cboStartMode->setItemData(1, Tr("Start on the calculator: all five panels at once"),
+    cboStartMode->setItemData(1, Tr("Start on the calculator: all the panels at once"),
                               Qt::ToolTipRole);
     const QString sStartMode = QString::fromStdString(GetSettings().Read(Settings::StartMode));
     int lAt = 0;
