@@ -28,6 +28,7 @@
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -106,6 +107,15 @@ TEST_F(TodayTest, SwitchingScheduleShowsTodaysInputsAndTheModelsFigures) {
     for (const std::string sKey : {"AuctionType", "SellingFeatures", "PayPal"})
         EXPECT_TRUE(m_ctlCalculator->Section(sKey)->isHidden()) << sKey;
     EXPECT_FALSE(m_ctlCalculator->Postage()->isHidden());
+    // Nor are there reserve or PayPal fees to show at £0.00.
+    const auto RowsShown = [this] {
+        std::vector<bool> abShown;
+        for (const char* sName :
+             {"lblReserveFeeLabel", "lblReserveFeeTotal", "lblPayPalLabel", "lblPayPalTotal"})
+            abShown.push_back(!m_ctlCalculator->SellingCosts()->Label(sName)->isHidden());
+        return abShown;
+    };
+    EXPECT_EQ(RowsShown(), std::vector<bool>(4, false));
     EXPECT_TRUE(m_ctlCalculator->ScheduleChoice()
                     ->findChild<QLabel*>("lblScheduleNote")
                     ->text()
@@ -141,6 +151,7 @@ TEST_F(TodayTest, SwitchingScheduleShowsTodaysInputsAndTheModelsFigures) {
     EXPECT_FALSE(m_ctlCalculator->AuctionType()->isHidden());
     EXPECT_EQ(SellingCost("lblFinalValueFeeLabel"), "Final Value Fee");
     EXPECT_EQ(SellingCost("lblFinalValueFeeTotal"), sFee2008);
+    EXPECT_EQ(RowsShown(), std::vector<bool>(4, true));
     EXPECT_TRUE(ShownMessages().empty());
 }
 

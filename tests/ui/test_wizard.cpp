@@ -447,6 +447,14 @@ TEST_F(WizardTest, AWalkUnderTodaysFeesSetsTodaysInputsAndTheFiguresFollow) {
     EXPECT_EQ(oWizard.imgNext->accessibleName(), "Finish");
     EXPECT_TRUE(oWizard.ctlProfitChart1 && oWizard.ctlProfitChart1->isVisible());
     EXPECT_FALSE(oWizard.ctlPostageSection->Control("optFirstClass")->isVisible());
+    // The summary's column has no reserve or PayPal rows today: the rows close up.
+    const ctlSellingCosts* oCosts = oWizard.ctlSellingCostsSection;
+    EXPECT_FALSE(oCosts->Label("lblPayPalTotal")->isVisible());
+    EXPECT_FALSE(oCosts->Label("lblReserveFeeTotal")->isVisible());
+    // (One pitch apart, give or take the pixel lost in rounding twips.)
+    EXPECT_NEAR(
+        oCosts->Label("lblFinalValueFeeLabel")->y() - oCosts->Label("lblListingCostLabel")->y(),
+        oCosts->Label("lblListingCostLabel")->y() - oCosts->Label("lblInsertionFeeLabel")->y(), 1);
     // The note on typed postage, two lines here, pushes the rows below it down.
     const QWidget* lblTypedPostage = oWizard.ctlPostageSection->Control("lblTypedPostage");
     ASSERT_TRUE(lblTypedPostage->isVisible());

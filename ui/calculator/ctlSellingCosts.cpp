@@ -37,6 +37,13 @@ const clsFigure kFigures[] = {
     {"lblProfitLabel", "Profit", "lblProfitGrandTotal"},
 };
 
+// Rows of fees that today's schedule does not charge.
+bool Is2008Only(const char* sName) {
+    const QLatin1String sRow(sName);
+    return sRow.startsWith(QLatin1String("lblReserveFee")) ||
+           sRow.startsWith(QLatin1String("lblPayPal"));
+}
+
 // The prices worked out from the auction, under the figures.
 const clsFigure kPrices[] = {
     {"lblBreakEvenLabel", "Break-even Price", "lblBreakEvenTotal"},
@@ -196,6 +203,7 @@ void ctlSellingCosts::Arrange() {
         };
         int32_t lTop = 0;
         for (const auto& asPair : asOrder) {
+            if (m_bToday && Is2008Only(asPair[0])) continue;
             Place(asPair[0], 0, lTop, 1900, kRowHeight);
             Place(asPair[1], 1900, lTop, 2480, kRowHeight);
             lTop += lPitch;
@@ -242,6 +250,7 @@ void ctlSellingCosts::ApplySellingCosts(const clsCalculate& oSellingCosts) {
     SetFigureText(Label("lblReserveFeeTotal"), Money(oFigures.m_fReserveFee));
     // Today's fees beside the insertion fee come as several kinds, shown together here.
     const bool bToday = GetTodaySchedule() != nullptr;
+    ShowScheduleRows(bToday);
     const QString sFinalValueCaption = bToday ? tr("Selling Fees") : tr("Final Value Fee");
     if (Label("lblFinalValueFeeLabel")->text() != sFinalValueCaption) {
         Label("lblFinalValueFeeLabel")->setText(sFinalValueCaption);
@@ -266,6 +275,17 @@ void ctlSellingCosts::ApplySellingCosts(const clsCalculate& oSellingCosts) {
     if (!m_txtTargetProfit->hasFocus() && m_txtTargetProfit->Value() != g_fTargetProfit)
         m_txtTargetProfit->Value(g_fTargetProfit);
     ShowPrices();
+}
+
+void ctlSellingCosts::ShowScheduleRows(bool bToday) {
+    if (bToday == m_bToday) return;
+    m_bToday = bToday;
+    for (const clsFigure& oFigure : kFigures)
+        if (Is2008Only(oFigure.m_sCaptionName)) {
+            Label(QLatin1String(oFigure.m_sCaptionName))->setVisible(!bToday);
+            Label(QLatin1String(oFigure.m_sTotalName))->setVisible(!bToday);
+        }
+    Arrange();
 }
 
 void ctlSellingCosts::ShowCalculationError(std::exception_ptr pError) {

@@ -53,6 +53,8 @@ protected:
 
 private:
     void Arrange();
+    // Shows only the rows of the schedule in use, closing up the column on the wizard's page.
+    void ShowScheduleRows(bool bToday);
     QLabel* AddLabel(const char* sName, const QString& sCaption);
     void Place(const char* sName, int32_t lLeft, int32_t lTop, int32_t lWidth, int32_t lHeight);
     void ShowPrices();
@@ -61,6 +63,8 @@ private:
     void ColourProfit();
 
     int32_t m_lMode = 0;
+    // Today's schedule has no reserve or PayPal fee: their rows step aside under it.
+    bool m_bToday = false;
     ctlNumericText* m_txtTargetProfit = nullptr;
     // A copy of the auction last shown: the target price is worked out again when the
     // target changes, with no refresh of the calculator.
