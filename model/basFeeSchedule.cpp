@@ -22,6 +22,11 @@ std::string GetSchedulePriceFilePath(FeeSchedule eSchedule) {
 
 void UseFeeSchedule(FeeSchedule eSchedule) {
     auto oPrices = std::make_unique<clsPrices>();
-    oPrices->LoadPriceFile(GetSchedulePriceFilePath(eSchedule));
+    // The 2008 fees come back as at start-up: from the last good copy when the edition's
+    // file cannot be read.
+    if (eSchedule == FeeSchedule::Today)
+        oPrices->LoadPriceFile(GetSchedulePriceFilePath(eSchedule));
+    else
+        LoadEditionPrices(*oPrices);
     SetPrices(std::move(oPrices));
 }
