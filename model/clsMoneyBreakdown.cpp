@@ -3,6 +3,8 @@
 #include "clsCalculate.h"
 #include "clsTodaySchedule.h"
 
+#include <iterator>
+
 bool clsMoneyBreakdown::Has(Part ePart) const {
     switch (ePart) {
     case Part::Upgrades:
@@ -20,27 +22,15 @@ bool clsMoneyBreakdown::Has(Part ePart) const {
 }
 
 float clsMoneyBreakdown::Amount(Part ePart) const {
-    switch (ePart) {
-    case Part::Outlay:
-        return m_fOutlay;
-    case Part::Fees:
-        return m_fSaleFees;
-    case Part::Upgrades:
-        return m_fUpgrades;
-    case Part::PayPal:
-        return m_fPayPal;
-    case Part::Postage:
-        return m_fPostage;
-    case Part::BuyerProtection:
-        return m_fBuyerProtection;
-    case Part::SalesTax:
-        return m_fSalesTax;
-    case Part::Profit:
-        return m_fProfit;
-    case Part::Count:
-        break;
-    }
-    return 0;
+    // In the order of Part.
+    static constexpr float clsMoneyBreakdown::*kAmounts[] = {
+        &clsMoneyBreakdown::m_fOutlay,   &clsMoneyBreakdown::m_fSaleFees,
+        &clsMoneyBreakdown::m_fUpgrades, &clsMoneyBreakdown::m_fPayPal,
+        &clsMoneyBreakdown::m_fPostage,  &clsMoneyBreakdown::m_fBuyerProtection,
+        &clsMoneyBreakdown::m_fSalesTax, &clsMoneyBreakdown::m_fProfit};
+    static_assert(std::size(kAmounts) == size_t(Part::Count));
+    const auto n = size_t(ePart);
+    return n < std::size(kAmounts) ? this->*kAmounts[n] : 0.0f;
 }
 
 clsMoneyBreakdown clsMoneyBreakdown::Of(const clsCalculate& oAuction) {
