@@ -21,8 +21,8 @@ void clsCalculate::DoCalcToday(const clsTodaySchedule& oSchedule) {
     m_fSaleFees = o.m_fSellingCost;
     m_fFinalValueFee = ToSingle(double(o.m_fSellingCost) - o.m_fInsertionFee);
     m_fSellCost = ToSingle(double(m_fOutlayCost) + m_fSaleFees);
-    // What the buyers pay the seller: the sales tax and the buyer protection fee pass on.
-    m_fBuyersPay = ToSingle(double(m_oOutlay.m_lQuantity) * m_oOutlay.m_fEstimatedEndPrice +
-                            m_fPostageCost + m_fPostageProfit);
+    // What the buyers pay the seller, as the orders charge it (postage shared out among
+    // separate orders to the penny): the sales tax and the buyer protection fee pass on.
+    m_fBuyersPay = ToSingle(double(o.m_fItems) + o.m_fPostage);
     m_fProfit = ToSingle(double(m_fBuyersPay) - (double(m_fSellCost) + m_fPostageCost));
 }

@@ -59,7 +59,6 @@ constexpr std::string_view kRanges = "ranges";
 
 std::unique_ptr<clsPrices> g_oPrices;
 bool g_bPricesFailed = false; // the user has been told once already
-std::string g_sPricesSource;
 
 std::string LoadFailureMessage(const std::string& sPath) {
     return "Error opening file " + sPath + "\r\n\r\n" + GetAppName() + " must close.";
@@ -201,6 +200,7 @@ void clsPrices::LoadPriceText(std::string_view sText) {
     m_oPrices = std::move(oNew.m_oPrices);
     m_oToday = std::move(oNew.m_oToday);
     m_oCache = std::make_unique<const clsPriceCache>(*this);
+    m_sSource.clear();
 }
 
 void clsPrices::LoadPriceFile(const std::string& sPath) {
@@ -211,6 +211,7 @@ void clsPrices::LoadPriceFile(const std::string& sPath) {
         switch (ReadWholeFile(sPath, kMaxFileBytes, sText, &nErrno)) {
         case FileRead::Done:
             LoadPriceText(sText);
+            m_sSource = sPath;
             return;
         case FileRead::ReadError:
             clsError::Raise(ErrNumber::PathFileAccess, "clsPrices");
@@ -380,7 +381,6 @@ bool LoadFallback(clsPrices& oPrices, const std::string& sPath, const clsError& 
             LogDebug("Price file load failed: " + oCopy.sPath + ": " + oError.Description());
             continue;
         }
-        g_sPricesSource = oCopy.sPath;
         LogDebug("Price file in use: " + oCopy.sPath);
         ShowMessage("Error opening file " + sPath + "\r\n\r\n" + oFailure.Description() +
                         "\r\n\r\n" + GetAppName() + " uses " + oCopy.sWhat + " instead (" +
@@ -393,19 +393,27 @@ bool LoadFallback(clsPrices& oPrices, const std::string& sPath, const clsError& 
 
 } // namespace
 
+void LoadEditionPrices(clsPrices& oPrices) {
+    const std::string sPath = GetPriceFilePath(false);
+    try {
+        oPrices.LoadPriceFile(sPath);
+    } catch (const clsError& oError) {
+        LogDebug("Price file load failed: " + oError.Description());
+        if (!LoadFallback(oPrices, sPath, oError)) throw;
+    }
+}
+
 clsPrices& GetPrices() {
     if (!g_oPrices) {
         auto oPrices = std::make_unique<clsPrices>();
         const std::string sPath = GetPriceFilePath(false);
         try {
-            oPrices->LoadPriceFile(sPath);
-            g_sPricesSource = sPath;
+            // Once the user has been told the run ends, no copy is offered again.
+            if (g_bPricesFailed)
+                oPrices->LoadPriceFile(sPath);
+            else
+                LoadEditionPrices(*oPrices);
         } catch (const clsError& oError) {
-            LogDebug("Price file load failed: " + oError.Description());
-            if (!g_bPricesFailed && LoadFallback(*oPrices, sPath, oError)) {
-                g_oPrices = std::move(oPrices);
-                return *g_oPrices;
-            }
             if (!g_bPricesFailed) {
                 g_bPricesFailed = true;
                 ShowMessage(LoadFailureMessage(sPath), MsgBox::Critical, GetAppName());
@@ -421,11 +429,10 @@ clsPrices& GetPrices() {
 void SetPrices(std::unique_ptr<clsPrices> oPrices) {
     g_oPrices = std::move(oPrices);
     g_bPricesFailed = false;
-    g_sPricesSource.clear();
 }
 
 std::string GetPricesSource() {
-    return g_sPricesSource;
+    return g_oPrices ? g_oPrices->Source() : std::string();
 }
 
 std::string FormatCurrency(float fAmount) {

@@ -77,6 +77,8 @@ public:
     // Reads price file text; raises a clsError for a repeated name, a text over
     // kMaxFileBytes or a line over kMaxLineLength, leaving the table as it was.
     void LoadPriceText(std::string_view sText);
+    // The file the table was last loaded from; empty when it was loaded from text.
+    const std::string& Source() const { return m_sSource; }
 
     // The raw text of a name, unchanged by any suffix. Missing: "" and false.
     bool GetData(std::string_view sName, std::string& sData) const;
@@ -139,6 +141,7 @@ private:
     // Rebuilt with every load, so a reloaded table never answers with the old prices.
     std::unique_ptr<const clsPriceCache> m_oCache;
     std::shared_ptr<const clsTodaySchedule> m_oToday;
+    std::string m_sSource;
 };
 
 // The shared price table, loaded from GetPriceFilePath on the first request. When that file
@@ -146,10 +149,15 @@ private:
 // shipped with the program is used, and the user is told which. When none can be read the
 // user is told, the application is closed and the error raised.
 clsPrices& GetPrices();
-// The price file read by GetPrices: the edition's file, or the copy it fell back to.
+// The file the shared price table was read from, however it was loaded (the edition's file,
+// the copy it fell back to, today's schedule); empty when there is no table yet.
 std::string GetPricesSource();
-// Replaces the shared price table (the command-line calculator and tests).
+// Replaces the shared price table (switching schedules, the command-line calculator, tests).
 void SetPrices(std::unique_ptr<clsPrices> oPrices);
+// Loads the edition's price file (GetPriceFilePath) into oPrices or, when it cannot be read,
+// the last good copy kept by the update or else the copy shipped with the program, telling
+// the user which; raises the edition file's error when none loads.
+void LoadEditionPrices(clsPrices& oPrices);
 
 // An amount as money text with the price file's symbol and format: 12.5 -> "£12.50".
 std::string FormatCurrency(float fAmount);

@@ -137,6 +137,7 @@ FeeSchedule GetFeeSchedule();
 // The shipped file of a schedule for the edition's region: "UpdateUK_v0102.dat" or
 // "FeesTodayUK.dat" in the program folder. For 2008 the price file in use (GetPriceFilePath).
 std::string GetSchedulePriceFilePath(FeeSchedule eSchedule);
-// Loads that file as the shared price table; on failure raises a clsError (its description
-// says what is wrong) and keeps the table in use.
+// Loads that file as the shared price table (for 2008 with the fallback copies of
+// LoadEditionPrices); on failure raises a clsError (its description says what is wrong) and
+// keeps the table in use. GetPricesSource then names the file loaded.
 void UseFeeSchedule(FeeSchedule eSchedule);

@@ -17,11 +17,14 @@ class ScopedPrices {
 public:
     explicit ScopedPrices(std::string_view sText, int32_t eRegion = RegionUK);
     static ScopedPrices Shipped(int32_t eRegion);
+    // The shipped file of today's fees of the region.
+    static ScopedPrices Today(int32_t eRegion);
     ~ScopedPrices();
     ScopedPrices(ScopedPrices&&) = default;
 
 private:
     ScopedPrices() = default;
+    static ScopedPrices FromFile(int32_t eRegion, const char* sUs, const char* sUk);
 };
 
 // Path of a file in the source tree's data folder.

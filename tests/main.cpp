@@ -18,13 +18,20 @@ ScopedPrices::ScopedPrices(std::string_view sText, int32_t eRegion) {
     SetPrices(std::move(oPrices));
 }
 
-ScopedPrices ScopedPrices::Shipped(int32_t eRegion) {
+ScopedPrices ScopedPrices::FromFile(int32_t eRegion, const char* sUs, const char* sUk) {
     SetRegion(eRegion);
     auto oPrices = std::make_unique<clsPrices>();
-    oPrices->LoadPriceFile(
-        DataPath(eRegion == RegionUS ? "UpdateUS_v0102.dat" : "UpdateUK_v0102.dat"));
+    oPrices->LoadPriceFile(DataPath(eRegion == RegionUS ? sUs : sUk));
     SetPrices(std::move(oPrices));
     return ScopedPrices();
+}
+
+ScopedPrices ScopedPrices::Shipped(int32_t eRegion) {
+    return FromFile(eRegion, "UpdateUS_v0102.dat", "UpdateUK_v0102.dat");
+}
+
+ScopedPrices ScopedPrices::Today(int32_t eRegion) {
+    return FromFile(eRegion, "FeesTodayUS.dat", "FeesTodayUK.dat");
 }
 
 ScopedPrices::~ScopedPrices() {

@@ -4,6 +4,7 @@
 #include "basMain.h"
 #include "clsError.h"
 #include "clsPrices.h"
+#include "clsTodaySchedule.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -376,6 +379,60 @@ TEST_F(PriceFileOnDisk, ReadErrorIsAFailureAndKeepsTheTable) {
     o.LoadPriceText("Keep,1\r\n");
     EXPECT_THROW(o.LoadPriceFile(m_oFolder.string()), clsError); // a folder, not a file
     EXPECT_EQ(o.Count(), 1u);
+}
+
+TEST_F(PriceFileOnDisk, TheTableInUseNamesItsFileWhicheverWayItWasLoaded) {
+    namespace fs = std::filesystem;
+    const std::string s2008 = GetPriceFilePath(false);
+    const std::string sToday = GetSchedulePriceFilePath(FeeSchedule::Today);
+    fs::copy_file(DataPath("UpdateUK_v0102.dat"), s2008);
+    fs::copy_file(DataPath("FeesTodayUK.dat"), sToday);
+    EXPECT_EQ(GetPricesSource(), "") << "no table yet";
+
+    const struct {
+        const char* sStep;
+        std::function<void()> fnStep;
+        std::string sSource;
+    } aoSteps[] = {
+        {"start-up", [] { GetPrices(); }, s2008},
+        {"to today", [] { UseFeeSchedule(FeeSchedule::Today); }, sToday},
+        {"back to 2008", [] { UseFeeSchedule(FeeSchedule::Y2008); }, s2008},
+        {"to today again", [] { UseFeeSchedule(FeeSchedule::Today); }, sToday},
+        // The 2008 file is spoilt meanwhile: back to 2008 is the update's last good copy, as
+        // at start-up, and the user is told.
+        {"back to 2008 from the backup",
+         [&] {
+             fs::copy_file(s2008, GetPriceBackupPath());
+             std::ofstream(s2008, std::ios::binary | std::ios::app) << "LocalTax,15\r\n";
+             UseFeeSchedule(FeeSchedule::Y2008);
+         },
+         GetPriceBackupPath()},
+        {"a table made from text", [] { SetPrices(std::make_unique<clsPrices>()); }, ""},
+        {"start-up from the backup",
+         [] {
+             SetPrices(nullptr);
+             GetPrices();
+         },
+         GetPriceBackupPath()},
+        // A switch that fails keeps the table in use, and its file.
+        {"today's file missing",
+         [&] {
+             fs::remove(sToday);
+             EXPECT_THROW(UseFeeSchedule(FeeSchedule::Today), clsError);
+         },
+         GetPriceBackupPath()},
+    };
+    for (const auto& o : aoSteps) {
+        o.fnStep();
+        EXPECT_EQ(GetPricesSource(), o.sSource) << o.sStep;
+    }
+    EXPECT_EQ(GetFeeSchedule(), FeeSchedule::Y2008);
+    ASSERT_EQ(ShownMessages().size(), 2u);
+    for (const std::string& sMessage : ShownMessages())
+        EXPECT_NE(sMessage.find("uses the last good copy of the price file instead (" +
+                                GetPriceBackupPath() + ")"),
+                  std::string::npos)
+            << sMessage;
 }
 
 TEST_F(PriceFileOnDisk, DuplicateInFileEndsTheRun) {

@@ -6,6 +6,7 @@
 #include "clsError.h"
 #include "clsFeeHints.h"
 #include "clsMoneyBreakdown.h"
+#include "clsPostage.h"
 #include "clsPriceSearch.h"
 #include "clsProfitCurve.h"
 
@@ -339,6 +340,143 @@ TEST(MoneyBreakdown, ALossShowsAsNegativeProfit) {
     EXPECT_TRUE(o.IsLoss());
     EXPECT_FLOAT_EQ(o.m_fBuyersPay, 40);
     EXPECT_FLOAT_EQ(o.m_fOutlay, 60);
+}
+
+// A parcel at a set price with a mark-up on it.
+void PostageWithMarkUp(clsCalculate& o, float fCost, float fMarkUp) {
+    o.m_oPostage.m_bUse = true;
+    o.m_oPostage.m_eClass = PostageClass::Manual;
+    o.m_oPostage.m_fManualFee = fCost;
+    o.m_oPostage.m_bMakeProfit = fMarkUp > 0;
+    o.m_oPostage.m_fProfit = fMarkUp;
+}
+
+TEST(MoneyBreakdown, UnderEachScheduleThePartsAddUpToWhatTheBuyersPay) {
+    using Part = clsMoneyBreakdown::Part;
+    const struct {
+        const char* sCase;
+        bool bToday;
+        int32_t eRegion;
+        std::function<void(clsCalculate&)> fnSetUp;
+        bool bBuyerProtection, bSalesTax; // parts the case has beside the common ones
+    } aoCases[] = {
+        {"2008 UK, PayPal and postage with a mark-up", false, RegionUK,
+         [](clsCalculate& o) {
+             o.m_oPayPal.m_bUsePayPal = true;
+             PostageWithMarkUp(o, 3.2f, 0.5f);
+         },
+         false, false},
+        {"today UK private", true, RegionUK,
+         [](clsCalculate& o) {
+             o.m_oToday.m_sAccount = "Private";
+             PostageWithMarkUp(o, 3.2f, 0);
+         },
+         true, false},
+        {"today UK private, three orders sharing the postage", true, RegionUK,
+         [](clsCalculate& o) {
+             o.m_oToday.m_sAccount = "Private";
+             o.m_oOutlay.m_lQuantity = 3;
+             PostageWithMarkUp(o, 9.5f, 0.5f);
+         },
+         true, false},
+        {"today UK business, VAT registered", true, RegionUK,
+         [](clsCalculate& o) {
+             o.m_oToday.m_sAccount = "Business";
+             o.m_oToday.m_bVatRegistered = true;
+             o.m_oToday.m_fAdRate = 3;
+             PostageWithMarkUp(o, 3.2f, 0.3f);
+         },
+         false, false},
+        {"today UK business, VAT paid as a cost", true, RegionUK,
+         [](clsCalculate& o) {
+             o.m_oToday.m_sAccount = "Business";
+             o.m_oToday.m_sBuyerRegion = "Europe";
+             PostageWithMarkUp(o, 3.2f, 0);
+         },
+         false, false},
+        {"today US, sales tax and a promoted listing", true, RegionUS,
+         [](clsCalculate& o) {
+             o.m_oToday.m_sAccount = "NoStore";
+             o.m_oToday.m_fSalesTaxPercent = 8.25f;
+             o.m_oToday.m_fAdRate = 5;
+             PostageWithMarkUp(o, 4.1f, 1);
+         },
+         false, true},
+    };
+    for (const auto& oCase : aoCases) {
+        const ScopedPrices oPrices = oCase.bToday ? ScopedPrices::Today(oCase.eRegion)
+                                                  : ScopedPrices::Shipped(oCase.eRegion);
+        for (const float fPrice : {0.99f, 9.99f, 20.f, 123.45f, 4321.f}) {
+            clsCalculate oAuction;
+            SetUpSale(oAuction);
+            oCase.fnSetUp(oAuction);
+            oAuction.m_oOutlay.m_fEstimatedEndPrice = fPrice;
+            oAuction.DoCalc();
+            const clsMoneyBreakdown o = clsMoneyBreakdown::Of(oAuction);
+            const std::string sCase = std::string(oCase.sCase) + " at " + std::to_string(fPrice);
+            EXPECT_EQ(o.m_bToday, oCase.bToday) << sCase;
+            double dParts = 0;
+            for (int32_t i = 0; i < int32_t(Part::Count); ++i) {
+                const auto ePart = Part(i);
+                if (o.Has(ePart))
+                    dParts += o.Amount(ePart);
+                else // a part the schedule does not have holds no money
+                    EXPECT_EQ(o.Amount(ePart), 0) << sCase << ", part " << i;
+            }
+            EXPECT_NEAR(dParts, o.m_fBuyersPay, 0.005) << sCase;
+            EXPECT_FLOAT_EQ(o.m_fProfit, oAuction.m_fProfit) << sCase;
+            EXPECT_NEAR(double(o.m_fOutlay) + o.m_fSaleFees + o.m_fUpgrades + o.m_fPayPal,
+                        oAuction.m_fSellCost, 0.001)
+                << sCase;
+            EXPECT_EQ(o.Has(Part::Upgrades), !oCase.bToday) << sCase;
+            EXPECT_EQ(o.Has(Part::PayPal), !oCase.bToday) << sCase;
+            EXPECT_EQ(o.Has(Part::BuyerProtection), oCase.bBuyerProtection) << sCase;
+            EXPECT_EQ(o.Has(Part::SalesTax), oCase.bSalesTax) << sCase;
+            if (!oCase.bToday) {
+                EXPECT_FLOAT_EQ(o.m_fBuyersPay, oAuction.m_fBuyersPay) << sCase;
+                continue;
+            }
+            // Today: what the buyers pay is the buyer's price the Today panel shows.
+            const clsTodayFigures& f = oAuction.m_oTodayFigures;
+            EXPECT_FLOAT_EQ(o.m_fBuyersPay, f.m_fBuyersPrice) << sCase;
+            EXPECT_FLOAT_EQ(o.m_fBuyerProtection, f.m_fBuyerProtectionFee) << sCase;
+            EXPECT_FLOAT_EQ(o.m_fSalesTax, f.m_fSalesTax) << sCase;
+            EXPECT_EQ(o.m_fBuyerProtection > 0, oCase.bBuyerProtection) << sCase;
+            EXPECT_EQ(o.m_fSalesTax > 0, oCase.bSalesTax) << sCase;
+            EXPECT_FLOAT_EQ(o.m_fSaleFees, f.m_fSellingCost) << sCase;
+        }
+    }
+}
+
+TEST(MoneyBreakdown, AUkPrivateSaleShowsWhatTheBuyerPaysWithTheProtectionFee) {
+    // A £20 item posted for £3.20: the buyer pays £0.10 + 7 % of £20 on top, to eBay.
+    const ScopedPrices oPrices = ScopedPrices::Today(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oToday.m_sAccount = "Private";
+    PostageWithMarkUp(oAuction, 3.2f, 0);
+    oAuction.DoCalc();
+    const clsMoneyBreakdown o = clsMoneyBreakdown::Of(oAuction);
+    EXPECT_FLOAT_EQ(o.m_fBuyerProtection, 1.5f);
+    EXPECT_FLOAT_EQ(o.m_fBuyersPay, 24.7f);
+    EXPECT_FLOAT_EQ(o.m_fSaleFees, 0);
+    EXPECT_FLOAT_EQ(o.m_fProfit, 8);
+}
+
+TEST(MoneyBreakdown, TheBuyersPayThePostageTheOrdersCharge) {
+    // £10 of postage over three separate orders is £3.33 an order: the profit counts the
+    // £9.99 the buyers pay, as the buyer's price does.
+    const ScopedPrices oPrices = ScopedPrices::Today(RegionUK);
+    clsCalculate oAuction;
+    SetUpSale(oAuction);
+    oAuction.m_oToday.m_sAccount = "Private";
+    oAuction.m_oOutlay.m_fOutlay = 0;
+    oAuction.m_oOutlay.m_lQuantity = 3;
+    PostageWithMarkUp(oAuction, 10, 0);
+    oAuction.DoCalc();
+    EXPECT_FLOAT_EQ(oAuction.m_oTodayFigures.m_fPostage, 9.99f);
+    EXPECT_FLOAT_EQ(oAuction.m_fBuyersPay, 69.99f);
+    EXPECT_NEAR(oAuction.m_fProfit, 59.99f, 1e-4f);
 }
 
 // The chart's stretch of prices takes in the estimate and the break-even price with round

@@ -3,6 +3,8 @@
 #include "basCommon.h"
 #include "basMain.h"
 #include "basUpdate.h"
+#include "clsPrices.h"
+#include "clsTodaySchedule.h"
 #include "ctlMovie.h"
 #include "ctlNumericText.h"
 #include "frmAbout.h"
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -277,4 +280,27 @@ TEST_F(AboutTest, PagesRenderForLooking) {
     ExpectAllFit();
     EXPECT_EQ(oAbout->size(), oSize) << "the window keeps its size from page to page";
     EXPECT_TRUE(oAbout->grab().save(GAVELRY_SCREENSHOT_DIR "/about_settings.png"));
+}
+
+// The about box names the file the fees in use came from, after a switch of schedule too.
+TEST_F(AboutTest, NamesTheFileTheFeesInUseWereReadFrom) {
+    const auto ExpectNames = [this](const std::string& sPath, const char* sStep) {
+        ASSERT_EQ(GetPricesSource(), sPath) << sStep;
+        frmAbout* oAbout = Open();
+        const auto* lblPriceFile = oAbout->findChild<QLabel*>("lblPriceFile");
+        ASSERT_TRUE(lblPriceFile) << sStep;
+        EXPECT_TRUE(lblPriceFile->isVisible()) << sStep;
+        EXPECT_EQ(lblPriceFile->toolTip().toStdString(), sPath) << sStep;
+        EXPECT_EQ(lblPriceFile->accessibleName().toStdString(), "Fees read from " + sPath) << sStep;
+        EXPECT_TRUE(lblPriceFile->text().endsWith(
+            QString::fromStdString(std::filesystem::path(sPath).filename().string())))
+            << sStep;
+        m_oAbout.reset();
+    };
+    ExpectNames(std::string(GAVELRY_SOURCE_DIR) + "/data/UpdateUK_v0102.dat", "start");
+    UseFeeSchedule(FeeSchedule::Today);
+    ExpectNames(GetSchedulePriceFilePath(FeeSchedule::Today), "today");
+    UseFeeSchedule(FeeSchedule::Y2008);
+    ExpectNames(GetPriceFilePath(false), "back to 2008");
+    EXPECT_TRUE(ShownMessages().empty());
 }

@@ -6,19 +6,24 @@
 #include "basNumberText.h"
 #include "clsCalculate.h"
 #include "clsMoneyBreakdown.h"
+#include "clsPostage.h"
 #include "clsPriceSearch.h"
 #include "clsPrices.h"
+#include "clsTodaySchedule.h"
 #include "ctlCalculator.h"
+#include "ctlFeeSchedule.h"
 #include "ctlNumericText.h"
 #include "ctlOutlay.h"
 #include "ctlPostage.h"
 #include "ctlProfitChart.h"
 #include "ctlSellingCosts.h"
+#include "ctlToday.h"
 #include "ctlWizard.h"
 
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -100,7 +105,24 @@ protected:
         EXPECT_EQ(Key(oChart, "lblUpgradesAmount"), Money(o.m_fUpgrades));
         EXPECT_EQ(Key(oChart, "lblPayPalAmount"), Money(o.m_fPayPal));
         EXPECT_EQ(Key(oChart, "lblPostageAmount"), Money(o.m_fPostage));
+        EXPECT_EQ(Key(oChart, "lblBuyerProtectionAmount"), Money(o.m_fBuyerProtection));
+        EXPECT_EQ(Key(oChart, "lblSalesTaxAmount"), Money(o.m_fSalesTax));
         EXPECT_EQ(Key(oChart, "lblProfitAmount"), Money(o.m_fProfit));
+        // The key holds the parts the schedule has, and only those.
+        const struct {
+            const char* sName;
+            clsMoneyBreakdown::Part ePart;
+        } aoRows[] = {{"Upgrades", clsMoneyBreakdown::Part::Upgrades},
+                      {"PayPal", clsMoneyBreakdown::Part::PayPal},
+                      {"BuyerProtection", clsMoneyBreakdown::Part::BuyerProtection},
+                      {"SalesTax", clsMoneyBreakdown::Part::SalesTax}};
+        for (const auto& oRow : aoRows)
+            for (const char* sPiece : {"Swatch", "Name", "Amount"}) {
+                const QString sLabel = QStringLiteral("lbl%1%2").arg(oRow.sName, sPiece);
+                const auto* oLabel = oChart.findChild<QLabel*>(sLabel);
+                ASSERT_TRUE(oLabel) << sLabel.toStdString();
+                EXPECT_EQ(oLabel->isVisible(), o.Has(oRow.ePart)) << sLabel.toStdString();
+            }
         EXPECT_EQ(Key(oChart, "lblProfitName"), o.IsLoss() ? "Loss" : "Profit");
         EXPECT_EQ(Key(oChart, "lblBuyersPayAmount"), Money(o.m_fBuyersPay));
         EXPECT_EQ(oChart.chvProfit->accessibleDescription(), oChart.ProfitSummary());
@@ -169,6 +191,54 @@ TEST_F(ProfitChartTest, PointingAtTheCurveTellsTheProfitThere) {
         oPlot->mapToScene(oPlot->mapToPosition(ptValue, oPlot->series().value(0))));
     QTest::mouseMove(oChart.chvProfit->viewport(), ptView);
     QTest::mouseMove(oChart.chvProfit->viewport(), QPoint(1, 1));
+}
+
+// Under today's fees the bar holds the parts that exist today, and the buyers pay what the
+// Today panel says: for a UK private sale the item, the postage and the buyer protection fee.
+TEST_F(ProfitChartTest, UnderTodaysFeesTheBarHoldsTodaysPartsAndTheBuyersPrice) {
+    Doc().m_oOutlay.m_fOutlay = 12;
+    Doc().m_oOutlay.m_fEstimatedEndPrice = 20;
+    Doc().m_oOutlay.m_lQuantity = 1;
+    Doc().m_oPostage.m_bUse = true;
+    Doc().m_oPostage.m_eClass = PostageClass::Manual;
+    Doc().m_oPostage.m_fManualFee = 3.2f;
+    ctlProfitChart& oChart = StartCalculator();
+    ExpectShows(oChart, Doc());
+    EXPECT_TRUE(oChart.BreakdownSummary().contains("PayPal"));
+
+    auto* optToday = m_ctlCalculator->ScheduleChoice()->findChild<QWidget*>("optScheduleToday");
+    ASSERT_TRUE(optToday);
+    Click(optToday);
+    ASSERT_EQ(GetFeeSchedule(), FeeSchedule::Today);
+    auto BuyerPays = [&] {
+        return m_ctlCalculator->Today()->ControlAs<QLabel>("lblBuyerPaysAmount")->text();
+    };
+    ExpectShows(oChart, Doc());
+    EXPECT_EQ(Key(oChart, "lblBuyersPayAmount"), "£24.70");
+    EXPECT_EQ(Key(oChart, "lblBuyersPayAmount"), BuyerPays());
+    EXPECT_EQ(Key(oChart, "lblBuyerProtectionAmount"), "£1.50");
+    EXPECT_EQ(oChart.BreakdownSummary(),
+              "Buyers pay £24.70: Outlay £12.00, Fees £0.00, Postage £3.20, Buyer Protection "
+              "£1.50, Profit £8.00.");
+
+    // A business seller's buyer pays no protection fee; the fees take their place.
+    auto* cboAccount = m_ctlCalculator->Today()->ControlAs<QComboBox>("cboAccount");
+    const int lBusiness = cboAccount->findData(QStringLiteral("business"));
+    ASSERT_GE(lBusiness, 0);
+    cboAccount->setCurrentIndex(lBusiness);
+    emit cboAccount->activated(lBusiness);
+    ExpectShows(oChart, Doc());
+    EXPECT_FALSE(oChart.findChild<QLabel*>("lblBuyerProtectionName")->isVisible());
+    EXPECT_EQ(Key(oChart, "lblBuyersPayAmount"), "£23.20");
+    EXPECT_EQ(Key(oChart, "lblBuyersPayAmount"), BuyerPays());
+    EXPECT_NE(Key(oChart, "lblFeesAmount"), "£0.00");
+
+    // Back to 2008: its parts return, as they were.
+    Click(m_ctlCalculator->ScheduleChoice()->findChild<QWidget*>("optSchedule2008"));
+    ASSERT_EQ(GetFeeSchedule(), FeeSchedule::Y2008);
+    ExpectShows(oChart, Doc());
+    EXPECT_TRUE(oChart.BreakdownSummary().contains("PayPal"));
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
 // Hidden on the wizard's first pages, the chart draws nothing until its page shows; then it

@@ -229,10 +229,12 @@ void ctlProfitChart::BuildBreakdownChart() {
     auto* oChart = new QChart;
     const QColor aoColours[PartCount] = {
         QColor(0x8F, 0xA8, 0xC8),                           // outlay
-        SettingColour(&GetSubtotalColour, kSubtotalColour), // kind-of-sale fees
+        SettingColour(&GetSubtotalColour, kSubtotalColour), // selling fees
         QColor(0xB4, 0x8C, 0xFF),                           // upgrades
         QColor(0x3C, 0xA0, 0xFF),                           // PayPal
         QColor(0xE8, 0xC5, 0x47),                           // postage
+        QColor(0xE0, 0x70, 0x90),                           // buyer protection, to eBay
+        QColor(0xA8, 0xA8, 0xA8),                           // sales tax, to the state
         SettingColour(&GetTotalColour, kTotalColour),       // profit
     };
     m_oProfitColour = aoColours[Profit];
@@ -265,8 +267,8 @@ void ctlProfitChart::BuildBreakdownChart() {
 }
 
 QWidget* ctlProfitChart::BuildBreakdownKey() {
-    static const char* const asParts[PartCount] = {"Outlay", "Fees",    "Upgrades",
-                                                   "PayPal", "Postage", "Profit"};
+    static const char* const asParts[PartCount] = {
+        "Outlay", "Fees", "Upgrades", "PayPal", "Postage", "BuyerProtection", "SalesTax", "Profit"};
     auto* oKey = new QWidget(this);
     oKey->setObjectName(QStringLiteral("fraBreakdownKey"));
     auto* oGrid = new QGridLayout(oKey);
@@ -278,7 +280,7 @@ QWidget* ctlProfitChart::BuildBreakdownKey() {
     for (size_t i = 0; i < PartCount; ++i) {
         const int lRow = int(PartCount - i);
         auto* lblSwatch = KeyLabel(oKey, QStringLiteral("lbl%1Swatch").arg(asParts[i]), {});
-        if (i == Profit) m_lblProfitSwatch = lblSwatch;
+        m_alblSwatches[i] = lblSwatch;
         lblSwatch->setFixedSize(TwipsToPixels(150), TwipsToPixels(150));
         lblSwatch->setAutoFillBackground(true);
         QPalette oSwatch = lblSwatch->palette();
@@ -291,6 +293,11 @@ QWidget* ctlProfitChart::BuildBreakdownKey() {
         oGrid->addWidget(m_alblNames[i], lRow, 1);
         oGrid->addWidget(m_alblAmounts[i], lRow, 2);
     }
+    m_alblNames[size_t(Part::BuyerProtection)]->setToolTip(
+        tr("Added by eBay to the price a buyer of a private seller pays; it goes to eBay, not "
+           "to the seller"));
+    m_alblNames[size_t(Part::SalesTax)]->setToolTip(
+        tr("Collected from the buyer by eBay and passed on to the state"));
     auto* lblBuyersPayName = KeyLabel(oKey, QStringLiteral("lblBuyersPayName"), Qt::AlignLeft);
     lblBuyersPayName->setText(tr("Buyers Pay"));
     m_lblBuyersPay = KeyLabel(oKey, QStringLiteral("lblBuyersPayAmount"), Qt::AlignRight);
@@ -440,26 +447,36 @@ void ctlProfitChart::DrawProfit() {
 
 void ctlProfitChart::DrawBreakdown() {
     const clsMoneyBreakdown& o = m_oBreakdown;
-    const struct {
-        QString m_sName;
-        float m_fAmount;
-    } aoParts[PartCount] = {
-        {tr("Outlay"), o.m_fOutlay},     {tr("Fees"), o.m_fSaleFees},
-        {tr("Upgrades"), o.m_fUpgrades}, {tr("PayPal"), o.m_fPayPal},
-        {tr("Postage"), o.m_fPostage},   {o.IsLoss() ? tr("Loss") : tr("Profit"), o.m_fProfit},
-    };
+    const QString asNames[PartCount] = {tr("Outlay"),    tr("Fees"),
+                                        tr("Upgrades"),  tr("PayPal"),
+                                        tr("Postage"),   tr("Buyer Protection"),
+                                        tr("Sales Tax"), o.IsLoss() ? tr("Loss") : tr("Profit")};
     // The bar shows each part as a share of the money laid out, a loss below the line: its
     // axis keeps its range from one edit to the next, as a new range re-lays the chart out.
     double dTop = 0;
-    for (const auto& oPart : aoParts)
-        if (oPart.m_fAmount > 0) dTop += oPart.m_fAmount;
+    for (size_t i = 0; i < PartCount; ++i)
+        if (o.Has(Part(i)) && o.Amount(Part(i)) > 0) dTop += o.Amount(Part(i));
     const double dShare = dTop > 0 ? 1 / dTop : 1;
+    bool bRowsChanged = false;
     for (size_t i = 0; i < PartCount; ++i) {
-        const double dPart = aoParts[i].m_fAmount * dShare;
+        // A part the schedule does not have (no PayPal fee today) leaves the bar and the key.
+        const bool bShown = o.Has(Part(i));
+        bRowsChanged = bRowsChanged || m_alblNames[i]->isHidden() == bShown;
+        const float fAmount = bShown ? o.Amount(Part(i)) : 0.0f;
+        const double dPart = fAmount * dShare;
         if (m_aoParts[i]->at(0) != dPart) m_aoParts[i]->replace(0, dPart);
-        m_alblNames[i]->setText(aoParts[i].m_sName);
-        m_alblAmounts[i]->setText(Money(aoParts[i].m_fAmount));
+        m_alblNames[i]->setText(asNames[i]);
+        m_alblAmounts[i]->setText(Money(fAmount));
+        for (QLabel* oLabel : {m_alblSwatches[i], m_alblNames[i], m_alblAmounts[i]})
+            if (oLabel->isHidden() == bShown) oLabel->setHidden(!bShown);
     }
+    // The key closes up at once, not at the next pass of the event loop.
+    if (bRowsChanged) m_alblNames[0]->parentWidget()->layout()->activate();
+    m_alblNames[size_t(Part::Fees)]->setToolTip(
+        o.m_bToday ? tr("Every selling fee eBay charges: final value, per-order, regulatory, "
+                        "international and ad fees, the insertion fee and the VAT on them "
+                        "(less VAT a registered seller reclaims)")
+                   : tr("Insertion, reserve and final value fees"));
     m_lblBuyersPay->setText(Money(o.m_fBuyersPay));
     if (o.IsLoss() != m_bLossShown) {
         m_bLossShown = o.IsLoss();
@@ -467,9 +484,9 @@ void ctlProfitChart::DrawBreakdown() {
             m_bLossShown ? LossColour(palette().color(QPalette::Window)) : m_oProfitColour;
         m_aoParts[Profit]->setColor(oProfit);
         m_aoParts[Profit]->setBorderColor(oProfit);
-        QPalette oSwatch = m_lblProfitSwatch->palette();
+        QPalette oSwatch = m_alblSwatches[Profit]->palette();
         oSwatch.setColor(QPalette::Window, oProfit);
-        m_lblProfitSwatch->setPalette(oSwatch);
+        m_alblSwatches[Profit]->setPalette(oSwatch);
     }
     // Grid lines at quarters of the money laid out.
     const double dFrom = std::floor(std::min(0.0, o.m_fProfit * dShare) * kBarMarks) / kBarMarks;
@@ -492,7 +509,8 @@ QString ctlProfitChart::ProfitSummary() const {
 QString ctlProfitChart::BreakdownSummary() const {
     QStringList asParts;
     for (size_t i = 0; i < PartCount; ++i)
-        asParts << m_alblNames[i]->text() + QLatin1Char(' ') + m_alblAmounts[i]->text();
+        if (m_oBreakdown.Has(Part(i)))
+            asParts << m_alblNames[i]->text() + QLatin1Char(' ') + m_alblAmounts[i]->text();
     return tr("Buyers pay %1: %2.")
         .arg(Money(m_oBreakdown.m_fBuyersPay), asParts.join(QLatin1String(", ")));
 }

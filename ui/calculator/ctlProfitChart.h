@@ -62,7 +62,9 @@ protected:
     bool eventFilter(QObject* oWatched, QEvent* oEvent) override;
 
 private:
-    enum Part { Outlay, Fees, Upgrades, PayPal, Postage, Profit, PartCount };
+    using Part = clsMoneyBreakdown::Part;
+    static constexpr size_t PartCount = size_t(Part::Count);
+    static constexpr size_t Profit = size_t(Part::Profit);
 
     void BuildProfitChart();
     void BuildBreakdownChart();
@@ -97,11 +99,12 @@ private:
     QStackedBarSeries* m_serParts = nullptr;
     std::array<QBarSet*, PartCount> m_aoParts{};
     QValueAxis* m_axsMoney = nullptr;
-    // The bar's key: a name and an amount for each part, and what the buyers pay.
+    // The bar's key: a swatch, a name and an amount for each part the schedule has, and what
+    // the buyers pay.
+    std::array<QLabel*, PartCount> m_alblSwatches{};
     std::array<QLabel*, PartCount> m_alblNames{};
     std::array<QLabel*, PartCount> m_alblAmounts{};
     QLabel* m_lblBuyersPay = nullptr;
-    QLabel* m_lblProfitSwatch = nullptr;
     QColor m_oProfitColour;
     bool m_bLossShown = false;
 };

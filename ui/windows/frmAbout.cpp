@@ -184,10 +184,23 @@ frmAbout::frmAbout(QWidget* oParent) : QDialog(oParent) {
     lblFeeData->setWordWrap(true);
     lblFeeData->setAccessibleName(lblFeeData->text());
     lblFeeData->setFixedWidth(TwipsToPixels(5415));
+    // The file the fees in use were read from: the edition's, a copy it fell back to, or
+    // today's. A long path loses its middle; the tip holds all of it.
+    const QString sSource = QString::fromStdString(GetPricesSource());
+    auto* lblPriceFile = new QLabel(this);
+    lblPriceFile->setObjectName(QStringLiteral("lblPriceFile"));
+    const QString sPriceFile = tr("Fees read from %1");
+    lblPriceFile->setText(lblPriceFile->fontMetrics().elidedText(
+        sPriceFile.arg(sSource), Qt::ElideMiddle, lblFeeData->width()));
+    lblPriceFile->setToolTip(sSource);
+    lblPriceFile->setAccessibleName(sPriceFile.arg(sSource));
+    lblPriceFile->setFixedWidth(lblFeeData->width());
+    lblPriceFile->setVisible(!sSource.isEmpty());
     auto* oRight = new QVBoxLayout();
     oRight->setSpacing(TwipsToPixels(90));
     oRight->addLayout(oPages, 1);
     oRight->addWidget(lblFeeData);
+    oRight->addWidget(lblPriceFile);
     oMain->addLayout(oRight, 1);
     oMain->setSizeConstraint(QLayout::SetFixedSize);
 
