@@ -621,6 +621,8 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
     Note(c.pAccount->oFreeListings.eFlag, "Free listings per month");
     if (bInsertion)
         Note(rule.bInsertion ? rule.eFlag : c.pAccount->oInsertion.eFlag, "Insertion fee");
+    // Notes of the last calculation beyond this one's are not this sale's.
+    oFigures.m_aoNotes.resize(nNotes);
 }
 
 std::vector<int64_t> clsTodaySchedule::StepPennies(const clsTodayInputs& oInputs,
