@@ -1,13 +1,11 @@
 #include "basOutput.h"
 
+#include "basNumbers.h"
+#include "clsPriceCache.h"
+#include "clsPrices.h"
+
 #include <charconv>
 #include <cstdio>
-
-void AppendNumber(std::string& sOut, float fValue) {
-    char acBuf[32];
-    const auto oResult = std::to_chars(acBuf, acBuf + sizeof acBuf, fValue);
-    sOut.append(acBuf, oResult.ptr);
-}
 
 void AppendJsonString(std::string& sOut, std::string_view sText) {
     sOut += '"';
@@ -58,4 +56,139 @@ void AppendCsvField(std::string& sOut, std::string_view sText) {
         sOut += c;
     }
     sOut += '"';
+}
+
+void AppendCurrency(std::string& sOut, float fValue) {
+    const clsPriceCache& oCache = GetPrices().Cache();
+    sOut += oCache.m_sCurrencySymbol;
+    AppendPicture(sOut, fValue, oCache.m_sCurrencyFormat);
+}
+
+std::string_view PercentSuffix(char (&acBuffer)[24], std::optional<int32_t> olPercent) {
+    if (!olPercent) return {};
+    acBuffer[0] = ' ';
+    acBuffer[1] = '(';
+    char* p = std::to_chars(acBuffer + 2, acBuffer + sizeof acBuffer - 2, *olPercent).ptr;
+    *p++ = '%';
+    *p++ = ')';
+    return std::string_view(acBuffer, size_t(p - acBuffer));
+}
+
+void clsRowWriter::Begin(std::string_view sInput, size_t nCaptionWidth) {
+    m_nCaptionWidth = nCaptionWidth;
+    m_bFirst = true;
+    if (m_eFormat == OutputFormat::Json) {
+        m_sOut += '{';
+    } else if (m_eFormat == OutputFormat::Text) {
+        m_sOut += sInput;
+        m_sOut += '\n';
+    }
+}
+
+void clsRowWriter::End() {
+    if (m_eFormat == OutputFormat::Json)
+        m_sOut += "}\n";
+    else if (m_eFormat == OutputFormat::Csv)
+        m_sOut += '\n';
+}
+
+std::string& clsRowWriter::Key(std::string_view sKey) {
+    if (m_eFormat == OutputFormat::Json) {
+        m_sOut += m_bFirst ? std::string_view("\"") : std::string_view(",\"");
+        m_sOut += sKey;
+        m_sOut += "\":";
+        m_bFirst = false;
+    }
+    return m_sOut;
+}
+
+void clsRowWriter::Next() {
+    if (m_eFormat == OutputFormat::Csv) m_sOut += ',';
+}
+
+std::string& clsRowWriter::Caption(std::string_view sCaption) {
+    sCaption = sCaption.substr(0, m_nCaptionWidth);
+    m_sOut += "  ";
+    m_sOut += sCaption;
+    m_sOut.append(m_nCaptionWidth - sCaption.size(), ' ');
+    return m_sOut;
+}
+
+void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float fValue,
+                         std::string_view sTextSuffix, bool bShown) {
+    if (m_eFormat == OutputFormat::Text) {
+        if (!bShown) return;
+        AppendCurrency(Caption(sCaption), fValue);
+        m_sOut += sTextSuffix;
+        m_sOut += '\n';
+        return;
+    }
+    AppendShortest(Key(sKey), fValue);
+    Next();
+}
+
+void clsRowWriter::Price(std::string_view sKey, std::string_view sCaption,
+                         const std::optional<float>& ofPrice) {
+    if (ofPrice) return Money(sKey, sCaption, *ofPrice);
+    if (m_eFormat == OutputFormat::Text) return Line(sCaption, "unreachable");
+    if (m_eFormat == OutputFormat::Json) Key(sKey) += "null";
+    Next();
+}
+
+void clsRowWriter::Whole(std::string_view sKey, std::optional<int64_t> olValue) {
+    if (m_eFormat == OutputFormat::Text) return;
+    if (olValue) {
+        char acDigits[24];
+        Key(sKey).append(acDigits,
+                         std::to_chars(acDigits, acDigits + sizeof acDigits, *olValue).ptr);
+    } else if (m_eFormat == OutputFormat::Json) {
+        Key(sKey) += "null";
+    }
+    Next();
+}
+
+void clsRowWriter::Flag(std::string_view sKey, bool bValue) {
+    if (m_eFormat == OutputFormat::Text) return;
+    Key(sKey) += bValue ? std::string_view("true") : std::string_view("false");
+    Next();
+}
+
+void clsRowWriter::Text(std::string_view sKey, std::string_view sValue) {
+    if (m_eFormat == OutputFormat::Json)
+        AppendJsonString(Key(sKey), sValue);
+    else if (m_eFormat == OutputFormat::Csv)
+        AppendCsvField(m_sOut, sValue);
+    Next();
+}
+
+void clsRowWriter::List(std::string_view sKey, std::string_view sCaption,
+                        const std::vector<std::string>& asItems) {
+    switch (m_eFormat) {
+    case OutputFormat::Json:
+        Key(sKey) += '[';
+        for (size_t i = 0; i < asItems.size(); ++i) {
+            if (i) m_sOut += ',';
+            AppendJsonString(m_sOut, asItems[i]);
+        }
+        m_sOut += ']';
+        break;
+    case OutputFormat::Csv: {
+        std::string sJoined;
+        for (size_t i = 0; i < asItems.size(); ++i)
+            sJoined += (i ? "; " : "") + asItems[i];
+        AppendCsvField(m_sOut, sJoined);
+        m_sOut += ',';
+        break;
+    }
+    case OutputFormat::Text:
+        for (const std::string& sItem : asItems)
+            Line(sCaption, sItem);
+        break;
+    }
+}
+
+void clsRowWriter::Line(std::string_view sCaption, std::string_view sValue) {
+    if (m_eFormat != OutputFormat::Text) return;
+    Caption(sCaption) += sValue;
+    m_sOut += '\n';
 }

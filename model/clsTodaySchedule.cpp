@@ -576,6 +576,9 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
     const double dScale = d.lScale;
     auto Money = [&](int64_t nPennies) { return static_cast<float>(double(nPennies) / dScale); };
     oFigures.m_lOrders = int32_t(n);
+    oFigures.m_nAccount = size_t(c.pAccount - d.aoAccounts.data());
+    oFigures.m_nCategory = c.nCategory;
+    oFigures.m_nBuyerRegion = c.nRegion;
     oFigures.m_fItems = Money(o.nItems * n);
     oFigures.m_fPostage = Money(o.nPostage * n);
     oFigures.m_fSalesTax = Money(o.nTax * n);
