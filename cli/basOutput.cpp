@@ -6,8 +6,27 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 void AppendJsonString(std::string& sOut, std::string_view sText) {
+    // Most texts (keys, names, dates) need no escape: quotes and text in one append.
+    if (sText.size() <= 254) {
+        char acQuoted[256];
+        size_t n = 0;
+        acQuoted[n++] = '"';
+        for (const char c : sText) {
+            if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
+                n = 0;
+                break;
+            }
+            acQuoted[n++] = c;
+        }
+        if (n) {
+            acQuoted[n++] = '"';
+            sOut.append(acQuoted, n);
+            return;
+        }
+    }
     sOut += '"';
     // Runs of characters that need no escape are copied whole.
     size_t nPlain = 0;
@@ -123,8 +142,25 @@ void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float
         m_sOut += '\n';
         return;
     }
-    AppendShortest(Key(sKey), fValue);
-    Next();
+    // The key, the number and the comma put together first: one append for the figure.
+    char acField[64 + kShortestChars];
+    char* p = acField;
+    if (m_eFormat == OutputFormat::Json) {
+        if (sKey.size() > 60) {
+            Key(sKey);
+        } else {
+            if (!m_bFirst) *p++ = ',';
+            *p++ = '"';
+            std::memcpy(p, sKey.data(), sKey.size());
+            p += sKey.size();
+            *p++ = '"';
+            *p++ = ':';
+            m_bFirst = false;
+        }
+    }
+    p = WriteShortest(p, fValue);
+    if (m_eFormat == OutputFormat::Csv) *p++ = ',';
+    m_sOut.append(acField, p);
 }
 
 void clsRowWriter::Price(std::string_view sKey, std::string_view sCaption,

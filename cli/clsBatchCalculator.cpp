@@ -133,6 +133,8 @@ bool clsBatchCalculator::Calculate(std::string_view sText, std::string_view sInp
         Message(sInput, oError.Description());
     }
     if (m_pToday) m_pToday->ApplyTo(oAuction.m_oToday);
+    // Today's notes are written over the room of the last auction's, saving their allocations.
+    oAuction.m_oTodayFigures.m_aoNotes.swap(m_aoNotesRoom);
     try {
         oAuction.DoCalc();
         WriteFigures(oAuction, sInput);
@@ -140,6 +142,7 @@ bool clsBatchCalculator::Calculate(std::string_view sText, std::string_view sInp
         WriteError(sInput, oError.Description());
         m_bInputFailed = true;
     }
+    oAuction.m_oTodayFigures.m_aoNotes.swap(m_aoNotesRoom);
     t_pActive = nullptr;
     return !m_bInputFailed;
 }

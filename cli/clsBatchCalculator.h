@@ -1,6 +1,7 @@
 #pragma once
 
 #include "basOutput.h"
+#include "clsTodayFigures.h"
 
 #include <cstdint>
 #include <optional>
@@ -91,6 +92,7 @@ private:
     clsRowWriter m_oRow{m_oOutput.sOut, m_eFormat};
     Insight m_oFound;       // kept for the room of its hints
     std::string m_sScratch; // a field put together before it is written
+    std::vector<clsTodayNote> m_aoNotesRoom;
     std::string_view m_sCurrentInput;
     bool m_bInputFailed = false;
 };

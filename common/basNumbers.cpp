@@ -320,36 +320,36 @@ void AppendPicture(std::string& sOut, float fValue, std::string_view sPicture) {
     sOut += FormatPicture(fValue, sPicture);
 }
 
-void AppendShortest(std::string& sOut, float fValue) {
+char* WriteShortest(char* p, float fValue) {
     const float fAbs = std::fabs(fValue);
     if (fAbs < 10000.0f) {
         // A whole number of pennies below 10,000 has at most six significant digits, and no
         // other decimal of six digits or fewer reads back as the same float: its digits are
         // the shortest form, and shorter written out than in scientific notation.
-        const int64_t n = std::llround(double(fAbs) * 100.0); // exact: 24 bits times 100
+        const double dPennies = double(fAbs) * 100.0; // exact: 24 bits times 100
+        const auto n = static_cast<uint32_t>(dPennies + 0.5);
         if (static_cast<float>(double(n) / 100.0) == fAbs) {
-            char acText[16];
-            char* const pEnd = acText + sizeof acText;
-            char* p = pEnd;
-            const int64_t lCents = n % 100;
-            if (lCents % 10) *--p = char('0' + lCents % 10);
+            if (std::signbit(fValue)) *p++ = '-';
+            const uint32_t lWhole = n / 100; // below 10,000: four digits at most
+            const uint32_t lCents = n % 100;
+            if (lWhole >= 1000) *p++ = char('0' + lWhole / 1000);
+            if (lWhole >= 100) *p++ = char('0' + lWhole / 100 % 10);
+            if (lWhole >= 10) *p++ = char('0' + lWhole / 10 % 10);
+            *p++ = char('0' + lWhole % 10);
             if (lCents) {
-                *--p = char('0' + lCents / 10);
-                *--p = '.';
+                *p++ = '.';
+                *p++ = char('0' + lCents / 10);
+                if (lCents % 10) *p++ = char('0' + lCents % 10);
             }
-            int64_t lWhole = n / 100;
-            do {
-                *--p = char('0' + lWhole % 10);
-                lWhole /= 10;
-            } while (lWhole);
-            if (std::signbit(fValue)) *--p = '-';
-            sOut.append(p, pEnd);
-            return;
+            return p;
         }
     }
-    char acBuf[32];
-    const auto oResult = std::to_chars(acBuf, acBuf + sizeof acBuf, fValue);
-    sOut.append(acBuf, oResult.ptr);
+    return std::to_chars(p, p + kShortestChars, fValue).ptr;
+}
+
+void AppendShortest(std::string& sOut, float fValue) {
+    char acText[kShortestChars];
+    sOut.append(acText, WriteShortest(acText, fValue));
 }
 
 float ToSingle(double dValue) {

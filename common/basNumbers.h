@@ -41,6 +41,9 @@ void AppendPicture(std::string& sOut, float fValue, std::string_view sPicture);
 // 2.1875 -> "2.1875", 0.1 -> "0.1", 1e+06; whole pennies below 10,000 written straight from
 // their digits.
 void AppendShortest(std::string& sOut, float fValue);
+// The same text written at p, which has room for kShortestChars; gives its end.
+constexpr size_t kShortestChars = 32;
+char* WriteShortest(char* p, float fValue);
 
 // Stores a result as a single-precision amount; raises an overflow error when it does
 // not fit (or is not a number), as every fee calculation must.
