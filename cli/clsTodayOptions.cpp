@@ -54,25 +54,48 @@ CLI::Validator Percentage(bool bAdRate) {
 } // namespace
 
 void clsTodayOptions::AddTo(CLI::App& oApp) {
-    m_pAccount = oApp.add_option("--account", m_sAccount,
-                                 "Seller account: Private, Business (UK); NoStore, Starter, "
-                                 "Basic, Premium, Anchor, Enterprise (US)");
-    m_pCategory = oApp.add_option("--category", m_sCategory,
-                                  "Category key (--categories WORDS finds it), or Default");
-    m_pBuyerRegion = oApp.add_option("--buyer-region", m_sBuyerRegion,
-                                     "Where the buyer is: a region key of --categories, Domestic "
-                                     "for a buyer at home");
+    struct KeyOption {
+        const char* sName;
+        std::string clsTodayOptions::*pValue;
+        CLI::Option* clsTodayOptions::*pOption;
+        const char* sHelp;
+    };
+    for (const KeyOption& o : {
+             KeyOption{"--account", &clsTodayOptions::m_sAccount, &clsTodayOptions::m_pAccount,
+                       "Seller account: Private, Business (UK); NoStore, Starter, Basic, Premium, "
+                       "Anchor, Enterprise (US)"},
+             KeyOption{"--category", &clsTodayOptions::m_sCategory, &clsTodayOptions::m_pCategory,
+                       "Category key (--categories WORDS finds it), or Default"},
+             KeyOption{"--buyer-region", &clsTodayOptions::m_sBuyerRegion,
+                       &clsTodayOptions::m_pBuyerRegion,
+                       "Where the buyer is: a region key of --categories, Domestic for a buyer "
+                       "at home"},
+         })
+        this->*o.pOption = oApp.add_option(o.sName, this->*o.pValue, o.sHelp)->type_name("KEY");
     m_pAdRate = oApp.add_option("--ad-rate", m_fAdRate,
                                 "Promoted listing ad rate, percent of the sale total (0: not "
                                 "promoted)")
                     ->check(Percentage(true));
-    m_pTopRated = oApp.add_flag("--top-rated,!--no-top-rated", m_bTopRated,
-                                "Top Rated seller on a qualifying listing (or not)");
-    m_pBelowStandard = oApp.add_flag("--below-standard,!--no-below-standard", m_bBelowStandard,
-                                     "Below-standard seller, who pays a surcharge (or not)");
-    m_pVatRegistered = oApp.add_flag("--vat-registered,!--no-vat-registered", m_bVatRegistered,
-                                     "UK business seller registered for VAT, who reclaims the VAT "
-                                     "on the fees (or not)");
+    // Each flag has its "--no-" form, to turn off what an auction's section turns on.
+    struct FlagOption {
+        const char* sNames;
+        bool clsTodayOptions::*pValue;
+        CLI::Option* clsTodayOptions::*pOption;
+        const char* sHelp;
+    };
+    for (const FlagOption& o : {
+             FlagOption{"--top-rated,!--no-top-rated", &clsTodayOptions::m_bTopRated,
+                        &clsTodayOptions::m_pTopRated,
+                        "Top Rated seller on a qualifying listing (or not)"},
+             FlagOption{"--below-standard,!--no-below-standard", &clsTodayOptions::m_bBelowStandard,
+                        &clsTodayOptions::m_pBelowStandard,
+                        "Below-standard seller, who pays a surcharge (or not)"},
+             FlagOption{"--vat-registered,!--no-vat-registered", &clsTodayOptions::m_bVatRegistered,
+                        &clsTodayOptions::m_pVatRegistered,
+                        "UK business seller registered for VAT, who reclaims the VAT on the fees "
+                        "(or not)"},
+         })
+        this->*o.pOption = oApp.add_flag(o.sNames, this->*o.pValue, o.sHelp);
     m_pSalesTax = oApp.add_option("--sales-tax", m_fSalesTaxPercent,
                                   "US sales tax on the items and postage, percent; part of the "
                                   "total the fees are worked on")
@@ -90,19 +113,18 @@ void clsTodayOptions::AddTo(CLI::App& oApp) {
                               return "a whole number from 0 up is needed, not " + sText;
                           },
                           "COUNT"));
-    for (CLI::Option* p :
-         {m_pAccount, m_pCategory, m_pBuyerRegion, m_pAdRate, m_pTopRated, m_pBelowStandard,
-          m_pVatRegistered, m_pSalesTax, m_pOneOrder, m_pListings})
+    for (CLI::Option* p : Options())
         p->group(kGroup);
-    for (CLI::Option* p : {m_pAccount, m_pCategory, m_pBuyerRegion})
-        p->type_name("KEY");
+}
+
+std::array<CLI::Option*, 10> clsTodayOptions::Options() const {
+    return {m_pAccount,       m_pCategory,      m_pBuyerRegion, m_pAdRate,   m_pTopRated,
+            m_pBelowStandard, m_pVatRegistered, m_pSalesTax,    m_pOneOrder, m_pListings};
 }
 
 std::string clsTodayOptions::Given() const {
     std::string s;
-    for (const CLI::Option* p :
-         {m_pAccount, m_pCategory, m_pBuyerRegion, m_pAdRate, m_pTopRated, m_pBelowStandard,
-          m_pVatRegistered, m_pSalesTax, m_pOneOrder, m_pListings})
+    for (const CLI::Option* p : Options())
         if (p && p->count()) s += (s.empty() ? "" : ", ") + p->get_name();
     return s;
 }

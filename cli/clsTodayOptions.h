@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ public:
     void ApplyTo(clsTodayInputs& oInputs) const;
 
 private:
+    // Every option, in the order of --help; null before AddTo.
+    std::array<CLI::Option*, 10> Options() const;
+
     std::string m_sAccount;
     std::string m_sCategory;
     std::string m_sBuyerRegion;
