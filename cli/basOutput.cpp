@@ -94,43 +94,44 @@ std::string_view PercentSuffix(char (&acBuffer)[24], std::optional<int32_t> olPe
 }
 
 void clsRowWriter::Begin(std::string_view sInput, size_t nCaptionWidth) {
+    m_nPending = 0; // the figures of a row a failure broke off are dropped
     m_nCaptionWidth = nCaptionWidth;
     m_bFirst = true;
     if (m_eFormat == OutputFormat::Json) {
-        m_sOut += '{';
+        Out() += '{';
     } else if (m_eFormat == OutputFormat::Text) {
-        m_sOut += sInput;
-        m_sOut += '\n';
+        Out() += sInput;
+        Out() += '\n';
     }
 }
 
 void clsRowWriter::End() {
     if (m_eFormat == OutputFormat::Json)
-        m_sOut += "}\n";
+        Out() += "}\n";
     else if (m_eFormat == OutputFormat::Csv)
-        m_sOut += '\n';
+        Out() += '\n';
 }
 
 std::string& clsRowWriter::Key(std::string_view sKey) {
     if (m_eFormat == OutputFormat::Json) {
-        m_sOut += m_bFirst ? std::string_view("\"") : std::string_view(",\"");
-        m_sOut += sKey;
-        m_sOut += "\":";
+        Out() += m_bFirst ? std::string_view("\"") : std::string_view(",\"");
+        Out() += sKey;
+        Out() += "\":";
         m_bFirst = false;
     }
-    return m_sOut;
+    return Out();
 }
 
 void clsRowWriter::Next() {
-    if (m_eFormat == OutputFormat::Csv) m_sOut += ',';
+    if (m_eFormat == OutputFormat::Csv) Out() += ',';
 }
 
 std::string& clsRowWriter::Caption(std::string_view sCaption) {
     sCaption = sCaption.substr(0, m_nCaptionWidth);
-    m_sOut += "  ";
-    m_sOut += sCaption;
-    m_sOut.append(m_nCaptionWidth - sCaption.size(), ' ');
-    return m_sOut;
+    Out() += "  ";
+    Out() += sCaption;
+    Out().append(m_nCaptionWidth - sCaption.size(), ' ');
+    return Out();
 }
 
 void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float fValue,
@@ -138,15 +139,15 @@ void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float
     if (m_eFormat == OutputFormat::Text) {
         if (!bShown) return;
         AppendCurrency(Caption(sCaption), fValue);
-        m_sOut += sTextSuffix;
-        m_sOut += '\n';
+        Out() += sTextSuffix;
+        Out() += '\n';
         return;
     }
-    // The key, the number and the comma put together first: one append for the figure.
-    char acField[64 + kShortestChars];
-    char* p = acField;
+    if (sKey.size() > kMaxKey) Flush();
+    if (m_nPending + kMaxKey + 4 + kShortestChars > sizeof m_acPending) Flush();
+    char* p = m_acPending + m_nPending;
     if (m_eFormat == OutputFormat::Json) {
-        if (sKey.size() > 60) {
+        if (sKey.size() > kMaxKey) {
             Key(sKey);
         } else {
             if (!m_bFirst) *p++ = ',';
@@ -160,7 +161,12 @@ void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float
     }
     p = WriteShortest(p, fValue);
     if (m_eFormat == OutputFormat::Csv) *p++ = ',';
-    m_sOut.append(acField, p);
+    m_nPending = size_t(p - m_acPending);
+}
+
+void clsRowWriter::Flush() {
+    m_sOut.append(m_acPending, m_nPending);
+    m_nPending = 0;
 }
 
 void clsRowWriter::Price(std::string_view sKey, std::string_view sCaption,
@@ -193,7 +199,7 @@ void clsRowWriter::Text(std::string_view sKey, std::string_view sValue) {
     if (m_eFormat == OutputFormat::Json)
         AppendJsonString(Key(sKey), sValue);
     else if (m_eFormat == OutputFormat::Csv)
-        AppendCsvField(m_sOut, sValue);
+        AppendCsvField(Out(), sValue);
     Next();
 }
 
@@ -203,17 +209,17 @@ void clsRowWriter::List(std::string_view sKey, std::string_view sCaption,
     case OutputFormat::Json:
         Key(sKey) += '[';
         for (size_t i = 0; i < asItems.size(); ++i) {
-            if (i) m_sOut += ',';
-            AppendJsonString(m_sOut, asItems[i]);
+            if (i) Out() += ',';
+            AppendJsonString(Out(), asItems[i]);
         }
-        m_sOut += ']';
+        Out() += ']';
         break;
     case OutputFormat::Csv: {
         std::string sJoined;
         for (size_t i = 0; i < asItems.size(); ++i)
             sJoined += (i ? "; " : "") + asItems[i];
-        AppendCsvField(m_sOut, sJoined);
-        m_sOut += ',';
+        AppendCsvField(Out(), sJoined);
+        Out() += ',';
         break;
     }
     case OutputFormat::Text:
@@ -226,5 +232,5 @@ void clsRowWriter::List(std::string_view sKey, std::string_view sCaption,
 void clsRowWriter::Line(std::string_view sCaption, std::string_view sValue) {
     if (m_eFormat != OutputFormat::Text) return;
     Caption(sCaption) += sValue;
-    m_sOut += '\n';
+    Out() += '\n';
 }

@@ -56,10 +56,22 @@ public:
     std::string& Caption(std::string_view sCaption);
 
 private:
+    // The output, with the figures gathered since the last write appended first.
+    std::string& Out() {
+        if (m_nPending) Flush();
+        return m_sOut;
+    }
+    void Flush();
+
     std::string& m_sOut;
     OutputFormat m_eFormat;
     size_t m_nCaptionWidth = 0;
     bool m_bFirst = true; // no JSON key written yet in this row
+    // JSON and CSV figures in a row follow each other: they are put together here and
+    // appended at once.
+    static constexpr size_t kMaxKey = 60;
+    char m_acPending[4096];
+    size_t m_nPending = 0;
 };
 
 // " (25%)" for a profit's percentage, or nothing: written into acBuffer.
