@@ -143,23 +143,28 @@ void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float
         Out() += '\n';
         return;
     }
-    if (sKey.size() > kMaxKey) Flush();
-    if (m_nPending + kMaxKey + 4 + kShortestChars > sizeof m_acPending) Flush();
+    if (char* p = Field(sKey, kShortestChars)) return Commit(WriteShortest(p, fValue));
+    AppendShortest(Key(sKey), fValue);
+    Next();
+}
+
+char* clsRowWriter::Field(std::string_view sKey, size_t nValue) {
+    if (sKey.size() > kMaxKey || nValue > kMaxValue) return nullptr;
+    if (m_nPending + kMaxKey + 4 + nValue + 1 > sizeof m_acPending) Flush();
     char* p = m_acPending + m_nPending;
     if (m_eFormat == OutputFormat::Json) {
-        if (sKey.size() > kMaxKey) {
-            Key(sKey);
-        } else {
-            if (!m_bFirst) *p++ = ',';
-            *p++ = '"';
-            std::memcpy(p, sKey.data(), sKey.size());
-            p += sKey.size();
-            *p++ = '"';
-            *p++ = ':';
-            m_bFirst = false;
-        }
+        if (!m_bFirst) *p++ = ',';
+        *p++ = '"';
+        std::memcpy(p, sKey.data(), sKey.size());
+        p += sKey.size();
+        *p++ = '"';
+        *p++ = ':';
+        m_bFirst = false;
     }
-    p = WriteShortest(p, fValue);
+    return p;
+}
+
+void clsRowWriter::Commit(char* p) {
     if (m_eFormat == OutputFormat::Csv) *p++ = ',';
     m_nPending = size_t(p - m_acPending);
 }
@@ -173,32 +178,52 @@ void clsRowWriter::Price(std::string_view sKey, std::string_view sCaption,
                          const std::optional<float>& ofPrice) {
     if (ofPrice) return Money(sKey, sCaption, *ofPrice);
     if (m_eFormat == OutputFormat::Text) return Line(sCaption, "unreachable");
-    if (m_eFormat == OutputFormat::Json) Key(sKey) += "null";
+    Raw(sKey, m_eFormat == OutputFormat::Json ? "null" : "");
+}
+
+void clsRowWriter::Raw(std::string_view sKey, std::string_view sValue) {
+    if (char* p = Field(sKey, sValue.size())) {
+        std::memcpy(p, sValue.data(), sValue.size());
+        return Commit(p + sValue.size());
+    }
+    if (m_eFormat == OutputFormat::Json) Key(sKey) += sValue;
     Next();
 }
 
 void clsRowWriter::Whole(std::string_view sKey, std::optional<int64_t> olValue) {
     if (m_eFormat == OutputFormat::Text) return;
-    if (olValue) {
-        char acDigits[24];
-        Key(sKey).append(acDigits,
-                         std::to_chars(acDigits, acDigits + sizeof acDigits, *olValue).ptr);
-    } else if (m_eFormat == OutputFormat::Json) {
-        Key(sKey) += "null";
-    }
-    Next();
+    if (!olValue) return Raw(sKey, m_eFormat == OutputFormat::Json ? "null" : "");
+    char acDigits[24];
+    Raw(sKey,
+        std::string_view(
+            acDigits,
+            size_t(std::to_chars(acDigits, acDigits + sizeof acDigits, *olValue).ptr - acDigits)));
 }
 
 void clsRowWriter::Flag(std::string_view sKey, bool bValue) {
     if (m_eFormat == OutputFormat::Text) return;
-    Key(sKey) += bValue ? std::string_view("true") : std::string_view("false");
-    Next();
+    Raw(sKey, bValue ? std::string_view("true") : std::string_view("false"));
 }
 
 void clsRowWriter::Text(std::string_view sKey, std::string_view sValue) {
-    if (m_eFormat == OutputFormat::Json)
+    if (m_eFormat == OutputFormat::Text) return;
+    // A text that needs no quotes in CSV nor escapes in JSON (keys, names, dates) goes with
+    // the figures.
+    const bool bJson = m_eFormat == OutputFormat::Json;
+    bool bPlain = true;
+    for (const char c : sValue)
+        bPlain &= bJson ? c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20
+                        : c != ',' && c != '"' && c != '\r' && c != '\n';
+    if (char* p = bPlain ? Field(sKey, sValue.size() + 2) : nullptr) {
+        if (bJson) *p++ = '"';
+        std::memcpy(p, sValue.data(), sValue.size());
+        p += sValue.size();
+        if (bJson) *p++ = '"';
+        return Commit(p);
+    }
+    if (bJson)
         AppendJsonString(Key(sKey), sValue);
-    else if (m_eFormat == OutputFormat::Csv)
+    else
         AppendCsvField(Out(), sValue);
     Next();
 }

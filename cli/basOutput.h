@@ -62,6 +62,13 @@ private:
         return m_sOut;
     }
     void Flush();
+    // Room among the pending figures for a field whose value takes at most nValue characters,
+    // the JSON key written there; null when the key or the value is too long for it.
+    char* Field(std::string_view sKey, size_t nValue);
+    // The field written up to p: the CSV comma after it.
+    void Commit(char* p);
+    // A JSON value or CSV column as it stands.
+    void Raw(std::string_view sKey, std::string_view sValue);
 
     std::string& m_sOut;
     OutputFormat m_eFormat;
@@ -70,6 +77,7 @@ private:
     // JSON and CSV figures in a row follow each other: they are put together here and
     // appended at once.
     static constexpr size_t kMaxKey = 60;
+    static constexpr size_t kMaxValue = 256;
     char m_acPending[4096];
     size_t m_nPending = 0;
 };
