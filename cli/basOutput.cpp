@@ -138,9 +138,33 @@ void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float
                          std::string_view sTextSuffix, bool bShown) {
     if (m_eFormat == OutputFormat::Text) {
         if (!bShown) return;
-        AppendCurrency(Caption(sCaption), fValue);
-        Out() += sTextSuffix;
-        Out() += '\n';
+        // The line put together first, when its parts are short: one append.
+        const clsPriceCache& oCache = GetPrices().Cache();
+        char acLine[256];
+        sCaption = sCaption.substr(0, m_nCaptionWidth);
+        const size_t nFixed = 2 + m_nCaptionWidth + oCache.m_sCurrencySymbol.size() +
+                              kPictureChars + sTextSuffix.size() + 1;
+        char* p = acLine;
+        if (nFixed <= sizeof acLine) {
+            *p++ = ' ';
+            *p++ = ' ';
+            std::memcpy(p, sCaption.data(), sCaption.size());
+            p += sCaption.size();
+            std::memset(p, ' ', m_nCaptionWidth - sCaption.size());
+            p += m_nCaptionWidth - sCaption.size();
+            std::memcpy(p, oCache.m_sCurrencySymbol.data(), oCache.m_sCurrencySymbol.size());
+            p = WritePicture(p + oCache.m_sCurrencySymbol.size(), fValue, oCache.m_sCurrencyFormat);
+        }
+        if (nFixed > sizeof acLine || !p) {
+            AppendCurrency(Caption(sCaption), fValue);
+            Out() += sTextSuffix;
+            Out() += '\n';
+            return;
+        }
+        std::memcpy(p, sTextSuffix.data(), sTextSuffix.size());
+        p += sTextSuffix.size();
+        *p++ = '\n';
+        Out().append(acLine, p);
         return;
     }
     if (char* p = Field(sKey, kShortestChars)) return Commit(WriteShortest(p, fValue));

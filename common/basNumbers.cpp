@@ -281,43 +281,50 @@ std::string FormatPicture(float fValue, std::string_view sPicture) {
     return sResult;
 }
 
-void AppendPicture(std::string& sOut, float fValue, std::string_view sPicture) {
+char* WritePicture(char* p, float fValue, std::string_view sPicture) {
     const Picture oPicture(sPicture);
     const float fAbs = std::fabs(fValue);
-    if (oPicture.nMinFrac == oPicture.nMaxFrac && oPicture.nMaxFrac <= 2 && fAbs < 10000.0f) {
-        // Below 10,000 the shortest decimal form lies within 0.05 of a penny of the amount
-        // (half a float step), so unless the amount is near a half penny both round to the
-        // same penny: the amount's own, worked out exactly in a double.
-        constexpr int64_t kScales[] = {1, 10, 100};
-        const int64_t lScale = kScales[oPicture.nMaxFrac];
-        const double dScaled = double(fAbs) * double(lScale);
-        const double dWhole = std::floor(dScaled);
-        if (std::fabs(dScaled - dWhole - 0.5) > 0.1) {
-            const int64_t n = int64_t(dWhole) + (dScaled - dWhole > 0.5 ? 1 : 0);
-            char acInt[16];
-            char* pInt = acInt + sizeof acInt;
-            for (int64_t lInt = n / lScale; lInt > 0; lInt /= 10)
-                *--pInt = char('0' + lInt % 10);
-            while (acInt + sizeof acInt - pInt < oPicture.nMinInt && pInt > acInt)
-                *--pInt = '0';
-            const size_t nInt = size_t(acInt + sizeof acInt - pInt);
-            if (fValue < 0 && n != 0) sOut += '-';
-            for (size_t i = 0; i < nInt; ++i) {
-                if (oPicture.bGroup && i > 0 && (nInt - i) % 3 == 0) sOut += ',';
-                sOut += pInt[i];
-            }
-            if (oPicture.nMaxFrac > 0) {
-                sOut += '.';
-                const int64_t lFrac = n % lScale;
-                if (oPicture.nMaxFrac == 2) sOut += char('0' + lFrac / 10);
-                sOut += char('0' + lFrac % 10);
-            } else if (nInt == 0) {
-                sOut += '0';
-            }
-            return;
-        }
+    if (oPicture.nMinFrac != oPicture.nMaxFrac || oPicture.nMaxFrac > 2 || oPicture.nMinInt > 8 ||
+        !(fAbs < 10000.0f))
+        return nullptr;
+    // Below 10,000 the shortest decimal form lies within 0.05 of a penny of the amount (half a
+    // float step), so unless the amount is near a half penny both round to the same penny:
+    // the amount's own, worked out exactly in a double.
+    constexpr int64_t kScales[] = {1, 10, 100};
+    const int64_t lScale = kScales[oPicture.nMaxFrac];
+    const double dScaled = double(fAbs) * double(lScale);
+    const double dWhole = std::floor(dScaled);
+    if (!(std::fabs(dScaled - dWhole - 0.5) > 0.1)) return nullptr;
+    const int64_t n = int64_t(dWhole) + (dScaled - dWhole > 0.5 ? 1 : 0);
+    char acInt[16];
+    char* pInt = acInt + sizeof acInt;
+    for (int64_t lInt = n / lScale; lInt > 0; lInt /= 10)
+        *--pInt = char('0' + lInt % 10);
+    while (acInt + sizeof acInt - pInt < oPicture.nMinInt)
+        *--pInt = '0';
+    const size_t nInt = size_t(acInt + sizeof acInt - pInt);
+    if (fValue < 0 && n != 0) *p++ = '-';
+    for (size_t i = 0; i < nInt; ++i) {
+        if (oPicture.bGroup && i > 0 && (nInt - i) % 3 == 0) *p++ = ',';
+        *p++ = pInt[i];
     }
-    sOut += FormatPicture(fValue, sPicture);
+    if (oPicture.nMaxFrac > 0) {
+        *p++ = '.';
+        const int64_t lFrac = n % lScale;
+        if (oPicture.nMaxFrac == 2) *p++ = char('0' + lFrac / 10);
+        *p++ = char('0' + lFrac % 10);
+    } else if (nInt == 0) {
+        *p++ = '0';
+    }
+    return p;
+}
+
+void AppendPicture(std::string& sOut, float fValue, std::string_view sPicture) {
+    char acText[kPictureChars];
+    if (const char* pEnd = WritePicture(acText, fValue, sPicture))
+        sOut.append(acText, size_t(pEnd - acText));
+    else
+        sOut += FormatPicture(fValue, sPicture);
 }
 
 char* WriteShortest(char* p, float fValue) {

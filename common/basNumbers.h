@@ -36,6 +36,10 @@ std::string FormatPicture(float fValue, std::string_view sPicture);
 // The same text appended to sOut; amounts of whole pennies (or far from a half penny) below
 // 10,000 are written straight from their digits, without the shortest form or an allocation.
 void AppendPicture(std::string& sOut, float fValue, std::string_view sPicture);
+// That quick text written at p, which has room for kPictureChars; gives its end, or null
+// (nothing written) for an amount or picture that needs FormatPicture.
+constexpr size_t kPictureChars = 32;
+char* WritePicture(char* p, float fValue, std::string_view sPicture);
 
 // The shortest text that reads back as the same single-precision value (std::to_chars):
 // 2.1875 -> "2.1875", 0.1 -> "0.1", 1e+06; whole pennies below 10,000 written straight from
