@@ -11,6 +11,7 @@
 #   --startup  report the CPU time (user + system) of one auction file, over 200 runs
 #   --today    today's UK fees (FeesTodayUK.dat), each line with a [TODAY] section: private
 #              and business sellers, categories with and without thresholds, buyers abroad
+#   --lines-to FILE  only write the auction lines to FILE (for bench/cli_side_by_side.sh)
 # Prints the time taken and the auctions a second (of wall time and of CPU time), or the
 # memory, or the CPU time; exits
 # non-zero when gavelry-calc fails or its output is short.
@@ -22,12 +23,14 @@ jobs=()
 mode=time
 prices=UpdateUK_v0102.dat
 today=0
+lines_to=
 while [[ $# -gt 0 && $1 == --* ]]; do
     case $1 in
     --jobs) jobs=(--jobs "$2"); shift 2 ;;
     --memory) mode=memory; shift ;;
     --startup) mode=startup; shift ;;
     --today) prices=FeesTodayUK.dat; today=1; shift ;;
+    --lines-to) lines_to=$2; shift 2 ;;
     *) echo "cli_batch: unknown option $1" >&2; exit 2 ;;
     esac
 done
@@ -35,7 +38,7 @@ calc=${1:-$here/../build-bench/bin/gavelry-calc}
 lines=${2:-$([[ $mode == memory ]] && echo 1000000 || echo 100000)}
 target_rate=500000 # auctions a second, on one thread
 
-if [[ ! -x $calc ]]; then
+if [[ -z $lines_to && ! -x $calc ]]; then
     echo "cli_batch: no gavelry-calc at $calc (build it, or name it as the first argument)" >&2
     exit 2
 fi
@@ -97,6 +100,10 @@ awk -v n="$lines" -v today="$today" '
             print line
         }
     }' "$data"/examples/*.gva >"$work/auctions.txt"
+if [[ -n $lines_to ]]; then
+    mv "$work/auctions.txt" "$lines_to"
+    exit 0
+fi
 
 status=0
 if [[ $mode == memory ]]; then

@@ -1,15 +1,32 @@
 #include "basOutput.h"
 
+#include "basNumbers.h"
+#include "clsPriceCache.h"
+#include "clsPrices.h"
+
 #include <charconv>
 #include <cstdio>
-
-void AppendNumber(std::string& sOut, float fValue) {
-    char acBuf[32];
-    const auto oResult = std::to_chars(acBuf, acBuf + sizeof acBuf, fValue);
-    sOut.append(acBuf, oResult.ptr);
-}
+#include <cstring>
 
 void AppendJsonString(std::string& sOut, std::string_view sText) {
+    // Most texts (keys, names, dates) need no escape: quotes and text in one append.
+    if (sText.size() <= 254) {
+        char acQuoted[256];
+        size_t n = 0;
+        acQuoted[n++] = '"';
+        for (const char c : sText) {
+            if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
+                n = 0;
+                break;
+            }
+            acQuoted[n++] = c;
+        }
+        if (n) {
+            acQuoted[n++] = '"';
+            sOut.append(acQuoted, n);
+            return;
+        }
+    }
     sOut += '"';
     // Runs of characters that need no escape are copied whole.
     size_t nPlain = 0;
@@ -58,4 +75,211 @@ void AppendCsvField(std::string& sOut, std::string_view sText) {
         sOut += c;
     }
     sOut += '"';
+}
+
+void AppendCurrency(std::string& sOut, float fValue) {
+    const clsPriceCache& oCache = GetPrices().Cache();
+    sOut += oCache.m_sCurrencySymbol;
+    AppendPicture(sOut, fValue, oCache.m_sCurrencyFormat);
+}
+
+std::string_view PercentSuffix(char (&acBuffer)[24], std::optional<int32_t> olPercent) {
+    if (!olPercent) return {};
+    acBuffer[0] = ' ';
+    acBuffer[1] = '(';
+    char* p = std::to_chars(acBuffer + 2, acBuffer + sizeof acBuffer - 2, *olPercent).ptr;
+    *p++ = '%';
+    *p++ = ')';
+    return std::string_view(acBuffer, size_t(p - acBuffer));
+}
+
+void clsRowWriter::Begin(std::string_view sInput, size_t nCaptionWidth) {
+    m_nPending = 0; // the figures of a row a failure broke off are dropped
+    m_nCaptionWidth = nCaptionWidth;
+    m_bFirst = true;
+    if (m_eFormat == OutputFormat::Json) {
+        Out() += '{';
+    } else if (m_eFormat == OutputFormat::Text) {
+        Out() += sInput;
+        Out() += '\n';
+    }
+}
+
+void clsRowWriter::End() {
+    if (m_eFormat == OutputFormat::Json)
+        Out() += "}\n";
+    else if (m_eFormat == OutputFormat::Csv)
+        Out() += '\n';
+}
+
+std::string& clsRowWriter::Key(std::string_view sKey) {
+    if (m_eFormat == OutputFormat::Json) {
+        Out() += m_bFirst ? std::string_view("\"") : std::string_view(",\"");
+        Out() += sKey;
+        Out() += "\":";
+        m_bFirst = false;
+    }
+    return Out();
+}
+
+void clsRowWriter::Next() {
+    if (m_eFormat == OutputFormat::Csv) Out() += ',';
+}
+
+std::string& clsRowWriter::Caption(std::string_view sCaption) {
+    sCaption = sCaption.substr(0, m_nCaptionWidth);
+    Out() += "  ";
+    Out() += sCaption;
+    Out().append(m_nCaptionWidth - sCaption.size(), ' ');
+    return Out();
+}
+
+void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float fValue,
+                         std::string_view sTextSuffix, bool bShown) {
+    if (m_eFormat == OutputFormat::Text) {
+        if (!bShown) return;
+        // The line put together first, when its parts are short: one append.
+        const clsPriceCache& oCache = GetPrices().Cache();
+        char acLine[256];
+        sCaption = sCaption.substr(0, m_nCaptionWidth);
+        const size_t nFixed = 2 + m_nCaptionWidth + oCache.m_sCurrencySymbol.size() +
+                              kPictureChars + sTextSuffix.size() + 1;
+        char* p = acLine;
+        if (nFixed <= sizeof acLine) {
+            *p++ = ' ';
+            *p++ = ' ';
+            std::memcpy(p, sCaption.data(), sCaption.size());
+            p += sCaption.size();
+            std::memset(p, ' ', m_nCaptionWidth - sCaption.size());
+            p += m_nCaptionWidth - sCaption.size();
+            std::memcpy(p, oCache.m_sCurrencySymbol.data(), oCache.m_sCurrencySymbol.size());
+            p = WritePicture(p + oCache.m_sCurrencySymbol.size(), fValue, oCache.m_sCurrencyFormat);
+        }
+        if (nFixed > sizeof acLine || !p) {
+            AppendCurrency(Caption(sCaption), fValue);
+            Out() += sTextSuffix;
+            Out() += '\n';
+            return;
+        }
+        std::memcpy(p, sTextSuffix.data(), sTextSuffix.size());
+        p += sTextSuffix.size();
+        *p++ = '\n';
+        Out().append(acLine, p);
+        return;
+    }
+    if (char* p = Field(sKey, kShortestChars)) return Commit(WriteShortest(p, fValue));
+    AppendShortest(Key(sKey), fValue);
+    Next();
+}
+
+char* clsRowWriter::Field(std::string_view sKey, size_t nValue) {
+    if (sKey.size() > kMaxKey || nValue > kMaxValue) return nullptr;
+    if (m_nPending + kMaxKey + 4 + nValue + 1 > sizeof m_acPending) Flush();
+    char* p = m_acPending + m_nPending;
+    if (m_eFormat == OutputFormat::Json) {
+        if (!m_bFirst) *p++ = ',';
+        *p++ = '"';
+        std::memcpy(p, sKey.data(), sKey.size());
+        p += sKey.size();
+        *p++ = '"';
+        *p++ = ':';
+        m_bFirst = false;
+    }
+    return p;
+}
+
+void clsRowWriter::Commit(char* p) {
+    if (m_eFormat == OutputFormat::Csv) *p++ = ',';
+    m_nPending = size_t(p - m_acPending);
+}
+
+void clsRowWriter::Flush() {
+    m_sOut.append(m_acPending, m_nPending);
+    m_nPending = 0;
+}
+
+void clsRowWriter::Price(std::string_view sKey, std::string_view sCaption,
+                         const std::optional<float>& ofPrice) {
+    if (ofPrice) return Money(sKey, sCaption, *ofPrice);
+    if (m_eFormat == OutputFormat::Text) return Line(sCaption, "unreachable");
+    Raw(sKey, m_eFormat == OutputFormat::Json ? "null" : "");
+}
+
+void clsRowWriter::Raw(std::string_view sKey, std::string_view sValue) {
+    if (char* p = Field(sKey, sValue.size())) {
+        std::memcpy(p, sValue.data(), sValue.size());
+        return Commit(p + sValue.size());
+    }
+    if (m_eFormat == OutputFormat::Json) Key(sKey) += sValue;
+    Next();
+}
+
+void clsRowWriter::Whole(std::string_view sKey, std::optional<int64_t> olValue) {
+    if (m_eFormat == OutputFormat::Text) return;
+    if (!olValue) return Raw(sKey, m_eFormat == OutputFormat::Json ? "null" : "");
+    char acDigits[24];
+    Raw(sKey,
+        std::string_view(
+            acDigits,
+            size_t(std::to_chars(acDigits, acDigits + sizeof acDigits, *olValue).ptr - acDigits)));
+}
+
+void clsRowWriter::Flag(std::string_view sKey, bool bValue) {
+    if (m_eFormat == OutputFormat::Text) return;
+    Raw(sKey, bValue ? std::string_view("true") : std::string_view("false"));
+}
+
+void clsRowWriter::Text(std::string_view sKey, std::string_view sValue) {
+    if (m_eFormat == OutputFormat::Text) return;
+    // A text that needs no quotes in CSV nor escapes in JSON (keys, names, dates) goes with
+    // the figures.
+    const bool bJson = m_eFormat == OutputFormat::Json;
+    bool bPlain = true;
+    for (const char c : sValue)
+        bPlain &= bJson ? c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20
+                        : c != ',' && c != '"' && c != '\r' && c != '\n';
+    if (char* p = bPlain ? Field(sKey, sValue.size() + 2) : nullptr) {
+        if (bJson) *p++ = '"';
+        std::memcpy(p, sValue.data(), sValue.size());
+        p += sValue.size();
+        if (bJson) *p++ = '"';
+        return Commit(p);
+    }
+    if (bJson)
+        AppendJsonString(Key(sKey), sValue);
+    else
+        AppendCsvField(Out(), sValue);
+    Next();
+}
+
+void clsRowWriter::List(std::string_view sKey, std::string_view sCaption,
+                        const std::vector<std::string>& asItems) {
+    switch (m_eFormat) {
+    case OutputFormat::Json:
+        Key(sKey) += '[';
+        for (size_t i = 0; i < asItems.size(); ++i) {
+            if (i) Out() += ',';
+            AppendJsonString(Out(), asItems[i]);
+        }
+        Out() += ']';
+        break;
+    case OutputFormat::Csv: {
+        std::string sJoined;
+        for (size_t i = 0; i < asItems.size(); ++i)
+            sJoined += (i ? "; " : "") + asItems[i];
+        AppendCsvField(Out(), sJoined);
+        Out() += ',';
+        break;
+    }
+    case OutputFormat::Text:
+        for (const std::string& sItem : asItems)
+            Line(sCaption, sItem);
+        break;
+    }
+}
+
+void clsRowWriter::Line(std::string_view sCaption, std::string_view sValue) {
+    if (m_eFormat != OutputFormat::Text) return;
+    Caption(sCaption) += sValue;
+    Out() += '\n';
 }

@@ -8,6 +8,7 @@
 #include "clsPriceSearch.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
+#include "clsTodayOptions.h"
 #include "clsTodaySchedule.h"
 
 #include <charconv>
@@ -19,8 +20,8 @@
 namespace {
 
 struct Column {
-    const char* sKey;
-    const char* sCaption;
+    std::string_view sKey;
+    std::string_view sCaption;
     float clsSellingCostFigures::*pFigure;
 };
 
@@ -51,8 +52,9 @@ int g_nCalculators = 0;
 
 } // namespace
 
-clsBatchCalculator::clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight)
-    : m_eFormat(eFormat), m_oInsight(oInsight) {
+clsBatchCalculator::clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight,
+                                       const clsTodayOptions* pToday)
+    : m_eFormat(eFormat), m_oInsight(oInsight), m_pToday(pToday) {
     if (g_nCalculators++ == 0)
         SetShowMessageHandler([](const std::string& sPrompt, int32_t, const std::string&) {
             if (t_pActive)
@@ -95,11 +97,14 @@ void clsBatchCalculator::Message(std::string_view sInput, std::string_view sText
 
 void clsBatchCalculator::WriteHeader() {
     if (m_eFormat != OutputFormat::Csv) return;
-    if (GetTodaySchedule()) return WriteTodayHeader();
     std::string& s = m_oOutput.sOut;
-    for (const Column& oColumn : kColumns)
-        s += std::string(oColumn.sKey) + ',';
-    s += "profitPercent,";
+    if (GetTodaySchedule()) {
+        WriteTodayHeader();
+    } else {
+        for (const Column& oColumn : kColumns)
+            s.append(oColumn.sKey).append(1, ',');
+        s += "profitPercent,";
+    }
     if (m_oInsight.m_bBreakEven) s += "breakEvenPrice,";
     if (m_oInsight.HasTarget()) s += "targetPrice,";
     if (m_oInsight.m_bHints) s += "hints,";
@@ -127,6 +132,9 @@ bool clsBatchCalculator::Calculate(std::string_view sText, std::string_view sInp
     } catch (const clsError& oError) {
         Message(sInput, oError.Description());
     }
+    if (m_pToday) m_pToday->ApplyTo(oAuction.m_oToday);
+    // Today's notes are written over the room of the last auction's, saving their allocations.
+    oAuction.m_oTodayFigures.m_aoNotes.swap(m_aoNotesRoom);
     try {
         oAuction.DoCalc();
         WriteFigures(oAuction, sInput);
@@ -134,6 +142,7 @@ bool clsBatchCalculator::Calculate(std::string_view sText, std::string_view sInp
         WriteError(sInput, oError.Description());
         m_bInputFailed = true;
     }
+    oAuction.m_oTodayFigures.m_aoNotes.swap(m_aoNotesRoom);
     t_pActive = nullptr;
     return !m_bInputFailed;
 }
@@ -145,129 +154,45 @@ bool clsBatchCalculator::Unreadable(std::string_view sInput, std::string_view sR
     return false;
 }
 
-void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_view sInput) {
-    const clsSellingCostFigures oFigures(oAuction);
-    // Worked out before anything is written, so that a failing search leaves no half row.
-    std::optional<float> ofBreakEven;
-    std::optional<float> ofTarget;
-    std::vector<std::string> asHints;
+void clsBatchCalculator::FindInsight(const clsCalculate& oAuction, Insight& oInsight) const {
+    oInsight.ofBreakEven.reset();
+    oInsight.ofTarget.reset();
+    oInsight.asHints.clear();
     if (m_oInsight.m_bBreakEven || m_oInsight.HasTarget()) {
         clsPriceSearch oSearch(oAuction);
-        if (m_oInsight.m_bBreakEven) ofBreakEven = oSearch.BreakEvenPrice();
+        if (m_oInsight.m_bBreakEven) oInsight.ofBreakEven = oSearch.BreakEvenPrice();
         if (m_oInsight.m_ofTargetProfit)
-            ofTarget = oSearch.PriceForProfit(*m_oInsight.m_ofTargetProfit);
+            oInsight.ofTarget = oSearch.PriceForProfit(*m_oInsight.m_ofTargetProfit);
         else if (m_oInsight.m_ofTargetMargin)
-            ofTarget = oSearch.PriceForMargin(*m_oInsight.m_ofTargetMargin);
+            oInsight.ofTarget = oSearch.PriceForMargin(*m_oInsight.m_ofTargetMargin);
     }
     if (m_oInsight.m_bHints)
         for (clsFeeHint& oHint : clsFeeHints::Find(oAuction))
-            asHints.push_back(std::move(oHint.m_sText));
-    if (GetTodaySchedule())
-        return WriteTodayFigures(oAuction, sInput, ofBreakEven, ofTarget, asHints);
-
-    std::string& s = m_oOutput.sOut;
-    switch (m_eFormat) {
-    case OutputFormat::Json: {
-        s += '{';
-        for (const Column& oColumn : kColumns) {
-            s += '"';
-            s += oColumn.sKey;
-            s += "\":";
-            AppendNumber(s, oFigures.*oColumn.pFigure);
-            s += ',';
-        }
-        s += "\"profitPercent\":";
-        s += oFigures.m_lProfitPercent ? std::to_string(*oFigures.m_lProfitPercent) : "null";
-        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
-        s += "}\n";
-        break;
-    }
-    case OutputFormat::Csv: {
-        for (const Column& oColumn : kColumns) {
-            AppendNumber(s, oFigures.*oColumn.pFigure);
-            s += ',';
-        }
-        if (oFigures.m_lProfitPercent) s += std::to_string(*oFigures.m_lProfitPercent);
-        s += ',';
-        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
-        s += '\n';
-        break;
-    }
-    case OutputFormat::Text: {
-        auto Line = [&](std::string sCaption, const std::string& sValue) {
-            sCaption.resize(20, ' ');
-            s += "  " + sCaption + sValue + '\n';
-        };
-        s += sInput;
-        s += '\n';
-        for (const Column& oColumn : kColumns)
-            Line(oColumn.sCaption, oColumn.pFigure == &clsSellingCostFigures::m_fProfit
-                                       ? oFigures.ProfitText()
-                                       : FormatCurrency(oFigures.*oColumn.pFigure));
-        AppendInsight(ofBreakEven, ofTarget, asHints, 20);
-        break;
-    }
-    }
+            oInsight.asHints.push_back(std::move(oHint.m_sText));
 }
 
-void clsBatchCalculator::AppendInsight(const std::optional<float>& ofBreakEven,
-                                       const std::optional<float>& ofTarget,
-                                       const std::vector<std::string>& asHints,
-                                       size_t nCaptionWidth) {
-    std::string& s = m_oOutput.sOut;
-    switch (m_eFormat) {
-    case OutputFormat::Json: {
-        auto AppendPrice = [&](const char* sKey, const std::optional<float>& ofPrice) {
-            s += sKey;
-            if (ofPrice)
-                AppendNumber(s, *ofPrice);
-            else
-                s += "null";
-        };
-        if (m_oInsight.m_bBreakEven) AppendPrice(",\"breakEvenPrice\":", ofBreakEven);
-        if (m_oInsight.HasTarget()) AppendPrice(",\"targetPrice\":", ofTarget);
-        if (m_oInsight.m_bHints) {
-            s += ",\"hints\":[";
-            for (size_t i = 0; i < asHints.size(); ++i) {
-                if (i) s += ',';
-                AppendJsonString(s, asHints[i]);
-            }
-            s += ']';
-        }
-        break;
-    }
-    case OutputFormat::Csv:
-        if (m_oInsight.m_bBreakEven) {
-            if (ofBreakEven) AppendNumber(s, *ofBreakEven);
-            s += ',';
-        }
-        if (m_oInsight.HasTarget()) {
-            if (ofTarget) AppendNumber(s, *ofTarget);
-            s += ',';
-        }
-        if (m_oInsight.m_bHints) {
-            std::string sHints;
-            for (size_t i = 0; i < asHints.size(); ++i)
-                sHints += (i ? "; " : "") + asHints[i];
-            AppendCsvField(s, sHints);
-            s += ',';
-        }
-        break;
-    case OutputFormat::Text: {
-        auto Line = [&](std::string sCaption, const std::string& sValue) {
-            sCaption.resize(nCaptionWidth, ' ');
-            s += "  " + sCaption + sValue + '\n';
-        };
-        auto PriceText = [](const std::optional<float>& ofPrice) {
-            return ofPrice ? FormatCurrency(*ofPrice) : std::string("unreachable");
-        };
-        if (m_oInsight.m_bBreakEven) Line("Break-even Price", PriceText(ofBreakEven));
-        if (m_oInsight.HasTarget()) Line("Target Price", PriceText(ofTarget));
-        for (const std::string& sHint : asHints)
-            Line("Hint", sHint);
-        break;
-    }
-    }
+void clsBatchCalculator::WriteFigures(const clsCalculate& oAuction, std::string_view sInput) {
+    FindInsight(oAuction, m_oFound);
+    if (GetTodaySchedule()) return WriteTodayFigures(oAuction, sInput, m_oFound);
+
+    const clsSellingCostFigures oFigures(oAuction);
+    char acPercent[24];
+    m_oRow.Begin(sInput, 20);
+    for (const Column& oColumn : kColumns)
+        m_oRow.Money(oColumn.sKey, oColumn.sCaption, oFigures.*oColumn.pFigure,
+                     oColumn.pFigure == &clsSellingCostFigures::m_fProfit
+                         ? PercentSuffix(acPercent, oFigures.m_lProfitPercent)
+                         : std::string_view());
+    m_oRow.Whole("profitPercent", oFigures.m_lProfitPercent);
+    WriteInsight(m_oFound);
+    m_oRow.End();
+}
+
+void clsBatchCalculator::WriteInsight(const Insight& oInsight) {
+    if (m_oInsight.m_bBreakEven)
+        m_oRow.Price("breakEvenPrice", "Break-even Price", oInsight.ofBreakEven);
+    if (m_oInsight.HasTarget()) m_oRow.Price("targetPrice", "Target Price", oInsight.ofTarget);
+    if (m_oInsight.m_bHints) m_oRow.List("hints", "Hint", oInsight.asHints);
 }
 
 void clsBatchCalculator::WriteError(std::string_view sInput, const std::string& sError) {

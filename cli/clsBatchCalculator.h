@@ -1,12 +1,15 @@
 #pragma once
 
+#include "basOutput.h"
+#include "clsTodayFigures.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-enum class OutputFormat { Text, Json, Csv };
+class clsTodayOptions;
 
 // Extra answers asked for on the command line.
 struct InsightOptions {
@@ -38,7 +41,10 @@ struct clsBatchOutput {
 // thread: it keeps nothing between auctions but what it has printed.
 class clsBatchCalculator {
 public:
-    explicit clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight = {});
+    // pToday: today's inputs given on the command line, set over every auction's own (it
+    // outlives the calculator).
+    explicit clsBatchCalculator(OutputFormat eFormat, InsightOptions oInsight = {},
+                                const clsTodayOptions* pToday = nullptr);
     ~clsBatchCalculator();
     clsBatchCalculator(const clsBatchCalculator&) = delete;
     clsBatchCalculator& operator=(const clsBatchCalculator&) = delete;
@@ -60,17 +66,19 @@ private:
     void WriteFigures(const class clsCalculate& oAuction, std::string_view sInput);
     void WriteError(std::string_view sInput, const std::string& sError);
     void Message(std::string_view sInput, std::string_view sText);
+    // The break-even and target prices and the hints asked for, worked out before anything is
+    // written, so that a failing search leaves no half row.
+    struct Insight {
+        std::optional<float> ofBreakEven;
+        std::optional<float> ofTarget;
+        std::vector<std::string> asHints;
+    };
+    void FindInsight(const class clsCalculate& oAuction, Insight& oInsight) const;
+    void WriteInsight(const Insight& oInsight);
     // The figures of today's schedule (clsBatchCalculatorToday.cpp).
     void WriteTodayHeader();
     void WriteTodayFigures(const class clsCalculate& oAuction, std::string_view sInput,
-                           const std::optional<float>& ofBreakEven,
-                           const std::optional<float>& ofTarget,
-                           const std::vector<std::string>& asHints);
-    // The break-even and target prices and the hints asked for, in the output format: JSON
-    // keys, CSV columns, or text lines with captions nCaptionWidth wide.
-    void AppendInsight(const std::optional<float>& ofBreakEven,
-                       const std::optional<float>& ofTarget,
-                       const std::vector<std::string>& asHints, size_t nCaptionWidth);
+                           const Insight& oInsight);
     // Columns of a CSV row of today's figures before the insight columns.
     static size_t TodayColumns();
 
@@ -79,7 +87,12 @@ private:
 
     OutputFormat m_eFormat;
     InsightOptions m_oInsight;
+    const clsTodayOptions* m_pToday;
     clsBatchOutput m_oOutput;
+    clsRowWriter m_oRow{m_oOutput.sOut, m_eFormat};
+    Insight m_oFound;       // kept for the room of its hints
+    std::string m_sScratch; // a field put together before it is written
+    std::vector<clsTodayNote> m_aoNotesRoom;
     std::string_view m_sCurrentInput;
     bool m_bInputFailed = false;
 };

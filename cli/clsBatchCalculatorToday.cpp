@@ -9,13 +9,14 @@
 #include "clsSellingCostFigures.h"
 #include "clsTodaySchedule.h"
 
+#include <charconv>
 #include <iterator>
 
 namespace {
 
 struct TodayColumn {
-    const char* sKey;
-    const char* sCaption;
+    std::string_view sKey;
+    std::string_view sCaption;
     float clsTodayFigures::*pFigure; // null: a figure of the auction (pAuction)
     float clsCalculate::*pAuction;
 };
@@ -45,33 +46,12 @@ constexpr TodayColumn kTodayColumns[] = {
     {"profit", "Profit", nullptr, &clsCalculate::m_fProfit},
 };
 
-// Columns after the figures: the choices the auction was worked out with.
-constexpr const char* kTodayChoiceKeys[] = {"orders",  "vatReclaimed", "dataDate",
-                                            "account", "category",     "buyerRegion"};
+// Columns after the figures: the choices the auction was worked out with, and the notes.
+constexpr const char* kTodayChoiceKeys[] = {"orders",   "vatReclaimed", "dataDate", "account",
+                                            "category", "buyerRegion",  "notes"};
 
 float Figure(const TodayColumn& o, const clsCalculate& oAuction) {
     return o.pFigure ? oAuction.m_oTodayFigures.*o.pFigure : oAuction.*o.pAuction;
-}
-
-// Keys are letters, digits, "-" and "_": only ASCII letters fold.
-bool SameKey(std::string_view a, std::string_view b) {
-    auto Fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    return true;
-}
-
-// The account or buyer region an auction is worked out with: its own key, or the first.
-const clsTodayChoice& Chosen(const std::vector<clsTodayChoice>& aoChoices, std::string_view sKey) {
-    for (const clsTodayChoice& o : aoChoices)
-        if (SameKey(o.m_sKey, sKey)) return o;
-    return aoChoices.front();
-}
-
-const clsTodayChoice& ChosenCategory(const clsTodaySchedule& oSchedule, std::string_view sKey) {
-    const clsTodayCategory* p = oSchedule.FindCategory(sKey);
-    return p ? *p : *oSchedule.FindCategory("default");
 }
 
 // A figure that means nothing for the auction's account is left out of the text output.
@@ -90,118 +70,91 @@ bool Shown(const TodayColumn& o, const clsTodayApplies& oApplies) {
 } // namespace
 
 size_t clsBatchCalculator::TodayColumns() {
-    return std::size(kTodayColumns) + 1 + std::size(kTodayChoiceKeys) + 1; // profit %, notes
+    return std::size(kTodayColumns) + 1 + std::size(kTodayChoiceKeys); // and profit %
 }
 
 void clsBatchCalculator::WriteTodayHeader() {
+    std::string& s = m_oOutput.sOut;
     for (const TodayColumn& o : kTodayColumns)
-        m_oOutput.sOut += std::string(o.sKey) + ',';
-    m_oOutput.sOut += "profitPercent,";
+        s.append(o.sKey).append(1, ',');
+    s += "profitPercent,";
     for (const char* sKey : kTodayChoiceKeys)
-        m_oOutput.sOut += std::string(sKey) + ',';
-    m_oOutput.sOut += "notes,";
-    if (m_oInsight.m_bBreakEven) m_oOutput.sOut += "breakEvenPrice,";
-    if (m_oInsight.HasTarget()) m_oOutput.sOut += "targetPrice,";
-    if (m_oInsight.m_bHints) m_oOutput.sOut += "hints,";
-    m_oOutput.sOut += "error\n";
+        s.append(sKey).append(1, ',');
 }
 
 void clsBatchCalculator::WriteTodayFigures(const clsCalculate& oAuction, std::string_view sInput,
-                                           const std::optional<float>& ofBreakEven,
-                                           const std::optional<float>& ofTarget,
-                                           const std::vector<std::string>& asHints) {
+                                           const Insight& oInsight) {
     const clsTodaySchedule& oSchedule = *GetTodaySchedule();
     const clsTodayFigures& oFigures = oAuction.m_oTodayFigures;
-    const clsTodayInputs& oInputs = oAuction.m_oToday;
-    const std::optional<int32_t> lPercent =
+    const std::optional<int32_t> olPercent =
         clsSellingCostFigures::ProfitPercent(oAuction.m_fProfit, oAuction.m_fSellCost);
-    const clsTodayChoice& oAccount = Chosen(oSchedule.Accounts(), oInputs.m_sAccount);
-    const clsTodayChoice& oCategory = ChosenCategory(oSchedule, oInputs.m_sCategory);
-    const clsTodayChoice& oRegion = Chosen(oSchedule.BuyerRegions(), oInputs.m_sBuyerRegion);
+    const clsTodayChoice& oAccount = oSchedule.Accounts()[oFigures.m_nAccount];
+    const clsTodayChoice& oCategory = oSchedule.Categories()[oFigures.m_nCategory];
+    const clsTodayChoice& oRegion = oSchedule.BuyerRegions()[oFigures.m_nBuyerRegion];
+    clsRowWriter& r = m_oRow;
     std::string& s = m_oOutput.sOut;
-    switch (m_eFormat) {
-    case OutputFormat::Json: {
-        s += "{\"schedule\":\"today\"";
-        for (const TodayColumn& o : kTodayColumns) {
-            s += ",\"";
-            s += o.sKey;
-            s += "\":";
-            AppendNumber(s, Figure(o, oAuction));
+    const bool bText = m_eFormat == OutputFormat::Text;
+    r.Begin(sInput, 22);
+    clsTodayApplies oApplies;
+    if (bText) {
+        oApplies = oSchedule.Applies(oAccount.m_sKey);
+        r.Caption("Schedule")
+            .append("eBay ")
+            .append(oSchedule.Site())
+            .append(" today, data of ")
+            .append(oFigures.m_sDataDate)
+            .append(1, '\n');
+        r.Line("Account", oAccount.m_sName);
+        r.Line("Category", oCategory.m_sName);
+        r.Line("Buyer in", oRegion.m_sName);
+        if (oFigures.m_lOrders > 1) {
+            char acOrders[16];
+            const auto oEnd =
+                std::to_chars(acOrders, acOrders + sizeof acOrders, oFigures.m_lOrders);
+            r.Line("Orders", std::string_view(acOrders, size_t(oEnd.ptr - acOrders)));
         }
-        s += ",\"profitPercent\":";
-        s += lPercent ? std::to_string(*lPercent) : "null";
-        s += ",\"orders\":" + std::to_string(oFigures.m_lOrders);
-        s += ",\"vatReclaimed\":";
-        s += oFigures.m_bVatReclaimed ? "true" : "false";
-        s += ",\"dataDate\":";
-        AppendJsonString(s, oFigures.m_sDataDate);
-        s += ",\"account\":";
-        AppendJsonString(s, oAccount.m_sKey);
-        s += ",\"category\":";
-        AppendJsonString(s, oCategory.m_sKey);
-        s += ",\"buyerRegion\":";
-        AppendJsonString(s, oRegion.m_sKey);
-        s += ",\"notes\":[";
+    } else if (m_eFormat == OutputFormat::Json) {
+        r.Key("schedule") += "\"today\"";
+    }
+    char acPercent[24];
+    for (const TodayColumn& o : kTodayColumns) {
+        std::string_view sSuffix;
+        if (o.pAuction == &clsCalculate::m_fProfit)
+            sSuffix = PercentSuffix(acPercent, olPercent);
+        else if (o.pFigure == &clsTodayFigures::m_fVatOnFees && oFigures.m_bVatReclaimed)
+            sSuffix = " (reclaimed)";
+        r.Money(o.sKey, o.sCaption, Figure(o, oAuction), sSuffix, !bText || Shown(o, oApplies));
+    }
+    r.Whole("profitPercent", olPercent);
+    r.Whole("orders", oFigures.m_lOrders);
+    r.Flag("vatReclaimed", oFigures.m_bVatReclaimed);
+    r.Text("dataDate", oFigures.m_sDataDate);
+    r.Text("account", oAccount.m_sKey);
+    r.Text("category", oCategory.m_sKey);
+    r.Text("buyerRegion", oRegion.m_sKey);
+    if (m_eFormat == OutputFormat::Json) {
+        r.Key("notes") += '[';
         for (size_t i = 0; i < oFigures.m_aoNotes.size(); ++i) {
-            s += i ? ",{\"what\":" : "{\"what\":";
+            s += i ? std::string_view(",{\"what\":") : std::string_view("{\"what\":");
             AppendJsonString(s, oFigures.m_aoNotes[i].m_sWhat);
             s += ",\"flag\":";
             AppendJsonString(s, SourceFlagText(oFigures.m_aoNotes[i].m_eFlag));
             s += '}';
         }
         s += ']';
-        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
-        s += "}\n";
-        break;
-    }
-    case OutputFormat::Csv: {
-        for (const TodayColumn& o : kTodayColumns) {
-            AppendNumber(s, Figure(o, oAuction));
-            s += ',';
+    } else if (m_eFormat == OutputFormat::Csv) {
+        m_sScratch.clear();
+        for (const clsTodayNote& o : oFigures.m_aoNotes) {
+            if (!m_sScratch.empty()) m_sScratch += "; ";
+            o.AppendText(m_sScratch);
         }
-        if (lPercent) s += std::to_string(*lPercent);
-        s += ',' + std::to_string(oFigures.m_lOrders) + ',';
-        s += oFigures.m_bVatReclaimed ? "true," : "false,";
-        for (const std::string* p :
-             {&oFigures.m_sDataDate, &oAccount.m_sKey, &oCategory.m_sKey, &oRegion.m_sKey}) {
-            AppendCsvField(s, *p);
-            s += ',';
+        r.Text("notes", m_sScratch);
+    }
+    WriteInsight(oInsight);
+    if (bText)
+        for (const clsTodayNote& o : oFigures.m_aoNotes) {
+            o.AppendText(r.Caption("Note"));
+            s += '\n';
         }
-        std::string sNotes;
-        for (const clsTodayNote& o : oFigures.m_aoNotes)
-            sNotes += (sNotes.empty() ? "" : "; ") + o.Text();
-        AppendCsvField(s, sNotes);
-        s += ',';
-        AppendInsight(ofBreakEven, ofTarget, asHints, 0);
-        s += '\n';
-        break;
-    }
-    case OutputFormat::Text: {
-        auto Line = [&](std::string sCaption, const std::string& sValue) {
-            sCaption.resize(22, ' ');
-            s += "  " + sCaption + sValue + '\n';
-        };
-        const clsTodayApplies oApplies = oSchedule.Applies(oAccount.m_sKey);
-        s += sInput;
-        s += '\n';
-        Line("Schedule", "eBay " + oSchedule.Site() + " today, data of " + oFigures.m_sDataDate);
-        Line("Account", oAccount.m_sName);
-        Line("Category", oCategory.m_sName);
-        Line("Buyer in", oRegion.m_sName);
-        if (oFigures.m_lOrders > 1) Line("Orders", std::to_string(oFigures.m_lOrders));
-        for (const TodayColumn& o : kTodayColumns) {
-            if (!Shown(o, oApplies)) continue;
-            std::string sValue = FormatCurrency(Figure(o, oAuction));
-            if (o.pAuction == &clsCalculate::m_fProfit && lPercent)
-                sValue += " (" + std::to_string(*lPercent) + "%)";
-            if (o.pFigure == &clsTodayFigures::m_fVatOnFees && oFigures.m_bVatReclaimed)
-                sValue += " (reclaimed)";
-            Line(o.sCaption, sValue);
-        }
-        AppendInsight(ofBreakEven, ofTarget, asHints, 22);
-        for (const clsTodayNote& o : oFigures.m_aoNotes)
-            Line("Note", o.Text());
-        break;
-    }
-    }
+    r.End();
 }

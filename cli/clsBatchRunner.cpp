@@ -42,13 +42,15 @@ struct clsBatchRunner::Block {
 };
 
 struct clsBatchRunner::Worker {
-    Worker(OutputFormat eFormat, const InsightOptions& oInsight) : oCalculator(eFormat, oInsight) {}
+    Worker(OutputFormat eFormat, const InsightOptions& oInsight, const clsTodayOptions* pToday)
+        : oCalculator(eFormat, oInsight, pToday) {}
     clsBatchCalculator oCalculator;
     std::thread oThread;
 };
 
-clsBatchRunner::clsBatchRunner(int32_t lJobs, OutputFormat eFormat, const InsightOptions& oInsight)
-    : m_lJobs(std::max(lJobs, 1)), m_eFormat(eFormat), m_oInsight(oInsight) {
+clsBatchRunner::clsBatchRunner(int32_t lJobs, OutputFormat eFormat, const InsightOptions& oInsight,
+                               const clsTodayOptions* pToday)
+    : m_lJobs(std::max(lJobs, 1)) {
     clsBatchCalculator oHeader(eFormat, oInsight);
     oHeader.WriteHeader();
     clsBatchOutput oOutput;
@@ -56,12 +58,12 @@ clsBatchRunner::clsBatchRunner(int32_t lJobs, OutputFormat eFormat, const Insigh
     oOutput.Write();
 
     if (m_lJobs == 1) {
-        m_oCalculator = std::make_unique<clsBatchCalculator>(eFormat, oInsight);
+        m_oCalculator = std::make_unique<clsBatchCalculator>(eFormat, oInsight, pToday);
         return;
     }
     // Every calculator is made here, on this thread, before any thread starts.
     for (int32_t i = 0; i < m_lJobs; ++i)
-        m_aoWorkers.push_back(std::make_unique<Worker>(eFormat, oInsight));
+        m_aoWorkers.push_back(std::make_unique<Worker>(eFormat, oInsight, pToday));
     for (auto& oWorker : m_aoWorkers)
         oWorker->oThread = std::thread([this, pWorker = oWorker.get()] { Work(*pWorker); });
 }

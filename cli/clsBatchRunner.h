@@ -19,8 +19,10 @@
 // stays the same whatever the length of the input.
 class clsBatchRunner {
 public:
-    // lJobs threads of calculation; 1 calculates on the caller's thread.
-    clsBatchRunner(int32_t lJobs, OutputFormat eFormat, const InsightOptions& oInsight);
+    // lJobs threads of calculation; 1 calculates on the caller's thread. pToday: today's inputs
+    // given on the command line, for every auction (it outlives the runner).
+    clsBatchRunner(int32_t lJobs, OutputFormat eFormat, const InsightOptions& oInsight,
+                   const clsTodayOptions* pToday = nullptr);
     ~clsBatchRunner();
     clsBatchRunner(const clsBatchRunner&) = delete;
     clsBatchRunner& operator=(const clsBatchRunner&) = delete;
@@ -49,8 +51,6 @@ private:
     void Work(Worker& oWorker);
 
     int32_t m_lJobs;
-    OutputFormat m_eFormat;
-    InsightOptions m_oInsight;
     std::unique_ptr<clsBatchCalculator> m_oCalculator; // with one job
     std::vector<std::unique_ptr<Worker>> m_aoWorkers;
 

@@ -11,6 +11,7 @@
 #include "clsError.h"
 #include "clsPrices.h"
 #include "clsRequiredPrices.h"
+#include "clsTodayOptions.h"
 #include "clsTodaySchedule.h"
 
 #include <CLI/CLI.hpp>
@@ -200,6 +201,8 @@ int main(int argc, char** argv) {
     pProfit->excludes(pMargin);
     oApp.add_flag("--hints", oInsight.m_bHints,
                   "Also suggest slightly lower prices that fall into cheaper fee bands");
+    clsTodayOptions oToday;
+    oToday.AddTo(oApp);
     int32_t lJobs = CoreCount();
     oApp.add_option("--jobs", lJobs,
                     "Threads that share a batch (default: the number of cores); the output keeps "
@@ -272,6 +275,18 @@ int main(int argc, char** argv) {
         std::cerr << "gavelry-calc: --categories lists the categories of today's fee schedule\n";
         return kExitUsage;
     }
+    // Today's inputs are refused, not ignored, where they mean nothing.
+    if (oToday.Any()) {
+        const std::string sProblem = pToday ? oToday.Check(*pToday)
+                                            : oToday.Given() +
+                                                  ": inputs of today's fee schedule, but " + sPath +
+                                                  " holds the 2008 schedule (add --schedule today)";
+        if (!sProblem.empty()) {
+            std::cerr << "gavelry-calc: " << sProblem
+                      << "\nRun with --help for more information.\n";
+            return kExitUsage;
+        }
+    }
     // Fees of names the file lacks come out as 0: say so once, before any figure.
     const clsPriceCheck oCheck = CheckRequiredPrices(*oPrices, GetRegion());
     if (!oCheck.Passed())
@@ -284,7 +299,7 @@ int main(int argc, char** argv) {
     const OutputFormat eFormat = sLowerFormat == "JSON"  ? OutputFormat::Json
                                  : sLowerFormat == "CSV" ? OutputFormat::Csv
                                                          : OutputFormat::Text;
-    clsBatchRunner oRunner(lJobs, eFormat, oInsight);
+    clsBatchRunner oRunner(lJobs, eFormat, oInsight, oToday.Any() ? &oToday : nullptr);
     for (const std::string& sInput : asInputs) {
         if (sInput == "-")
             oRunner.RunLines();

@@ -20,7 +20,7 @@ bool IsDigit(char c) {
 void RoundDigits(std::string& sDigits, int& nIntLen, int nDecimals) {
     const int nKeep = nIntLen + nDecimals;
     if (nKeep < 0) {
-        sDigits = "0";
+        sDigits.assign(1, '0');
         nIntLen = 1;
         return;
     }
@@ -195,30 +195,43 @@ float GeneralValue(float fValue) {
     return static_cast<float>(std::copysign(dRounded, double(fValue)));
 }
 
-std::string FormatPicture(float fValue, std::string_view sPicture) {
-    // Shape of the picture: digits forced before the point, grouping, places after it.
-    const size_t nPoint = sPicture.find('.');
-    const std::string_view sInt = sPicture.substr(0, nPoint);
-    const std::string_view sFrac =
-        nPoint == std::string_view::npos ? std::string_view() : sPicture.substr(nPoint + 1);
+namespace {
+
+// Shape of a number picture: digits forced before the point, grouping, places after it.
+struct Picture {
     int nMinInt = 0;
     bool bGroup = false;
-    for (char c : sInt) {
-        if (c == '0')
-            ++nMinInt;
-        else if (c == ',')
-            bGroup = true;
-    }
     int nMinFrac = 0;
     int nMaxFrac = 0;
-    for (char c : sFrac) {
-        if (c == '0') {
-            ++nMaxFrac;
-            nMinFrac = nMaxFrac;
-        } else if (c == '#') {
-            ++nMaxFrac;
+
+    explicit Picture(std::string_view sPicture) {
+        const size_t nPoint = sPicture.find('.');
+        for (char c : sPicture.substr(0, nPoint)) {
+            if (c == '0')
+                ++nMinInt;
+            else if (c == ',')
+                bGroup = true;
+        }
+        if (nPoint == std::string_view::npos) return;
+        for (char c : sPicture.substr(nPoint + 1)) {
+            if (c == '0') {
+                ++nMaxFrac;
+                nMinFrac = nMaxFrac;
+            } else if (c == '#') {
+                ++nMaxFrac;
+            }
         }
     }
+};
+
+} // namespace
+
+std::string FormatPicture(float fValue, std::string_view sPicture) {
+    const Picture oPicture(sPicture);
+    const int nMinInt = oPicture.nMinInt;
+    const bool bGroup = oPicture.bGroup;
+    const int nMinFrac = oPicture.nMinFrac;
+    const int nMaxFrac = oPicture.nMaxFrac;
 
     if (!std::isfinite(fValue)) fValue = 0;
     // Shortest decimal form of the float, as scientific digits and exponent.
@@ -266,6 +279,84 @@ std::string FormatPicture(float fValue, std::string_view sPicture) {
     if (!sFracPart.empty()) sResult += '.' + sFracPart;
     if (sResult.empty() || sResult == "-") sResult += '0';
     return sResult;
+}
+
+char* WritePicture(char* p, float fValue, std::string_view sPicture) {
+    const Picture oPicture(sPicture);
+    const float fAbs = std::fabs(fValue);
+    if (oPicture.nMinFrac != oPicture.nMaxFrac || oPicture.nMaxFrac > 2 || oPicture.nMinInt > 8 ||
+        !(fAbs < 10000.0f))
+        return nullptr;
+    // Below 10,000 the shortest decimal form lies within 0.05 of a penny of the amount (half a
+    // float step), so unless the amount is near a half penny both round to the same penny:
+    // the amount's own, worked out exactly in a double.
+    constexpr int64_t kScales[] = {1, 10, 100};
+    const int64_t lScale = kScales[oPicture.nMaxFrac];
+    const double dScaled = double(fAbs) * double(lScale);
+    const double dWhole = std::floor(dScaled);
+    if (!(std::fabs(dScaled - dWhole - 0.5) > 0.1)) return nullptr;
+    const int64_t n = int64_t(dWhole) + (dScaled - dWhole > 0.5 ? 1 : 0);
+    char acInt[16];
+    char* pInt = acInt + sizeof acInt;
+    for (int64_t lInt = n / lScale; lInt > 0; lInt /= 10)
+        *--pInt = char('0' + lInt % 10);
+    while (acInt + sizeof acInt - pInt < oPicture.nMinInt)
+        *--pInt = '0';
+    const size_t nInt = size_t(acInt + sizeof acInt - pInt);
+    if (fValue < 0 && n != 0) *p++ = '-';
+    for (size_t i = 0; i < nInt; ++i) {
+        if (oPicture.bGroup && i > 0 && (nInt - i) % 3 == 0) *p++ = ',';
+        *p++ = pInt[i];
+    }
+    if (oPicture.nMaxFrac > 0) {
+        *p++ = '.';
+        const int64_t lFrac = n % lScale;
+        if (oPicture.nMaxFrac == 2) *p++ = char('0' + lFrac / 10);
+        *p++ = char('0' + lFrac % 10);
+    } else if (nInt == 0) {
+        *p++ = '0';
+    }
+    return p;
+}
+
+void AppendPicture(std::string& sOut, float fValue, std::string_view sPicture) {
+    char acText[kPictureChars];
+    if (const char* pEnd = WritePicture(acText, fValue, sPicture))
+        sOut.append(acText, size_t(pEnd - acText));
+    else
+        sOut += FormatPicture(fValue, sPicture);
+}
+
+char* WriteShortest(char* p, float fValue) {
+    const float fAbs = std::fabs(fValue);
+    if (fAbs < 10000.0f) {
+        // A whole number of pennies below 10,000 has at most six significant digits, and no
+        // other decimal of six digits or fewer reads back as the same float: its digits are
+        // the shortest form, and shorter written out than in scientific notation.
+        const double dPennies = double(fAbs) * 100.0; // exact: 24 bits times 100
+        const auto n = static_cast<uint32_t>(dPennies + 0.5);
+        if (static_cast<float>(double(n) / 100.0) == fAbs) {
+            if (std::signbit(fValue)) *p++ = '-';
+            const uint32_t lWhole = n / 100; // below 10,000: four digits at most
+            const uint32_t lCents = n % 100;
+            if (lWhole >= 1000) *p++ = char('0' + lWhole / 1000);
+            if (lWhole >= 100) *p++ = char('0' + lWhole / 100 % 10);
+            if (lWhole >= 10) *p++ = char('0' + lWhole / 10 % 10);
+            *p++ = char('0' + lWhole % 10);
+            if (lCents) {
+                *p++ = '.';
+                *p++ = char('0' + lCents / 10);
+                if (lCents % 10) *p++ = char('0' + lCents % 10);
+            }
+            return p;
+        }
+    }
+    return std::to_chars(p, p + kShortestChars, fValue).ptr;
+}
+
+void AppendShortest(std::string& sOut, float fValue) {
+    char acText[kShortestChars];
+    sOut.append(acText, WriteShortest(acText, fValue));
 }
 
 float ToSingle(double dValue) {

@@ -33,6 +33,21 @@ float GeneralValue(float fValue);
 // An amount as shown by a number picture such as "0.00" or "#,##0.00", rounded half away
 // from zero on the amount's shortest decimal form: (2.1875, "0.00") -> "2.19".
 std::string FormatPicture(float fValue, std::string_view sPicture);
+// The same text appended to sOut; amounts of whole pennies (or far from a half penny) below
+// 10,000 are written straight from their digits, without the shortest form or an allocation.
+void AppendPicture(std::string& sOut, float fValue, std::string_view sPicture);
+// That quick text written at p, which has room for kPictureChars; gives its end, or null
+// (nothing written) for an amount or picture that needs FormatPicture.
+constexpr size_t kPictureChars = 32;
+char* WritePicture(char* p, float fValue, std::string_view sPicture);
+
+// The shortest text that reads back as the same single-precision value (std::to_chars):
+// 2.1875 -> "2.1875", 0.1 -> "0.1", 1e+06; whole pennies below 10,000 written straight from
+// their digits.
+void AppendShortest(std::string& sOut, float fValue);
+// The same text written at p, which has room for kShortestChars; gives its end.
+constexpr size_t kShortestChars = 32;
+char* WriteShortest(char* p, float fValue);
 
 // Stores a result as a single-precision amount; raises an overflow error when it does
 // not fit (or is not a number), as every fee calculation must.

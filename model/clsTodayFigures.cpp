@@ -2,7 +2,7 @@
 
 namespace {
 
-std::string FlagNote(SourceFlag eFlag) {
+std::string_view FlagNote(SourceFlag eFlag) {
     return eFlag == SourceFlag::ThirdParty ? "third-party figure" : "unknown, placeholder value";
 }
 
@@ -23,7 +23,13 @@ std::string_view SourceFlagText(SourceFlag eFlag) {
 }
 
 std::string clsTodayNote::Text() const {
-    return m_sWhat + ": " + FlagNote(m_eFlag);
+    std::string s;
+    AppendText(s);
+    return s;
+}
+
+void clsTodayNote::AppendText(std::string& sOut) const {
+    sOut.append(m_sWhat).append(": ").append(FlagNote(m_eFlag));
 }
 
 void clsTodayFigures::Clear() {

@@ -17,6 +17,7 @@ struct clsTodayNote {
     SourceFlag m_eFlag = SourceFlag::Unknown;
     // "Final value fee, Jewellery & Watches: third-party figure"
     std::string Text() const;
+    void AppendText(std::string& sOut) const;
 };
 
 // The figures of one auction under today's schedule: every fee by kind, for all orders of the
@@ -45,6 +46,12 @@ struct clsTodayFigures {
     float m_fBuyerProtectionFee = 0; // UK private sales: paid by the buyer, not the seller
     float m_fBuyersPrice = 0;        // what the buyers pay in all: sale total + protection fee
     float m_fSellerReceives = 0;     // items and postage less the total fees (tax passes on)
+
+    // What the sale was worked out with, as indexes into the schedule's Accounts(),
+    // Categories() and BuyerRegions(): the auction's own keys, or the defaults they fell back to.
+    size_t m_nAccount = 0;
+    size_t m_nCategory = 0;
+    size_t m_nBuyerRegion = 0;
 
     std::string m_sDataDate; // date of the schedule's data: "2026-12-08"
     // Third-party and unknown values used, in the order of the figures above.

@@ -107,32 +107,36 @@ struct Account {
     Flagged oInsertion;
 };
 
-struct CaseBlindHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const {
-        size_t h = 1469598103934665603ull;
-        for (const char c : s)
-            h = (h ^ size_t((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c)) * 1099511628211ull;
-        return h;
+// Keys of accounts, regions and categories, held in lower case; a key is looked up in any
+// case by folding it first, so the index hashes and compares plain bytes.
+class KeyIndex {
+public:
+    void emplace(std::string sKey, size_t n) { m_oIndex.emplace(Lower(sKey), n); }
+    size_t count(std::string_view sKey) const { return Find(sKey) ? 1 : 0; }
+    // The index of a key in any letter case; null when there is none.
+    const size_t* Find(std::string_view sKey) const {
+        char acFolded[64];
+        if (sKey.size() > sizeof acFolded) return FindLower(Lower(sKey));
+        for (size_t i = 0; i < sKey.size(); ++i)
+            acFolded[i] = (sKey[i] >= 'A' && sKey[i] <= 'Z') ? char(sKey[i] - 'A' + 'a') : sKey[i];
+        return FindLower(std::string_view(acFolded, sKey.size()));
     }
-};
-struct CaseBlindEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const {
-        if (a.size() != b.size()) return false;
-        for (size_t i = 0; i < a.size(); ++i) {
-            const char x = (a[i] >= 'A' && a[i] <= 'Z') ? char(a[i] - 'A' + 'a') : a[i];
-            const char y = (b[i] >= 'A' && b[i] <= 'Z') ? char(b[i] - 'A' + 'a') : b[i];
-            if (x != y) return false;
-        }
-        return true;
+
+private:
+    const size_t* FindLower(std::string_view sLower) const {
+        const auto it = m_oIndex.find(sLower);
+        return it == m_oIndex.end() ? nullptr : &it->second;
     }
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::unordered_map<std::string, size_t, Hash, std::equal_to<>> m_oIndex;
 };
-using KeyIndex = std::unordered_map<std::string, size_t, CaseBlindHash, CaseBlindEqual>;
 
 size_t IndexOf(const KeyIndex& oIndex, std::string_view sKey, size_t nFallback) {
-    const auto it = oIndex.find(sKey);
-    return it == oIndex.end() ? nFallback : it->second;
+    const size_t* pIndex = oIndex.Find(sKey);
+    return pIndex ? *pIndex : nFallback;
 }
 
 // Reads the named lines of a table, raising a clsError that names the first faulty one.
@@ -503,8 +507,8 @@ clsTodaySchedule::FindCategories(std::string_view sQuery) const {
 }
 
 const clsTodayCategory* clsTodaySchedule::FindCategory(std::string_view sKey) const {
-    const auto it = m_oData->oCategories.find(sKey);
-    return it == m_oData->oCategories.end() ? nullptr : &m_aoCategories[it->second];
+    const size_t* pIndex = m_oData->oCategories.Find(sKey);
+    return pIndex ? &m_aoCategories[*pIndex] : nullptr;
 }
 
 clsTodayApplies clsTodaySchedule::Applies(std::string_view sAccount) const {
@@ -576,6 +580,9 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
     const double dScale = d.lScale;
     auto Money = [&](int64_t nPennies) { return static_cast<float>(double(nPennies) / dScale); };
     oFigures.m_lOrders = int32_t(n);
+    oFigures.m_nAccount = size_t(c.pAccount - d.aoAccounts.data());
+    oFigures.m_nCategory = c.nCategory;
+    oFigures.m_nBuyerRegion = c.nRegion;
     oFigures.m_fItems = Money(o.nItems * n);
     oFigures.m_fPostage = Money(o.nPostage * n);
     oFigures.m_fSalesTax = Money(o.nTax * n);
@@ -621,6 +628,8 @@ void clsTodaySchedule::DoCalc(const clsTodayInputs& oInputs, const clsTodaySale&
     Note(c.pAccount->oFreeListings.eFlag, "Free listings per month");
     if (bInsertion)
         Note(rule.bInsertion ? rule.eFlag : c.pAccount->oInsertion.eFlag, "Insertion fee");
+    // Notes of the last calculation beyond this one's are not this sale's.
+    oFigures.m_aoNotes.resize(nNotes);
 }
 
 std::vector<int64_t> clsTodaySchedule::StepPennies(const clsTodayInputs& oInputs,

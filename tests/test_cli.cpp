@@ -755,3 +755,97 @@ TEST_F(Cli, TodayBreakEvenAcrossAWholeAmountThreshold) {
     EXPECT_EQ(o.nExit, 0) << o.sErr;
     EXPECT_NE(o.sOut.find(",5000.01,5055.38,\n"), std::string::npos) << o.sOut;
 }
+
+// Today's inputs given as options are set over every auction's own [TODAY] section, or give
+// it one: eBay's own US example is reached from an auction without the section.
+TEST_F(Cli, TodayInputsByOption) {
+    struct Case {
+        const char* sOptions;
+        std::string sLine;
+        std::vector<std::pair<const char*, float>> aoExpected; // JSON key, figure
+    };
+    const std::string sPlain = Sale(25) + "\n"; // no [TODAY] section
+    const std::string sCard = TodaySale(25, "NoStore|SportsCards|-|0|True|False|False|0|False|0");
+    const std::string sTwo = TodaySale(10, "Business|-|-|0|False|False|False|0|False|0", 0, 2);
+    const std::vector<Case> aoCases = {
+        {"--region US --account NoStore --category SportsCards",
+         sPlain,
+         {{"finalValueFee", 3.31f}, {"perOrderFee", 0.40f}, {"totalFees", 3.71f}}},
+        {"--region US --account nostore --category sportscards --buyer-region Abroad",
+         sPlain,
+         {{"internationalFee", 0.41f}, {"totalFees", 4.12f}}},
+        {"--region US --ad-rate 5 --sales-tax 8",
+         sCard,
+         {{"salesTax", 2}, {"saleTotal", 27}, {"finalValueFee", 3.58f}, {"adFee", 1.35f}}},
+        {"--region US", sCard, {{"topRatedDiscount", 0.33f}}},
+        {"--region US --no-top-rated --below-standard",
+         sCard,
+         {{"topRatedDiscount", 0}, {"belowStandardFee", 1.50f}, {"totalFees", 5.21f}}},
+        {"--region US --listings-this-month 250", sCard, {{"insertionFee", 0.35f}}},
+        {"--region US --category Jewelry", sCard, {{"finalValueFee", 3.75f}}},
+        {"--account Private",
+         sTwo,
+         {{"totalFees", 0}, {"buyerProtectionFee", 1.60f}, {"orders", 2}}},
+        {"--one-order", sTwo, {{"orders", 1}, {"perOrderFee", 0.40f}}},
+        {"--no-one-order", sTwo, {{"orders", 2}, {"perOrderFee", 0.60f}}},
+        {"--vat-registered",
+         sTwo,
+         {{"vatOnFees", 0.66f}, {"totalFees", 3.92f}, {"sellingCost", 3.26f}}},
+        {"--no-vat-registered", sTwo, {{"totalFees", 3.92f}, {"sellingCost", 3.92f}}},
+    };
+    for (const Case& o : aoCases) {
+        const CalcRun oRun = Calc(
+            std::string("--schedule today --format json ") + o.sOptions + " -", o.sLine + "\n");
+        ASSERT_EQ(oRun.nExit, 0) << o.sOptions << "\n" << oRun.sErr;
+        for (const auto& [sKey, fValue] : o.aoExpected)
+            EXPECT_NEAR(JsonNumber(oRun.sOut, sKey), fValue, 1e-4)
+                << o.sOptions << ": " << sKey << "\n"
+                << oRun.sOut;
+    }
+    // The text output names what the options chose.
+    const CalcRun oText = Calc("--region US --schedule today --account Basic --category Watches "
+                               "--buyer-region Abroad -",
+                               sPlain);
+    for (const char* s : {"  Account               Basic Store\n",
+                          "  Category              Watches / Parts & Accessories\n",
+                          "  Buyer in              Outside the United States\n"})
+        EXPECT_NE(oText.sOut.find(s), std::string::npos) << s << oText.sOut;
+}
+
+// A value the schedule does not have, or an input that means nothing where it is given, is a
+// usage error that names the option; no figure is printed.
+TEST_F(Cli, TodayOptionsThatDoNotFitAreRefused) {
+    const std::string sLine = Sale(25) + "\n";
+    const std::vector<std::pair<const char*, const char*>> aoCases = {
+        {"--schedule today --category zeppelin",
+         "--category zeppelin: eBay UK today has no such category; --categories WORDS lists"},
+        {"--region US --schedule today --account Shop", "--account Shop: eBay US today has no "
+                                                        "such account (it has nostore, starter, "
+                                                        "basic, premium, anchor, enterprise)"},
+        {"--region US --schedule today --buyer-region Mars",
+         "has no such buyer region (it has domestic, abroad)"},
+        {"--category jewellery --top-rated",
+         "--category, --top-rated: inputs of today's fee schedule, but"},
+        {"--schedule 2008 --one-order", "holds the 2008 schedule (add --schedule today)"},
+        {"--schedule today --sales-tax 8", "--sales-tax: eBay UK today takes no sales tax"},
+        {"--region US --schedule today --vat-registered",
+         "--vat-registered: eBay US today adds no VAT to the fees"},
+        {"--schedule today --account private --top-rated",
+         "--top-rated: eBay UK today gives no Top Rated discount (account: Private seller)"},
+        {"--schedule today --ad-rate 1", "eBay's ad rates run from 2 to 100 percent"},
+        {"--schedule today --ad-rate 101", "a percentage from 0 to 100 is needed, not 101"},
+        {"--region US --schedule today --sales-tax -1", "a percentage from 0 to 100"},
+        {"--schedule today --listings-this-month -3", "a whole number from 0 up is needed"},
+    };
+    for (const auto& [sOptions, sMessage] : aoCases) {
+        const CalcRun o = Calc(std::string(sOptions) + " -", sLine);
+        EXPECT_EQ(o.nExit, 2) << sOptions << "\n" << o.sErr;
+        EXPECT_NE(o.sErr.find(sMessage), std::string::npos) << sOptions << "\n" << o.sErr;
+        EXPECT_EQ(o.sOut, "") << sOptions;
+    }
+    // Turning an input off is never refused, and --help says how the options apply.
+    EXPECT_EQ(Calc("--schedule today --account private --no-top-rated -", sLine).nExit, 0);
+    EXPECT_NE(Calc("--help").sOut.find("each one given applies to every auction, over what the "
+                                       "auction's [TODAY] section says"),
+              std::string::npos);
+}

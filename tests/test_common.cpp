@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -105,6 +106,46 @@ TEST(Numbers, PicturesRoundHalfAwayFromZero) {
     EXPECT_EQ(FormatPicture(1e-20f, "0.00"), "0.00");
     EXPECT_EQ(FormatPicture(3e38f, "0").size(), 39u);
     EXPECT_THROW(ToSingle(1e39), clsError);
+}
+
+// The batch output writes amounts straight from their digits where it can: the text must be
+// byte for byte what the general conversions write, for every penny and for amounts between.
+TEST(Numbers, AppendedAmountsMatchTheGeneralConversions) {
+    auto Shortest = [](float f) {
+        char ac[32];
+        return std::string(ac, std::to_chars(ac, ac + sizeof ac, f).ptr);
+    };
+    // Appended after text already there, which they must keep.
+    auto Check = [&](float f) {
+        std::string s(1, '>');
+        AppendShortest(s, f);
+        ASSERT_EQ(s.substr(1), Shortest(f)) << f;
+        ASSERT_EQ(s[0], '>');
+        for (const char* sPicture : {"0.00", "#,##0.00", "#.00", "0", "0.0", "0.##", "000"}) {
+            s.resize(1);
+            AppendPicture(s, f, sPicture);
+            ASSERT_EQ(s.substr(1), FormatPicture(f, sPicture)) << f << " " << sPicture;
+        }
+    };
+    for (int32_t n = 0; n <= 1'000'000; n += (n < 20'000 ? 1 : 7)) {
+        Check(static_cast<float>(n / 100.0));
+        Check(-static_cast<float>(n / 100.0));
+    }
+    // Amounts between pennies (sums and products of fees), near half pennies, beyond 10,000,
+    // tiny and huge ones, and the values no amount should be but an output may meet.
+    uint32_t lSeed = 15;
+    for (int i = 0; i < 200'000; ++i) {
+        lSeed = lSeed * 1664525u + 1013904223u;
+        const float fBase = static_cast<float>((lSeed >> 8) % 2'000'000) / 100.0f;
+        Check(fBase * 1.0371f);
+        Check(fBase + 0.005f);
+        Check(-fBase / 3.0f);
+    }
+    for (const float f :
+         {2.675f, 2.665f, 0.125f, 0.005f, 9999.995f, 9999.99f, 10000.f, 10000.01f, 12345.67f,
+          1e-20f, 1e-6f, 3e38f, -0.f, 1e6f, 123456.f, std::numeric_limits<float>::infinity(),
+          std::numeric_limits<float>::quiet_NaN()})
+        Check(f);
 }
 
 TEST(Common, RegionNamesAndPaths) {

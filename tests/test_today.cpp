@@ -239,6 +239,12 @@ TEST(TodaySchedule, NotesNameTheValuesNotPublishedThatTheSaleUsed) {
                       "International fee, Away: unknown, placeholder value\n");
     EXPECT_FLOAT_EQ(oAuction.m_oTodayFigures.m_fInternationalFee, 1);
     EXPECT_FLOAT_EQ(oAuction.m_oTodayFigures.m_fInsertionFee, 0.35f);
+
+    // Back to a sale that uses only published values: the notes of the last one are gone.
+    oAuction.m_oToday.Clear();
+    oAuction.DoCalc();
+    EXPECT_TRUE(oAuction.m_oTodayFigures.m_aoNotes.empty())
+        << oAuction.m_oTodayFigures.m_aoNotes.front().Text();
 }
 
 constexpr const char* kDefaultText =
