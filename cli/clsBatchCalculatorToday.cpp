@@ -151,10 +151,16 @@ void clsBatchCalculator::WriteTodayFigures(const clsCalculate& oAuction, std::st
         r.Text("notes", m_sScratch);
     }
     WriteInsight(oInsight);
-    if (bText)
+    if (bText) {
         for (const clsTodayNote& o : oFigures.m_aoNotes) {
             o.AppendText(r.Caption("Note"));
             s += '\n';
         }
+        // A Royal Mail service chosen under the 2008 fees counts nothing here: say so, rather
+        // than leave a postage cost of nothing unexplained.
+        if (oAuction.m_oPostage.ClassHasNoPrice())
+            r.Line("Note", "the auction's Royal Mail service has no price under today's fees: "
+                           "only the postage typed in counts");
+    }
     r.End();
 }

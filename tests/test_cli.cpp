@@ -624,6 +624,17 @@ TEST_F(Cli, RoyalMailPostageUnderEachSchedule) {
     EXPECT_NEAR(JsonNumber(oToday.sOut, "postageCharged"), 5, 1e-4) << oToday.sOut;
     EXPECT_NEAR(JsonNumber(oToday.sOut, "saleTotal"), 55, 1e-4) << oToday.sOut;
     EXPECT_NEAR(JsonNumber(oToday.sOut, "totalFees"), 9.23f, 1e-4) << oToday.sOut;
+    // The text output says why the Royal Mail service counts nothing; typed-in postage alone
+    // needs no note.
+    const std::string sNote = "Royal Mail service has no price under today's fees";
+    const std::string sRoyalMail = sLine;
+    sLine.replace(nAt, sTyped.size(), sTyped);
+    for (const auto& [sAuction, bNote] : {std::pair{sRoyalMail, true}, std::pair{sLine, false}}) {
+        const CalcRun oText = Calc("--prices " + TodayFile("UK") + " -", sAuction + "\n");
+        ASSERT_EQ(oText.nExit, 0) << oText.sErr;
+        EXPECT_EQ(oText.sOut.find(sNote) != std::string::npos, bNote) << oText.sOut;
+    }
+    sLine = sRoyalMail;
     const CalcRun o2008 = Calc("--format json -", sLine + "\n");
     ASSERT_EQ(o2008.nExit, 0) << o2008.sErr;
     EXPECT_NEAR(JsonNumber(o2008.sOut, "postage"), 1.45f + 0.72f, 1e-4) << o2008.sOut;
