@@ -339,6 +339,8 @@ TEST_F(CalculatorTest, TabFollowsThePanelsWhereverTheyStand) {
         Parts asExpected;
     } aoCases[] = {
         {"the design arrangement", [] {}, [] {}, asDesign},
+        {"configuration mode, where the panels widen for their Show boxes", [] {},
+         [this] { m_ctlCalculator->ConfigMode(true); }, asDesign},
         {"postage dragged to the right-hand column, under the kind of sale",
          [] {},
          [this] {
