@@ -6,8 +6,10 @@
 #include "clsCalculate.h"
 #include "clsPrices.h"
 #include "clsSellingCostFigures.h"
+#include "clsTodaySchedule.h"
 #include "ctlAuctionType.h"
 #include "ctlCalculator.h"
+#include "ctlFeeSchedule.h"
 #include "ctlNumericText.h"
 #include "ctlOutlay.h"
 #include "ctlSellingCosts.h"
@@ -20,8 +22,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -292,6 +297,116 @@ TEST_F(CalculatorTest, AnEditArrivingDuringARefreshIsShownNotDropped) {
 
 // The calculator goes while one of its fields has the focus: the application's focus signal,
 // which outlives it, must never reach it half destroyed (the sanitizer build checks this).
+// The part of the calculator a control belongs to: a section key, "Costs" or "Schedule".
+std::string PartOf(const ctlCalculator& oCalculator, const QWidget* oCtrl) {
+    for (const char* sKey :
+         {"Outlay", "SellingFeatures", "AuctionType", "PayPal", "Postage", "Today"})
+        if (oCalculator.Section(sKey)->isAncestorOf(oCtrl)) return sKey;
+    if (oCalculator.SellingCosts()->isAncestorOf(oCtrl)) return "Costs";
+    if (oCalculator.ScheduleChoice()->isAncestorOf(oCtrl)) return "Schedule";
+    return "elsewhere: " + (oCtrl ? oCtrl->objectName().toStdString() : "<none>");
+}
+
+// The parts Tab (or Shift+Tab) visits, once round from the target profit, the first field.
+std::vector<std::string> TabWalk(const ctlCalculator& oCalculator, bool bBack = false) {
+    QWidget* txtTargetProfit = oCalculator.SellingCosts()->findChild<QWidget*>("txtTargetProfit");
+    txtTargetProfit->setFocus(Qt::TabFocusReason);
+    QWidget* oFirst = QApplication::focusWidget();
+    std::vector<std::string> asParts;
+    for (int i = 0; i < 500 && oFirst; ++i) {
+        QWidget* oFocus = QApplication::focusWidget();
+        if (!oFocus) break;
+        const std::string sPart = PartOf(oCalculator, oFocus);
+        if (asParts.empty() || asParts.back() != sPart) asParts.push_back(sPart);
+        QTest::keyClick(oFocus, Qt::Key_Tab, bBack ? Qt::ShiftModifier : Qt::NoModifier);
+        if (QApplication::focusWidget() == oFirst) return asParts;
+    }
+    ADD_FAILURE() << "Tab does not come round to where it began";
+    return asParts;
+}
+
+// Tab follows the panels as they stand, whatever moved them: the figures and the schedule
+// along the top, then column by column, each top to bottom; hidden panels are never visited,
+// and each part is visited in one go.
+TEST_F(CalculatorTest, TabFollowsThePanelsWhereverTheyStand) {
+    using Parts = std::vector<std::string>;
+    const Parts asDesign = {"Costs",  "Schedule", "Outlay",     "SellingFeatures",
+                            "PayPal", "Postage",  "AuctionType"};
+    const struct {
+        const char* sCase;
+        std::function<void()> fnBeforeStart; // the settings the calculator starts from
+        std::function<void()> fnAfterStart;  // what the user does then
+        Parts asExpected;
+    } aoCases[] = {
+        {"the design arrangement", [] {}, [] {}, asDesign},
+        {"configuration mode, where the panels widen for their Show boxes", [] {},
+         [this] { m_ctlCalculator->ConfigMode(true); }, asDesign},
+        {"postage dragged to the right-hand column, under the kind of sale",
+         [] {},
+         [this] {
+             Grip(Panel("Postage"));
+             DragHeader(Panel("Postage"), 9600 - 4440, 9120 - 5640);
+             ASSERT_EQ(Place(Panel("Postage")), QPoint(9600, 9120));
+             m_ctlCalculator->ConfigMode(false);
+         },
+         {"Costs", "Schedule", "Outlay", "SellingFeatures", "PayPal", "AuctionType", "Postage"}},
+        {"the kind of sale dragged to the top of the left-hand column",
+         [] {},
+         [this] {
+             Grip(Panel("AuctionType"));
+             DragHeader(Panel("AuctionType"), 120 - 9600, 0);
+             ASSERT_EQ(Place(Panel("AuctionType")), QPoint(120, 1560));
+         },
+         {"Costs", "Schedule", "AuctionType", "Outlay", "SellingFeatures", "PayPal", "Postage"}},
+        {"a stored arrangement: the outlay far right, the kind of sale bottom left",
+         [] {
+             SetUserSetting("Controls\\Outlay", "Left", "9600");
+             SetUserSetting("Controls\\Outlay", "Top", "1560");
+             SetUserSetting("Controls\\AuctionType", "Left", "120");
+             SetUserSetting("Controls\\AuctionType", "Top", "10680");
+         },
+         [] {},
+         {"Costs", "Schedule", "SellingFeatures", "AuctionType", "PayPal", "Postage", "Outlay"}},
+        {"the stored arrangement reset to the design",
+         [] {
+             SetUserSetting("Controls\\Outlay", "Left", "9600");
+             SetUserSetting("Controls\\PayPal", "Top", "12000");
+         },
+         [this] { m_ctlCalculator->ResetControlPositions(); }, asDesign},
+        {"today's schedule: its own panel in the upgrades' place",
+         [] {},
+         [this] {
+             Click(m_ctlCalculator->ScheduleChoice()->findChild<QWidget*>("optScheduleToday"));
+         },
+         {"Costs", "Schedule", "Outlay", "Today", "Postage"}},
+        {"back to 2008 from today's schedule", [] {},
+         [this] {
+             auto* oChoice = m_ctlCalculator->ScheduleChoice();
+             Click(oChoice->findChild<QWidget*>("optScheduleToday"));
+             Click(oChoice->findChild<QWidget*>("optSchedule2008"));
+         },
+         asDesign},
+    };
+    for (const auto& oCase : aoCases) {
+        SCOPED_TRACE(oCase.sCase);
+        m_ctlCalculator.reset();
+        oCase.fnBeforeStart();
+        Start();
+        oCase.fnAfterStart();
+        const Parts asForward = TabWalk(*m_ctlCalculator);
+        EXPECT_EQ(asForward, oCase.asExpected);
+        // Shift+Tab walks the same road backwards.
+        Parts asBackward{asForward.front()};
+        asBackward.insert(asBackward.end(), asForward.rbegin(), asForward.rend() - 1);
+        EXPECT_EQ(TabWalk(*m_ctlCalculator, true), asBackward);
+
+        // The next case starts from the design arrangement under the 2008 fees.
+        m_ctlCalculator->ResetControlPositions();
+        if (GetFeeSchedule() != FeeSchedule::Y2008)
+            Click(m_ctlCalculator->ScheduleChoice()->findChild<QWidget*>("optSchedule2008"));
+    }
+}
+
 TEST_F(CalculatorTest, GoingWhileAFieldHasTheFocusLeavesNothingBehind) {
     Start();
     auto* txtOutlay = m_ctlCalculator->Outlay()->ControlAs<ctlNumericText>("txtOutlay");

@@ -9,9 +9,11 @@
 #include "basWindows.h"
 #include "clsCalculate.h"
 #include "ctlCalculator.h"
+#include "ctlFeeSchedule.h"
 #include "ctlMovie.h"
 #include "ctlNumericText.h"
 #include "ctlOutlay.h"
+#include "ctlSellingCosts.h"
 #include "ctlWizard.h"
 #include "frmAbout.h"
 #include "frmMain.h"
@@ -497,4 +499,38 @@ TEST_F(MainWindowTest, APlacementOffTheScreenIsBroughtBackOntoIt) {
     EXPECT_LE(oMain.height(), rcScreen.height());
     EXPECT_GE(oMain.x(), rcScreen.x());
     EXPECT_GE(oMain.y(), rcScreen.y());
+}
+
+// In the whole window Tab goes down the buttons, then through the calculator as its panels
+// stand (here a stored arrangement: the outlay moved to the far right), then back to the
+// first button; the wizard's own panels, hidden beside it, are never visited.
+TEST_F(MainWindowTest, TabGoesDownTheButtonsThenThroughThePanelsAsTheyStand) {
+    SetUserSetting("Controls\\Outlay", "Left", "12720");
+    SetUserSetting("Controls\\Outlay", "Top", "1560");
+    frmMain& oMain = Start("1");
+    ctlCalculator* oCalculator = oMain.ctlCalculator1;
+    ASSERT_TRUE(oCalculator->isVisible());
+    const auto PartOf = [oCalculator](const QWidget* o) -> std::string {
+        for (const char* sKey : {"Outlay", "SellingFeatures", "AuctionType", "PayPal", "Postage"})
+            if (oCalculator->Section(sKey)->isAncestorOf(o)) return sKey;
+        if (oCalculator->SellingCosts()->isAncestorOf(o)) return "Costs";
+        if (oCalculator->ScheduleChoice()->isAncestorOf(o)) return "Schedule";
+        if (oCalculator->isAncestorOf(o)) return "calculator: " + o->objectName().toStdString();
+        return "window";
+    };
+    QWidget* oFirst = oMain.swfVerticalMenuButtons[0];
+    oFirst->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(oFirst->hasFocus());
+    std::vector<std::string> asParts;
+    for (int i = 0; i < 500; ++i) {
+        QWidget* oFocus = QApplication::focusWidget();
+        ASSERT_NE(oFocus, nullptr);
+        const std::string sPart = PartOf(oFocus);
+        if (asParts.empty() || asParts.back() != sPart) asParts.push_back(sPart);
+        QTest::keyClick(oFocus, Qt::Key_Tab);
+        if (QApplication::focusWidget() == oFirst) break;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), oFirst) << "Tab comes round to where it began";
+    EXPECT_EQ(asParts, (std::vector<std::string>{"window", "Costs", "Schedule", "SellingFeatures",
+                                                 "PayPal", "Postage", "AuctionType", "Outlay"}));
 }

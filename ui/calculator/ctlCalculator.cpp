@@ -75,7 +75,7 @@ ctlCalculator::ctlCalculator(QWidget* oParent) : QWidget(oParent) {
                 [this, oPanel](float X, float Y) { OnMoved(oPanel, X, Y); });
         return oPanel;
     };
-    // Created in reading order, which is the order the Tab key follows.
+    // Created in reading order; the Tab key follows where they stand (UpdateTabOrder).
     m_ctlOutlaySection =
         Add(new ctlOutlay(m_fraCanvas), "ctlOutlaySection", "Outlay", 240, 1560, 5550, 1935);
     m_ctlPayPalSection =
@@ -156,6 +156,7 @@ void ctlCalculator::ApplySchedule() {
     ShowSchedulePanels();
     RefreshSums(true);
     UpdateArea();
+    UpdateTabOrder();
 }
 
 void ctlCalculator::ShowSequence() {
@@ -168,6 +169,7 @@ void ctlCalculator::ShowSequence() {
     PlaceChart();
     RefreshSums(true);
     UpdateArea();
+    UpdateTabOrder();
 }
 
 int32_t ctlCalculator::ChartLeft() const {
@@ -232,6 +234,7 @@ void ctlCalculator::ResetControlPositions() {
     }
     StorePositions();
     UpdateArea();
+    UpdateTabOrder();
 }
 
 void ctlCalculator::OnMoved(ctlSectionPanel* oPanel, float X, float Y) {
@@ -250,6 +253,80 @@ void ctlCalculator::OnMoved(ctlSectionPanel* oPanel, float X, float Y) {
     SetControlGeometry(oPanel, lLeft, lTop, ControlWidth(oPanel), ControlHeight(oPanel));
     StorePositions();
     UpdateArea();
+    UpdateTabOrder();
+}
+
+std::vector<QWidget*> ctlCalculator::ReadingOrder() const {
+    // Columns: the panels taken by their left edge; a panel joins the column on its left when
+    // it lies under every panel there for at least half the narrower width. So the wide
+    // outlay panel heads the listing upgrades, and the postage stands under PayPal, as the eye
+    // groups them, while a panel that merely reaches into the next column stays in its own.
+    std::vector<ctlSectionPanel*> aoShown;
+    for (const clsSection& oSection : m_aoSections)
+        if (!oSection.m_oPanel->isHidden()) aoShown.push_back(oSection.m_oPanel);
+    std::stable_sort(aoShown.begin(), aoShown.end(), [](const QWidget* a, const QWidget* b) {
+        return std::pair(ControlLeft(a), ControlTop(a)) < std::pair(ControlLeft(b), ControlTop(b));
+    });
+    const auto SharesColumn = [](const QWidget* a, const QWidget* b) {
+        const int32_t lOverlap =
+            std::min(ControlLeft(a) + ControlWidth(a), ControlLeft(b) + ControlWidth(b)) -
+            std::max(ControlLeft(a), ControlLeft(b));
+        return 2 * lOverlap >= std::min(ControlWidth(a), ControlWidth(b));
+    };
+    std::vector<std::vector<ctlSectionPanel*>> aaoColumns;
+    for (ctlSectionPanel* oPanel : aoShown) {
+        if (aaoColumns.empty() ||
+            !std::all_of(aaoColumns.back().begin(), aaoColumns.back().end(),
+                         [&](const QWidget* o) { return SharesColumn(o, oPanel); }))
+            aaoColumns.emplace_back();
+        aaoColumns.back().push_back(oPanel);
+    }
+
+    // The figures across the top and the schedule beside them come before the panels, the
+    // chart beside the panels after them.
+    std::vector<QWidget*> aoOrder{m_ctlSellingCostsSection, m_ctlFeeSchedule};
+    for (std::vector<ctlSectionPanel*>& aoColumn : aaoColumns) {
+        std::stable_sort(aoColumn.begin(), aoColumn.end(), [](const QWidget* a, const QWidget* b) {
+            return std::pair(ControlTop(a), ControlLeft(a)) <
+                   std::pair(ControlTop(b), ControlLeft(b));
+        });
+        aoOrder.insert(aoOrder.end(), aoColumn.begin(), aoColumn.end());
+    }
+    aoOrder.push_back(m_ctlProfitChart);
+    // The hidden panels last, so that the chain stays whole when they come back.
+    for (const clsSection& oSection : m_aoSections)
+        if (oSection.m_oPanel->isHidden()) aoOrder.push_back(oSection.m_oPanel);
+    return aoOrder;
+}
+
+void ctlCalculator::UpdateTabOrder() {
+    const std::vector<QWidget*> aoBlocks = ReadingOrder();
+    // Each block's widgets in the order the chain holds them now, which is the block's own
+    // order: one pass round the window's chain.
+    std::vector<std::vector<QWidget*>> aaoMembers(aoBlocks.size());
+    QWidget* oStart = window();
+    QWidget* o = oStart;
+    do {
+        // A field's inner editor (its focus passed up to the field) travels with the field.
+        const QWidget* oProxy = o->focusProxy();
+        if (o->focusPolicy() != Qt::NoFocus && !(oProxy && oProxy->isAncestorOf(o))) {
+            for (size_t i = 0; i < aoBlocks.size(); ++i) {
+                if (aoBlocks[i] == o || aoBlocks[i]->isAncestorOf(o)) {
+                    aaoMembers[i].push_back(o);
+                    break;
+                }
+            }
+        }
+        o = o->nextInFocusChain();
+    } while (o && o != oStart);
+
+    QWidget* oPrevious = nullptr;
+    for (const std::vector<QWidget*>& aoMembers : aaoMembers) {
+        for (QWidget* oMember : aoMembers) {
+            if (oPrevious) setTabOrder(oPrevious, oMember);
+            oPrevious = oMember;
+        }
+    }
 }
 
 void ctlCalculator::CalcMinSize(int32_t& X, int32_t& Y) const {

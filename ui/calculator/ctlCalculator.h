@@ -98,6 +98,12 @@ private:
     // After the panels moved or changed size: the chart follows and the host is told.
     void UpdateArea();
     void StorePositions() const;
+    // Makes the Tab key follow the panels as they stand: the figures and the schedule choice
+    // across the top, then the shown panels column by column, left to right, each column top
+    // to bottom; inside a panel the order is its own. Run after every change of arrangement.
+    void UpdateTabOrder();
+    // The parts of the calculator in the order the eye reads them, hidden panels last.
+    std::vector<QWidget*> ReadingOrder() const;
     void OnSectionChanged();
     void OnMoved(ctlSectionPanel* oPanel, float X, float Y);
     void OnFocusChanged(QWidget* oOld, QWidget* oNow);
