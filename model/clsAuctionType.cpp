@@ -252,15 +252,7 @@ float clsAuctionType::DoCalcFinalValueFee_US(const clsOutlay& oOutlay) const {
 
 std::string clsAuctionType::RealEstateListingKey(RealEstateType eType,
                                                  RealEstateSaleFormat eFormat) {
-    static const std::array<std::string_view, 2> asTypes = {"Timeshare", "Other"};
-    static const std::array<std::string_view, 4> asFormats = {"Auction10", "Auction30", "Ad30",
-                                                              "Ad90"};
-    std::string sKey = "AuctionTypeRealEstate";
-    const auto nType = static_cast<size_t>(eType);
-    const auto nFormat = static_cast<size_t>(eFormat);
-    if (nType < asTypes.size()) sKey += asTypes[nType];
-    if (nFormat < asFormats.size()) sKey += asFormats[nFormat];
-    return sKey;
+    return ::RealEstateListingKey(eType, eFormat);
 }
 
 void clsAuctionType::Save(std::string& sData) const {

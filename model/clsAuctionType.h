@@ -1,5 +1,6 @@
 #pragma once
 
+#include "basPriceNames.h"
 #include "clsPriceRange.h"
 #include "clsPrices.h"
 
@@ -18,13 +19,6 @@ enum class MotorType : int32_t {
     PocketBikes = 3,
     OtherVehicle = 4,
     Parts = 5,
-};
-enum class RealEstateType : int32_t { TimeshareLand = 0, AllOther = 1 };
-enum class RealEstateSaleFormat : int32_t {
-    Auction10Day = 0,
-    Auction30Day = 1,
-    Ad30Day = 2,
-    Ad90Day = 3,
 };
 
 // How the item is sold, and the three fees that depend on it: insertion, reserve and
@@ -60,7 +54,8 @@ public:
     void Load(std::string_view sData);
     void Clear();
 
-    // "AuctionTypeRealEstate" + "Timeshare"/"Other" + "Auction10"/"Auction30"/"Ad30"/"Ad90".
+    // "AuctionTypeRealEstate" + "Timeshare"/"Other" + "Auction10"/"Auction30"/"Ad30"/"Ad90"
+    // (the price names live in basPriceNames.h).
     static std::string RealEstateListingKey(RealEstateType eType, RealEstateSaleFormat eFormat);
     // Marginal fee of a range of percentages: bands 0-29.99 at 5 and 30-(-1) at 3, price 100
     // -> 5 % of 29.99 + 3 % of 70. The slice between touching bands' bounds is not charged.

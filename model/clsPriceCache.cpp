@@ -1,7 +1,6 @@
 #include "clsPriceCache.h"
 
 #include "basNumbers.h"
-#include "clsAuctionType.h"
 
 namespace {
 constexpr ShopDuration kNone = ShopDuration::None;
@@ -12,7 +11,7 @@ size_t clsPriceCache::ShopSlot(ShopDuration eShop) {
     return nSlot < kShopSlots ? nSlot : static_cast<size_t>(kNone);
 }
 
-clsPriceCache::clsPriceCache(const clsPrices& o) {
+clsPriceCache::clsPriceCache(const clsPriceLookup& o) {
     auto Values = [&o](std::string_view sHead, std::initializer_list<std::string_view> asTails,
                        auto& aoValues) {
         size_t i = 0;
@@ -50,9 +49,8 @@ clsPriceCache::clsPriceCache(const clsPrices& o) {
            m_aoReserveMotor);
     for (size_t nType = 0; nType < m_aaoRealEstateListing.size(); ++nType)
         for (size_t nFormat = 0; nFormat < m_aaoRealEstateListing[nType].size(); ++nFormat)
-            m_aaoRealEstateListing[nType][nFormat] = o.FindValue(
-                clsAuctionType::RealEstateListingKey(static_cast<RealEstateType>(nType),
-                                                     static_cast<RealEstateSaleFormat>(nFormat)));
+            m_aaoRealEstateListing[nType][nFormat] = o.FindValue(RealEstateListingKey(
+                static_cast<RealEstateType>(nType), static_cast<RealEstateSaleFormat>(nFormat)));
     m_oAuctionTypeBusiness = o.FindValue("AuctionTypeBusiness");
     m_oReserveMax = o.FindValue("ReserveMax");
     m_oReserveRealEstateMax = o.FindValue("ReserveRealEstateMax");
@@ -62,23 +60,21 @@ clsPriceCache::clsPriceCache(const clsPrices& o) {
     m_oFinalBusiness = o.FindValue("FinalBusiness");
     m_oFinalBusinessMax = o.FindValue("FinalBusinessMax");
 
-    const auto aoUpgrades = clsSellingFeatures::Upgrades();
-    const auto asPrefixes = clsSellingFeatures::PricePrefixes();
-    for (size_t nPrefix = 0; nPrefix < asPrefixes.size(); ++nPrefix)
+    for (size_t nPrefix = 0; nPrefix < kPricePrefixes.size(); ++nPrefix)
         for (size_t nSlot = 0; nSlot < kShopSlots; ++nSlot)
-            for (size_t i = 0; i < aoUpgrades.size(); ++i) {
-                const clsUpgrade& oRow = aoUpgrades[i];
+            for (size_t i = 0; i < kUpgrades.size(); ++i) {
+                const clsUpgrade& oRow = kUpgrades[i];
                 const std::string sName =
-                    std::string(asPrefixes[nPrefix]) + std::string(oRow.sPiece);
+                    std::string(kPricePrefixes[nPrefix]) + std::string(oRow.sPiece);
                 // Buy It Now's range goes by the end price alone, whatever the shop duration.
                 const auto eShop = oRow.eCharge == UpgradeCharge::ByEndPrice
                                        ? kNone
                                        : static_cast<ShopDuration>(nSlot);
                 Upgrade& oUpgrade = m_aaoUpgrades[nPrefix][nSlot][i];
-                if (oRow.pPrice)
-                    oUpgrade.oValue = o.FindValue(sName, eShop);
-                else
+                if (oRow.ByRange())
                     oUpgrade.oRange = o.FindRange(sName, eShop);
+                else
+                    oUpgrade.oValue = o.FindValue(sName, eShop);
             }
 
     m_oPersonalPercent = o.FindValue("PersonalRatePounds%");

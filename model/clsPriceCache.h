@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsPrices.h"
-#include "clsSellingFeatures.h"
+#include "basPriceNames.h"
+#include "clsPriceLookup.h"
 
 #include <array>
 #include <cstddef>
@@ -10,13 +10,14 @@
 
 // Every price a calculation asks for, looked up once when its price table loads: the fee
 // components read numbers here, not names, so a calculation makes no name look-up at all.
-// The table owns its cache and builds it anew with every load.
+// The table (clsPrices) owns its cache and builds it anew with every load; the price names
+// come from basPriceNames.h, so the cache knows no fee component.
 class clsPriceCache {
 public:
-    using Value = clsPrices::Value;
-    using Range = clsPrices::Range;
+    using Value = clsPriceLookup::Value;
+    using Range = clsPriceLookup::Range;
 
-    explicit clsPriceCache(const clsPrices& oPrices);
+    explicit clsPriceCache(const clsPriceLookup& oPrices);
 
     // Slot of a shop duration's suffix: 0 to 5 as ShopDuration; any other value has no suffix,
     // as None.
@@ -42,12 +43,12 @@ public:
     Value m_oFinalBusinessMax;
 
     // Listing upgrades: for each price name prefix and shop duration, one price per row of
-    // clsSellingFeatures::Upgrades(), a number or a range as the row is charged.
+    // kUpgrades, a number or a range as the row is charged.
     struct Upgrade {
         Value oValue;
         Range oRange;
     };
-    using Upgrades = std::array<Upgrade, clsSellingFeatures::kUpgradeCount>;
+    using Upgrades = std::array<Upgrade, kUpgradeCount>;
     const Upgrades& UpgradesFor(size_t nPrefix, ShopDuration eShop) const {
         return m_aaoUpgrades[nPrefix][ShopSlot(eShop)];
     }
@@ -75,5 +76,5 @@ public:
     std::string m_sCurrencyFormat;
 
 private:
-    std::array<std::array<Upgrades, kShopSlots>, clsSellingFeatures::kPrefixCount> m_aaoUpgrades;
+    std::array<std::array<Upgrades, kShopSlots>, kPrefixCount> m_aaoUpgrades;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clsPriceLookup.h"
 #include "clsPriceRange.h"
 
 #include <cstdint>
@@ -11,57 +12,14 @@
 #include <unordered_map>
 #include <vector>
 
+class clsPriceCache;
 class clsTodaySchedule;
 
 // The price table: named values read once from the site's price file. Names compare
 // without regard to letter case; every numeric question carries a shop duration whose
 // suffix is appended to the name before the look-up.
-class clsPriceCache;
-
-class clsPrices {
-private:
-    struct Entry;
-
+class clsPrices final : public clsPriceLookup {
 public:
-    // A name looked up once: answers what GetPrice would, without looking it up again.
-    class Value {
-    public:
-        // As GetPrice: the number and true; 0 and false when not a number; fValue left alone
-        // and false when the name is missing.
-        bool Get(float& fValue) const {
-            if (m_bFound) fValue = m_fValue;
-            return m_bNumeric;
-        }
-        // The number; 0 when the name is missing or not a number.
-        float Or0() const { return m_fValue; }
-
-    private:
-        friend class clsPrices;
-        float m_fValue = 0;
-        bool m_bFound = false;
-        bool m_bNumeric = false;
-    };
-
-    // A range looked up once: its count line and the bands the file gives. A null range (the
-    // count line missing) answers as HitTestRanges and Bands do for a missing range.
-    class Range {
-    public:
-        bool Found() const { return m_pCount != nullptr; }
-        // The band count; a type mismatch when the count line is missing or not a number, an
-        // overflow when it does not fit 16 bits.
-        int16_t Count() const;
-        // As HitTestRanges.
-        bool HitTest(float fHitTestValue, clsPriceRange& oResultantRange) const;
-        // Band nBand (1 to Count()) into oRange: bounds and value, missing lines as 0.
-        void Band(int16_t nBand, clsPriceRange& oRange) const;
-        // As Bands.
-        std::span<const clsPriceBand> Bands() const;
-
-    private:
-        friend class clsPrices;
-        const Entry* m_pCount = nullptr;
-    };
-
     clsPrices();
     ~clsPrices();
     clsPrices(clsPrices&&) noexcept;
@@ -81,7 +39,7 @@ public:
     const std::string& Source() const { return m_sSource; }
 
     // The raw text of a name, unchanged by any suffix. Missing: "" and false.
-    bool GetData(std::string_view sName, std::string& sData) const;
+    bool GetData(std::string_view sName, std::string& sData) const override;
     // The number of a name + the duration's suffix. Missing: fValue untouched, false.
     // Present but not a number: fValue = 0, false.
     bool GetPrice(std::string_view sName, float& fValue,
@@ -106,8 +64,8 @@ public:
     // null for the 2008 schedule.
     const clsTodaySchedule* TodaySchedule() const { return m_oToday.get(); }
 
-    Value FindValue(std::string_view sName, ShopDuration eShop = ShopDuration::None) const;
-    Range FindRange(std::string_view sRangeName, ShopDuration eShop) const;
+    Value FindValue(std::string_view sName, ShopDuration eShop = ShopDuration::None) const override;
+    Range FindRange(std::string_view sRangeName, ShopDuration eShop) const override;
     // Every price a calculation asks for, looked up when this table was loaded.
     const clsPriceCache& Cache() const { return *m_oCache; }
 
@@ -115,15 +73,6 @@ public:
     static std::string_view ShopSuffix(ShopDuration eShop);
 
 private:
-    struct Entry {
-        std::string sText;
-        float fValue = 0;
-        bool bNumeric = false;
-        // For a range's count line: the bands the file gives lines for, in order, read once
-        // when the file is loaded, since every calculation walks several ranges band by band.
-        // Only bands present are kept, so a count of 32,767 costs nothing by itself.
-        std::vector<clsPriceBand> aBands;
-    };
     // Names are stored in lower case, so plain hashing gives case-blind look-ups; the
     // hash takes a string_view so that looking a name up copies nothing.
     struct NameHash {
@@ -163,4 +112,3 @@ void LoadEditionPrices(clsPrices& oPrices);
 std::string FormatCurrency(float fAmount);
 // 10 to the number of decimals of "CurrencyFormat": "0.00" -> 100; 1 when it is missing.
 int32_t GetCurrencyScale();
-int32_t CurrencyScaleOf(const clsPrices& oPrices);

@@ -1,11 +1,12 @@
 #include "clsRequiredPrices.h"
 
 #include "basCommon.h"
+#include "basPriceNames.h"
 #include "clsError.h"
 #include "clsPrices.h"
-#include "clsSellingFeatures.h"
 
 #include <initializer_list>
+#include <span>
 
 namespace {
 
@@ -26,21 +27,19 @@ public:
     // Upgrade fees under a prefix: each upgrade and the picture pack for listings that are
     // not shop listings and for every shop duration, and Buy It Now.
     void AddFeatures(std::string_view sPrefix) {
-        const auto aoUpgrades = clsSellingFeatures::Upgrades();
         auto Name = [sPrefix](const clsUpgrade& o, std::string_view sSuffix) {
             return std::string(sPrefix) + std::string(o.sPiece) + std::string(sSuffix);
         };
         for (const std::string_view sSuffix : {"", "30", "90", "GTC", "60", "120"}) {
-            for (const clsUpgrade& o : aoUpgrades)
-                if (o.pPrice) Add(Kind::Number, {Name(o, sSuffix)});
-            for (const clsUpgrade& o : aoUpgrades)
-                if (!o.pPrice && o.eCharge != UpgradeCharge::ByEndPrice)
+            for (const clsUpgrade& o : kUpgrades)
+                if (!o.ByRange()) Add(Kind::Number, {Name(o, sSuffix)});
+            for (const clsUpgrade& o : kUpgrades)
+                if (o.ByRange() && o.eCharge != UpgradeCharge::ByEndPrice)
                     Add(Kind::Range, {Name(o, sSuffix)});
         }
         // Ranges by the end price carry no shop suffix.
-        for (const clsUpgrade& o : aoUpgrades)
-            if (!o.pPrice && o.eCharge == UpgradeCharge::ByEndPrice)
-                Add(Kind::Range, {Name(o, "")});
+        for (const clsUpgrade& o : kUpgrades)
+            if (o.eCharge == UpgradeCharge::ByEndPrice) Add(Kind::Range, {Name(o, "")});
     }
     std::vector<clsRequiredPrice> Take() { return std::move(m_aoPrices); }
 
@@ -81,7 +80,7 @@ std::vector<clsRequiredPrice> UsPrices() {
     clsList o;
     AddCommon(o);
     // The default shop duration of 30 days reaches every kind of sale.
-    for (const std::string_view sPrefix : clsSellingFeatures::PricePrefixes().subspan(1))
+    for (const std::string_view sPrefix : std::span(kPricePrefixes).subspan(1))
         o.AddFeatures(sPrefix);
     o.Add(Kind::Range, {"ReserveRealEstate"});
     for (const std::string s : {"Passenger", "Motorcycle", "Powersports", "PocketBikes", "Other"})

@@ -15,40 +15,51 @@ namespace {
 
 constexpr std::string_view kMarker = "[FEATURES]";
 
-constexpr std::array<std::string_view, clsSellingFeatures::kPrefixCount> kPrefixes = {
-    "Feature", "FeatureMotor", "FeatureMotorPoketBikes", "FeatureMotorParts", "FeatureRealEstate"};
-
-using F = SellingFeature;
-using C = UpgradeCharge;
 using S = clsSellingFeatures;
 
-// Every listing upgrade. A new one is a bit, a member for its price and a row here (and a row
-// in the selling features panel).
-constexpr std::array<clsUpgrade, clsSellingFeatures::kUpgradeCount> kUpgrades = {{
-    {F::HomePageFeatured, "HomePage", &S::m_fHomePageFeatures, C::AfterMultiplier},
-    {0, "HomePageMulti", &S::m_fHomePageFeaturesMulti, C::AfterMultiplier}, // US, several items
-    {F::FeaturePlus, "Plus", &S::m_fFeaturePlus, C::Added},
-    {F::Highlight, "Highlight", &S::m_fHighlight, C::Added},
-    {F::ItemSubtitle, "ItemSubtitle", &S::m_fItemSubtitle, C::Added},
-    {F::Bold, "Bold", &S::m_fBold, C::Added},
-    {F::Gallery, "Gallery", &S::m_fGallery, C::Added},
-    {F::FeaturedGallery, "FeaturedGallery", &S::m_fFeaturedGallery, C::Added},
-    {F::ScheduledListing, "ScheduledListings", &S::m_fScheduledListing, C::AfterMultiplier},
-    {F::ListIn2Categories, "ListIn2Categories", &S::m_fListIn2Catagories, C::Multiplier},
-    {F::ListingDesigner, "ListingDesigner", &S::m_fListingDesigner, C::Added},
-    {F::SlideShow, "SlideShow", &S::m_fSlideShow, C::Added},
-    {F::SuperSizedPictures, "SupersizePictures", &S::m_fSuperSizePictures, C::Added},
-    {0, "ExtraImage", &S::m_fExtraImage, C::PerPicture},
-    {F::FeaturedInSearch, "FeaturedInSearch", &S::m_fFeaturedInSearch, C::Added},
-    {F::TenDayDuration, "10DayDuration", &S::m_f10DayDuration, C::Added},
-    {F::GiftServices, "GiftServices", &S::m_fGiftServices, C::Added},
-    {F::PreviewPicture, "PreviewPicture", &S::m_fPreviewPicture, C::Added},
-    {F::Border, "Border", &S::m_fBorder, C::Added},
-    {F::ListingItem, "ListingItem", &S::m_fListingItem, C::Added},
-    {F::CarAd, "CarAd", &S::m_fCarAd, C::Added},
-    {F::BuyItNow, "BuyItNow", nullptr, C::ByEndPrice},
-    {F::PicturePack, "PicturePack", nullptr, C::ByPictureCount},
+// The member each listing upgrade's price is loaded into, row by row as kUpgrades (none for
+// one priced from a range); the pieces are checked against the table's when compiling.
+struct clsPriceMember {
+    std::string_view sPiece;
+    float S::*pPrice;
+};
+constexpr std::array<clsPriceMember, kUpgradeCount> kPriceMembers = {{
+    {"HomePage", &S::m_fHomePageFeatures},
+    {"HomePageMulti", &S::m_fHomePageFeaturesMulti},
+    {"Plus", &S::m_fFeaturePlus},
+    {"Highlight", &S::m_fHighlight},
+    {"ItemSubtitle", &S::m_fItemSubtitle},
+    {"Bold", &S::m_fBold},
+    {"Gallery", &S::m_fGallery},
+    {"FeaturedGallery", &S::m_fFeaturedGallery},
+    {"ScheduledListings", &S::m_fScheduledListing},
+    {"ListIn2Categories", &S::m_fListIn2Catagories},
+    {"ListingDesigner", &S::m_fListingDesigner},
+    {"SlideShow", &S::m_fSlideShow},
+    {"SupersizePictures", &S::m_fSuperSizePictures},
+    {"ExtraImage", &S::m_fExtraImage},
+    {"FeaturedInSearch", &S::m_fFeaturedInSearch},
+    {"10DayDuration", &S::m_f10DayDuration},
+    {"GiftServices", &S::m_fGiftServices},
+    {"PreviewPicture", &S::m_fPreviewPicture},
+    {"Border", &S::m_fBorder},
+    {"ListingItem", &S::m_fListingItem},
+    {"CarAd", &S::m_fCarAd},
+    {"BuyItNow", nullptr},
+    {"PicturePack", nullptr},
 }};
+static_assert(
+    [] {
+        for (size_t i = 0; i < kUpgrades.size(); ++i)
+            if (kPriceMembers[i].sPiece != kUpgrades[i].sPiece ||
+                (kPriceMembers[i].pPrice == nullptr) != kUpgrades[i].ByRange())
+                return false;
+        return true;
+    }(),
+    "kPriceMembers must follow kUpgrades row by row, a member for every upgrade priced by one "
+    "number");
+
+using C = UpgradeCharge;
 
 // The rows of the upgrades added one by one, in the order of their bits: the order their
 // prices are added up in.
@@ -74,14 +85,6 @@ constexpr size_t kPicturePackRow = RowOf(SellingFeature::PicturePack);
 static_assert(kPicturePackRow < kUpgrades.size() && kBuyItNowRow < kUpgrades.size());
 
 } // namespace
-
-std::span<const clsUpgrade> clsSellingFeatures::Upgrades() {
-    return kUpgrades;
-}
-
-std::span<const std::string_view> clsSellingFeatures::PricePrefixes() {
-    return kPrefixes;
-}
 
 void clsSellingFeatures::RemoveFeature(int32_t lFeatureID) {
     if (HasFeature(lFeatureID)) m_lFeatures ^= lFeatureID;
@@ -119,8 +122,8 @@ void clsSellingFeatures::LoadFeaturePrices() {
     const size_t nPrefix = PrefixIndex(); // first: without an auction type it raises
     const clsPriceCache::Upgrades& aoPrices =
         GetPrices().Cache().UpgradesFor(nPrefix, UpgradeDuration());
-    for (size_t i = 0; i < kUpgrades.size(); ++i)
-        if (kUpgrades[i].pPrice) aoPrices[i].oValue.Get(this->*kUpgrades[i].pPrice);
+    for (size_t i = 0; i < kPriceMembers.size(); ++i)
+        if (kPriceMembers[i].pPrice) aoPrices[i].oValue.Get(this->*kPriceMembers[i].pPrice);
 }
 
 float clsSellingFeatures::HomePageFee() const {
@@ -149,9 +152,9 @@ float clsSellingFeatures::DoCalc(const clsAuctionType* oAuctionType, const clsOu
     const auto& [anRows, nRows] = kAddedInOrder;
     for (size_t i = 0; i < nRows; ++i) {
         const clsUpgrade& oUpgrade = kUpgrades[anRows[i]];
+        const auto pPrice = kPriceMembers[anRows[i]].pPrice;
         if (HasFeature(oUpgrade.lFeature))
-            fTotal = ToSingle(double(fTotal) +
-                              (oUpgrade.pPrice ? this->*oUpgrade.pPrice : BuyItNowFee()));
+            fTotal = ToSingle(double(fTotal) + (pPrice ? this->*pPrice : BuyItNowFee()));
     }
     if (HasFeature(SellingFeature::PicturePack)) {
         // The pack's price covers its pictures: they are not charged one by one as well.
