@@ -61,17 +61,21 @@ static_assert(
 
 using C = UpgradeCharge;
 
-// The rows of the upgrades added one by one, in the order of their bits: the order their
-// prices are added up in.
+// The upgrades added one by one, in the order of their bits: the order their prices are
+// added up in. Bit and member side by side, so the sum reads one row per upgrade.
+struct clsAddedUpgrade {
+    int32_t lFeature = 0;
+    float S::*pPrice = nullptr; // none: Buy It Now, from its range
+};
 constexpr auto kAddedInOrder = [] {
-    std::array<size_t, kUpgrades.size()> anRows{};
+    std::array<clsAddedUpgrade, kUpgrades.size()> aoRows{};
     size_t nRows = 0;
     for (int nBit = 0; nBit < 31; ++nBit)
         for (size_t i = 0; i < kUpgrades.size(); ++i)
             if (kUpgrades[i].lFeature == (1 << nBit) &&
                 (kUpgrades[i].eCharge == C::Added || kUpgrades[i].eCharge == C::ByEndPrice))
-                anRows[nRows++] = i;
-    return std::pair{anRows, nRows};
+                aoRows[nRows++] = {kUpgrades[i].lFeature, kPriceMembers[i].pPrice};
+    return std::pair{aoRows, nRows};
 }();
 
 constexpr size_t RowOf(int32_t lFeature) {
@@ -149,12 +153,12 @@ float clsSellingFeatures::DoCalc(const clsAuctionType* oAuctionType, const clsOu
     LoadFeaturePrices();
 
     float fTotal = 0;
-    const auto& [anRows, nRows] = kAddedInOrder;
+    const auto& [aoRows, nRows] = kAddedInOrder;
     for (size_t i = 0; i < nRows; ++i) {
-        const clsUpgrade& oUpgrade = kUpgrades[anRows[i]];
-        const auto pPrice = kPriceMembers[anRows[i]].pPrice;
+        const clsAddedUpgrade& oUpgrade = aoRows[i];
         if (HasFeature(oUpgrade.lFeature))
-            fTotal = ToSingle(double(fTotal) + (pPrice ? this->*pPrice : BuyItNowFee()));
+            fTotal = ToSingle(double(fTotal) +
+                              (oUpgrade.pPrice ? this->*oUpgrade.pPrice : BuyItNowFee()));
     }
     if (HasFeature(SellingFeature::PicturePack)) {
         // The pack's price covers its pictures: they are not charged one by one as well.
