@@ -4,9 +4,20 @@
 #include "clsPriceCache.h"
 #include "clsPrices.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+// Copies a text into a row's buffer and gives the end. An empty view may hold no pointer at
+// all, which memcpy must not be given.
+char* Put(char* p, std::string_view sText) {
+    return std::copy(sText.begin(), sText.end(), p);
+}
+
+} // namespace
 
 void AppendJsonString(std::string& sOut, std::string_view sText) {
     // Most texts (keys, names, dates) need no escape: quotes and text in one append.
@@ -148,12 +159,10 @@ void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float
         if (nFixed <= sizeof acLine) {
             *p++ = ' ';
             *p++ = ' ';
-            std::memcpy(p, sCaption.data(), sCaption.size());
-            p += sCaption.size();
+            p = Put(p, sCaption);
             std::memset(p, ' ', m_nCaptionWidth - sCaption.size());
             p += m_nCaptionWidth - sCaption.size();
-            std::memcpy(p, oCache.m_sCurrencySymbol.data(), oCache.m_sCurrencySymbol.size());
-            p = WritePicture(p + oCache.m_sCurrencySymbol.size(), fValue, oCache.m_sCurrencyFormat);
+            p = WritePicture(Put(p, oCache.m_sCurrencySymbol), fValue, oCache.m_sCurrencyFormat);
         }
         if (nFixed > sizeof acLine || !p) {
             AppendCurrency(Caption(sCaption), fValue);
@@ -161,8 +170,7 @@ void clsRowWriter::Money(std::string_view sKey, std::string_view sCaption, float
             Out() += '\n';
             return;
         }
-        std::memcpy(p, sTextSuffix.data(), sTextSuffix.size());
-        p += sTextSuffix.size();
+        p = Put(p, sTextSuffix);
         *p++ = '\n';
         Out().append(acLine, p);
         return;
@@ -179,8 +187,7 @@ char* clsRowWriter::Field(std::string_view sKey, size_t nValue) {
     if (m_eFormat == OutputFormat::Json) {
         if (!m_bFirst) *p++ = ',';
         *p++ = '"';
-        std::memcpy(p, sKey.data(), sKey.size());
-        p += sKey.size();
+        p = Put(p, sKey);
         *p++ = '"';
         *p++ = ':';
         m_bFirst = false;
@@ -207,8 +214,7 @@ void clsRowWriter::Price(std::string_view sKey, std::string_view sCaption,
 
 void clsRowWriter::Raw(std::string_view sKey, std::string_view sValue) {
     if (char* p = Field(sKey, sValue.size())) {
-        std::memcpy(p, sValue.data(), sValue.size());
-        return Commit(p + sValue.size());
+        return Commit(Put(p, sValue));
     }
     if (m_eFormat == OutputFormat::Json) Key(sKey) += sValue;
     Next();
@@ -240,8 +246,7 @@ void clsRowWriter::Text(std::string_view sKey, std::string_view sValue) {
                         : c != ',' && c != '"' && c != '\r' && c != '\n';
     if (char* p = bPlain ? Field(sKey, sValue.size() + 2) : nullptr) {
         if (bJson) *p++ = '"';
-        std::memcpy(p, sValue.data(), sValue.size());
-        p += sValue.size();
+        p = Put(p, sValue);
         if (bJson) *p++ = '"';
         return Commit(p);
     }
